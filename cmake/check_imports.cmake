@@ -1,0 +1,21 @@
+# Fails unless EXE imports only DLLs that every Windows installation has.
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "objdump failed on ${EXE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" names "${dump}")
+set(system advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll
+    oleaut32.dll shell32.dll shlwapi.dll user32.dll winmm.dll avifil32.dll msvfw32.dll
+    api-ms-win-crt-runtime-l1-1-0.dll)
+foreach(line ${names})
+    string(REGEX REPLACE "DLL Name: " "" dll "${line}")
+    string(TOLOWER "${dll}" dll)
+    string(STRIP "${dll}" dll)
+    list(FIND system "${dll}" found)
+    if(found EQUAL -1)
+        message(FATAL_ERROR "${EXE} imports ${dll}, which is not a system DLL")
+    endif()
+    message(STATUS "imports ${dll}")
+endforeach()
+execute_process(COMMAND ${OBJDUMP} -f ${EXE} OUTPUT_VARIABLE head)
+message(STATUS "${head}")

@@ -1,0 +1,66 @@
+# Windows build: Mirelo.exe, its in-process tests and the tests that drive the real program.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${CMAKE_SOURCE_DIR}/resources")
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+add_compile_definitions(UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800
+                        _FORTIFY_SOURCE=2)
+add_compile_options(-Wall -Wextra -O2 -fstack-protector-strong -finput-charset=UTF-8)
+# Static runtime, so the program needs only system DLLs; ld already sets dynamic base and NX.
+add_link_options(-static -static-libgcc -static-libstdc++ -fstack-protector-strong -Wl,--dynamicbase -Wl,--nxcompat)
+
+set(WIN_LIBS winmm vfw32 ole32 uuid strmiids oleaut32 shlwapi comctl32 comdlg32 shell32
+    gdi32 user32 advapi32)
+
+# Everything except the entry point, so tests can link the real windows and devices.
+file(GLOB APP_SOURCES CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/shell/*.cpp ${CMAKE_SOURCE_DIR}/playback/*.cpp
+     ${CMAKE_SOURCE_DIR}/stock/*.cpp ${CMAKE_SOURCE_DIR}/audio/*.cpp
+     ${CMAKE_SOURCE_DIR}/settings/*.cpp ${CMAKE_SOURCE_DIR}/accessories/*.cpp)
+list(REMOVE_ITEM APP_SOURCES ${CMAKE_SOURCE_DIR}/shell/main.cpp)
+add_library(mirelo_app STATIC ${APP_SOURCES})
+target_include_directories(mirelo_app PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(mirelo_app PUBLIC ${WIN_LIBS})
+
+set(RESOURCE_FILES resources/mirelo.rc resources/mirelo_ja.rc)
+file(GLOB_RECURSE ART_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/*)
+set_source_files_properties(resources/mirelo.rc PROPERTIES
+    OBJECT_DEPENDS "${ART_FILES};${CMAKE_SOURCE_DIR}/resources/mirelo.manifest;${CMAKE_SOURCE_DIR}/resources/art.rc")
+
+add_executable(Mirelo WIN32 shell/main.cpp ${RESOURCE_FILES})
+target_link_libraries(Mirelo PRIVATE mirelo_app)
+target_link_options(Mirelo PRIVATE -municode)
+
+# Tests run under Wine through the cross-compiling emulator.
+add_subdirectory(${GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+add_library(test_driver STATIC tests/driver/driver.cpp)
+target_include_directories(test_driver PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(test_driver PUBLIC ${WIN_LIBS} GTest::gtest)
+
+# One program for the in-process tests (real registry, files and devices); it carries the
+# program's resources so windows can load their bitmaps and menus.
+file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/*/tests/win_*_test.cpp)
+add_executable(win_tests ${WIN_TEST_SOURCES} tests/win_main.cpp ${RESOURCE_FILES})
+target_link_libraries(win_tests PRIVATE mirelo_app test_driver)
+gtest_add_tests(TARGET win_tests TEST_PREFIX "wine.")
+
+# Tests that start the real Mirelo.exe and use it as a person would.
+file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.cpp)
+add_executable(e2e_tests ${E2E_TEST_SOURCES} tests/win_main.cpp)
+target_link_libraries(e2e_tests PRIVATE test_driver)
+add_dependencies(e2e_tests Mirelo)
+gtest_add_tests(TARGET e2e_tests TEST_PREFIX "e2e.")
+
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+foreach(src ${BENCH_SOURCES})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE mirelo_app test_driver)
+endforeach()
+
+add_test(NAME static.imports_only_system_dlls
+         COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:Mirelo> -DOBJDUMP=${CMAKE_OBJDUMP}
+                 -P ${CMAKE_SOURCE_DIR}/cmake/check_imports.cmake)
+set_tests_properties(static.imports_only_system_dlls PROPERTIES LABELS static)

@@ -1,0 +1,92 @@
+/* Resource and command ids, grouped by kind. Shared by the .rc files and the code. */
+#pragma once
+
+/* Cursor (1xx) */
+#define IDC_MIRELO 182
+
+/* Menus and dialogs (1xx, 2xx) */
+#define IDM_POPUP 150
+#define IDM_STOCK 193
+
+/* String table (1000-1099): message texts */
+#define IDS_FIRST_RUN_PROMPT 1000
+#define IDS_FIRST_RUN_CAPTION 1001
+#define IDS_FIRST_RUN_DONE 1002
+#define IDS_FIRST_RUN_DONE_CAPTION 1003
+#define IDS_ERROR_OCCURRED 1004
+#define IDS_ERROR_CAPTION 1005
+#define IDS_FILE_CREATE_FAILED 1006
+
+/* Notification-area icon ids (3xx) */
+#define IDI_TRAY_MAIN 300
+#define IDI_TRAY_STOCK 301
+#define IDI_TRAY_PLAY 302
+
+/* Child control ids */
+#define IDC_POSITION_BAR 6
+#define IDC_STOCK_LIST 320
+
+/* Drive items of the pop-up menu: 550 + letter index (A = 550 .. Z = 575) */
+#define ID_DRIVE_FIRST 550
+#define ID_DRIVE_LAST 575
+
+/* Menu and accelerator commands (32xxx, 40xxx) */
+#define ID_ZOOM_200 32931
+#define ID_ZOOM_2000 32940
+#define ID_ZOOM_ORIGINAL 32941
+#define ID_ZOOM_2200 32948
+#define ID_ZOOM_3000 32952
+#define ID_STOCK_GENRE_0 32867   /* genres 0..9: 32867..32876 */
+#define ID_STOCK_GENRE_10 32891
+#define ID_STOCK_GENRE_11 32893  /* genres 11..21: 32893..32903 */
+#define ID_RIGHT_WINDOW 32884
+#define ID_LEFT_WINDOW 32885
+#define ID_BACKUP_RESTORE 32909
+#define ID_BACKUP_SAVE 32910
+#define ID_SKIN_CUTE 32914
+#define ID_SKIN_COOL 32915
+#define ID_SKIN_USER 32917
+#define ID_END 40011
+#define ID_MAIN_TO_TRAY 40013
+#define ID_MAIN_TO_BAR 40014
+#define ID_PLAY_TO_BAR 40017
+#define ID_FULL 40020
+#define ID_UNUSED_SHIFT_R 40024
+#define ID_UNUSED_ALT_K 40041
+#define ID_PLAY 40043
+#define ID_STOP 40044
+#define ID_PAUSE 40045
+#define ID_TRAY_OPEN 40046
+#define ID_TRAY_CLOSE 40047
+#define ID_NEXT 40048
+#define ID_PREVIOUS 40050
+#define ID_RECORD 40051
+#define ID_MUTE 40052
+#define ID_LEFT_WINDOW_2 40053
+#define ID_REPEAT 40069
+#define ID_STOCK_TO_TRAY 40075
+#define ID_STOCK_TO_BAR 40076
+#define ID_PLAY_TO_TRAY 40101
+#define ID_FILE 40105
+#define ID_CONTINUOUS 40108
+#define ID_LIST_ERASE 40113
+#define ID_HOME_PAGE 40116
+#define ID_STOCK_DELETE 40119
+#define ID_ALL_TO_TRAY 40123
+
+/* Timers (6xx) */
+#define TIMER_PROGRESS 600
+#define TIMER_BUTTON_RELEASE 601
+#define TIMER_LEFT_SLIDE 604
+#define TIMER_RIGHT_SLIDE 605
+#define TIMER_VIDEO_REPAINT 606
+#define TIMER_STATUS 607
+#define TIMER_CLOCK 608
+#define TIMER_SHOT 609
+#define TIMER_VOLUME 610
+#define TIMER_PINPOINT 611
+
+/* Window messages of the notification-area icons */
+#define WM_TRAY_STOCK 0x8001
+#define WM_TRAY_MAIN 0x8002
+#define WM_TRAY_PLAY 0x8003

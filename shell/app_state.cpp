@@ -1,0 +1,21 @@
+#include "shell/app_state.h"
+
+#include <new>
+
+AppState g_app;
+
+void ResetAppState() {
+    g_app.~AppState();
+    new (&g_app) AppState();
+    SetDefaultSettings(g_app.settings);
+    lstrcpyW(g_app.positionText, L" 0 秒");
+    g_app.left.slide = 1;
+    g_app.right.slide = 1;
+    g_app.speed = 1000;
+    g_app.barPage = 10;
+    g_app.nPlayLimiter = 1000;
+    g_app.nShotInterval = 1000;
+    g_app.nShotCount = 10;
+    g_app.nRecRate = 27000;
+    g_app.bCaptureOn = 1;
+}

@@ -1,0 +1,92 @@
+// The one process-wide record every window reads and writes.
+#pragma once
+
+#include <windows.h>
+#include <mmsystem.h>
+#include <digitalv.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/button_table.h"
+#include "shell/settings_record.h"
+#include "shell/settings_table.h"
+
+struct RegistryKeys {
+    HKEY write[kRegKeyCount];  // created with write access
+    HKEY read[kRegKeyCount];
+    HKEY full[kListKeyCount];  // the four list keys with full access, for deleting values
+};
+
+enum SlideDirection { SlideOpening = 0, SlideClosing = 1 };
+
+struct SidePanel {
+    int open;       // bLeftPanelOpen / bRightPanelOpen
+    int direction;  // SlideDirection
+    int slide;      // nLeftSlide / nRightSlide
+    RECT lastMainRect;
+};
+
+enum TrayIconIndex { TrayMain, TrayStock, TrayPlay, kTrayIconCount };
+
+struct AppState {
+    HINSTANCE hInst;
+
+    // Command-line pieces after the program path, consumed once by the start-up import.
+    std::vector<std::wstring> pendingPieces;
+
+    HWND hMain, hLeftPanel, hRightPanel, hPlay, hStock, hList, hVideo;
+    WNDPROC videoOldProc;
+    HWND hPositionBar, hVolumeBar, hSpeedBar;
+    HWND hCalculator, hClock, hAviEdit;
+
+    HWND buttons[kButtonCount];
+    int buttonFace[kButtonCount];  // 0 normal face, 1 pushed face
+
+    int currentGenre;
+    int counts[kGenreCount];
+    int currentItem;
+
+    // The one media device.
+    MCI_DGV_OPEN_PARMSW openParms;
+    wchar_t deviceType[32];  // "mpegvideo", or "Non" after a failed open
+    wchar_t alias[8];
+    wchar_t currentPath[kTextChars];
+    wchar_t currentTypeText[kTextChars];
+    DWORD lengthMs;
+
+    // Texts the main window paints.
+    wchar_t positionText[128];
+    wchar_t currentNumberText[kTextChars];
+    wchar_t totalNumberText[kTextChars];
+    wchar_t lengthText[128];
+
+    // The program's copy of the position bar.
+    int barMax, barPage, barPos;
+
+    int repeat, continuous, random, paused;
+    int speed;
+    int barDrag;
+    int fullSize;
+    int zoom;
+
+    SidePanel left, right;
+
+    NOTIFYICONDATAW tray[kTrayIconCount];
+
+    SettingsRecord settings;
+    // Options of the main settings page, kept for this run only.
+    int nRecRate, nPlayLimiter, nShotInterval, nShotCount;
+    int bCaptureOn, bLeftAudioOff, bRightAudioOff;
+
+    RegistryKeys keys;
+    HMIXER mixer;
+    HIMAGELIST thumbnails;
+};
+
+extern AppState g_app;
+
+// Puts every field at its starting value (zero, except where the program starts elsewhere).
+void ResetAppState();

@@ -1,0 +1,49 @@
+// Program entry: start-up in order, then the one message loop.
+#include <windows.h>
+#include <objbase.h>
+#include <vfw.h>
+
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/command_line.h"
+#include "shell/main_window.h"
+#include "shell/registry.h"
+
+// Keep DLLs from being picked up from the current folder (a folder of media files may be
+// anyone's): only the system folders are searched.
+static void HardenDllSearch() {
+    SetDllDirectoryW(L"");
+    typedef BOOL(WINAPI * SetDefaultDllDirectoriesFn)(DWORD);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+        reinterpret_cast<void *>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    HardenDllSearch();
+    ResetAppState();
+    g_app.hInst = instance;
+    g_app.pendingPieces = PendingCommandLinePieces(GetCommandLineW());
+    OpenRegistryKeys(g_app.keys);
+
+    HWND main = CreateMainWindow();
+    ShowWindow(main, showCommand);
+    UpdateWindow(main);
+
+    CoInitialize(nullptr);
+    AVIFileInit();
+    HACCEL accelerators = LoadAcceleratorsW(instance, L"MYACCEL");
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Every accelerator acts through the main window, whichever window is active.
+        if (TranslateAcceleratorW(g_app.hMain, accelerators, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+
+    AVIFileExit();
+    CoUninitialize();
+    return int(msg.wParam);
+}

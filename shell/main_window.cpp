@@ -1,0 +1,104 @@
+#include "shell/main_window.h"
+
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/skin.h"
+#include "shell/startup.h"
+#include "shell/window_class.h"
+
+const wchar_t kMainWindowClass[] = L"MWClassName";
+const RECT kStatusRect = {130, 56, 258, 100};
+
+namespace {
+
+enum { kMainWidth = 400, kMainHeight = 366 };
+
+const wchar_t *const kFixedLabels[] = {L"再生位置", L"Track", L"All", L"Sp:", L"Vol:", L":Mute:"};
+
+// The position time text is drawn without its blanks.
+std::wstring WithoutBlanks(const wchar_t *text) {
+    std::wstring out;
+    for (const wchar_t *p = text; *p; ++p)
+        if (*p != L' ') out.push_back(*p);
+    return out;
+}
+
+void DrawStatusText(HDC dc, int n, const std::wstring &text) {
+    const SettingsRecord &s = g_app.settings;
+    const int i = n - 1;
+    SetTextColor(dc, RGB(s.rgb[i][0], s.rgb[i][1], s.rgb[i][2]));
+    TextOutW(dc, s.nMWText_X[i], s.nMWText_Y[i], text.c_str(), int(text.size()));
+}
+
+BOOL OnCreate(HWND hwnd) {
+    g_app.hMain = hwnd;
+    RunStartupInitialisation(hwnd);
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    DragAcceptFiles(hwnd, TRUE);
+    SetTimer(hwnd, TIMER_STATUS, 1000, nullptr);
+    return TRUE;
+}
+
+void OnPaint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    PaintMainWindow(dc);
+    EndPaint(hwnd, &ps);
+}
+
+void OnClose() {
+    if (g_app.hLeftPanel) DestroyWindow(g_app.hLeftPanel);
+    g_app.hLeftPanel = nullptr;
+    PostQuitMessage(0);
+}
+
+}  // namespace
+
+void PaintMainWindow(HDC dc) {
+    SetBkMode(dc, TRANSPARENT);
+    HBITMAP background = LoadMainBackground(g_app.settings.Skin);
+    if (background) {
+        BITMAP bm = {};
+        GetObjectW(background, sizeof bm, &bm);
+        HDC mem = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(mem, background);
+        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+        DeleteObject(background);
+    }
+    DrawStatusText(dc, 1, WithoutBlanks(g_app.positionText));
+    DrawStatusText(dc, 2, g_app.totalNumberText);
+    DrawStatusText(dc, 3, g_app.currentNumberText);
+    for (int n = 4; n <= kStatusTextCount; ++n) DrawStatusText(dc, n, kFixedLabels[n - 4]);
+}
+
+HWND CreateMainWindow() {
+    RegisterProgramClass(kMainWindowClass, MainWindowProc, L"MYICON", nullptr);
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - kMainWidth) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - kMainHeight) / 2;
+    return CreateWindowExW(0, kMainWindowClass, L"Mirelo", WS_POPUP, x, y, kMainWidth,
+                           kMainHeight, nullptr, nullptr, g_app.hInst, nullptr);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CREATE:
+        return OnCreate(hwnd) ? 0 : -1;
+    case WM_PAINT:
+        OnPaint(hwnd);
+        return 0;
+    case WM_ERASEBKGND:
+        return 0;
+    case WM_TIMER:
+        if (wParam == TIMER_STATUS) InvalidateRect(hwnd, &kStatusRect, FALSE);
+        return 0;
+    case WM_LBUTTONDOWN:
+        PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}

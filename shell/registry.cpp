@@ -1,0 +1,82 @@
+#include "shell/registry.h"
+
+#include <vector>
+
+#include "shell/reg_value.h"
+
+void OpenRegistryKeys(RegistryKeys &keys) {
+    for (int k = 0; k < kRegKeyCount; ++k) {
+        keys.write[k] = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_WRITE, nullptr, &keys.write[k], nullptr);
+    }
+    for (int k = 0; k < kRegKeyCount; ++k) {
+        keys.read[k] = nullptr;
+        RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, KEY_READ, &keys.read[k]);
+    }
+    for (int k = 0; k < kListKeyCount; ++k) {
+        keys.full[k] = nullptr;
+        RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[kListKeyFirst + k], 0, KEY_ALL_ACCESS,
+                      &keys.full[k]);
+    }
+}
+
+static void CloseKey(HKEY &key) {
+    if (key) RegCloseKey(key);
+    key = nullptr;
+}
+
+void CloseRegistryKeys(RegistryKeys &keys) {
+    for (HKEY &k : keys.write) CloseKey(k);
+    for (HKEY &k : keys.read) CloseKey(k);
+    for (HKEY &k : keys.full) CloseKey(k);
+}
+
+// Fetches a value's type and raw bytes, refusing values larger than maxBytes.
+static bool QueryRaw(HKEY key, const wchar_t *name, size_t maxBytes, DWORD *type,
+                     std::vector<uint8_t> *data) {
+    if (!key) return false;
+    DWORD size = 0;
+    if (RegQueryValueExW(key, name, nullptr, type, nullptr, &size) != ERROR_SUCCESS) return false;
+    if (size > maxBytes) return false;
+    data->assign(size ? size : 1, 0);
+    if (RegQueryValueExW(key, name, nullptr, type, data->data(), &size) != ERROR_SUCCESS)
+        return false;
+    data->resize(size);
+    return true;
+}
+
+bool ReadDwordValue(HKEY key, const wchar_t *name, int32_t *value) {
+    DWORD type = 0;
+    std::vector<uint8_t> data;
+    if (!QueryRaw(key, name, 4, &type, &data)) return false;
+    const std::optional<int32_t> v = DecodeDword(type, data.data(), data.size());
+    if (!v) return false;
+    *value = *v;
+    return true;
+}
+
+bool ReadTextValue(HKEY key, const wchar_t *name, wchar_t *buffer, size_t chars) {
+    DWORD type = 0;
+    std::vector<uint8_t> data;
+    // Room for a full buffer plus terminators the writer may have padded after it.
+    if (!QueryRaw(key, name, chars * sizeof(wchar_t) + 64, &type, &data)) return false;
+    const std::optional<std::wstring> text = DecodeText(type, data.data(), data.size(), chars);
+    if (!text) return false;
+    CopyTerminated(buffer, chars, *text);
+    return true;
+}
+
+void WriteDwordValue(HKEY key, const wchar_t *name, int32_t value) {
+    if (!key) return;
+    DWORD v = DWORD(value);
+    RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&v), sizeof v);
+}
+
+void WriteFixedTextValue(HKEY key, const wchar_t *name, const wchar_t *text, DWORD storedBytes) {
+    if (!key || storedBytes < sizeof(wchar_t)) return;
+    std::vector<wchar_t> buffer(storedBytes / sizeof(wchar_t), 0);
+    lstrcpynW(buffer.data(), text ? text : L"", int(buffer.size()));
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(buffer.data()),
+                   storedBytes);
+}

@@ -1,0 +1,49 @@
+#include "shell/startup.h"
+
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/playback_window.h"
+#include "shell/settings.h"
+#include "stock/stock_store.h"
+#include "stock/stock_window.h"
+
+static std::wstring LoadText(UINT id) {
+    wchar_t text[kTextChars] = L"";
+    LoadStringW(g_app.hInst, id, text, kTextChars);
+    return text;
+}
+
+static void ShowOk(HWND owner, UINT textId, UINT captionId) {
+    MessageBoxW(owner, LoadText(textId).c_str(), LoadText(captionId).c_str(), MB_OK);
+}
+
+static void CreatePlaybackAndStockWindows(int thumbnailCapacity) {
+    CreatePlaybackWindow();
+    CreateStockWindow();
+    InvalidateRect(g_app.hList, nullptr, TRUE);
+    ReplaceThumbnailList(thumbnailCapacity);
+}
+
+static void FormatNumberText(wchar_t *text, int number) {
+    wsprintfW(text, L"[%d]", number);
+}
+
+void RunStartupInitialisation(HWND mainWindow) {
+    if (!FirstRunDone(g_app.keys)) {
+        ShowOk(mainWindow, IDS_FIRST_RUN_PROMPT, IDS_FIRST_RUN_CAPTION);
+        WriteFirstRunDefaults(g_app.keys, g_app.settings);
+        ShowOk(mainWindow, IDS_FIRST_RUN_DONE, IDS_FIRST_RUN_DONE_CAPTION);
+        g_app.currentItem = 0;
+        CreatePlaybackAndStockWindows(100);
+        return;
+    }
+    LoadSettings(g_app.keys, g_app.settings);
+    CreatePlaybackAndStockWindows(10000);
+    const int genre = g_app.currentGenre;
+    g_app.counts[genre] = CountGenreEntries(genre);
+    RefillStockList();
+    g_app.currentItem = 0;
+    FormatNumberText(g_app.currentNumberText, g_app.counts[genre] > 0 ? 1 : 0);
+    FormatNumberText(g_app.totalNumberText, g_app.counts[genre]);
+    InvalidateRect(mainWindow, nullptr, TRUE);
+}

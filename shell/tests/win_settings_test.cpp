@@ -1,0 +1,179 @@
+// Settings against the real registry.
+#include <gtest/gtest.h>
+
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/registry.h"
+#include "shell/settings.h"
+#include "tests/driver/driver.h"
+
+namespace {
+
+const wchar_t kDate[] = L"Software\\Mirelo\\Setting\\date";
+const wchar_t kCap[] = L"Software\\Mirelo\\Setting\\Cap";
+const wchar_t kGenre[] = L"Software\\Mirelo\\Setting\\Genre";
+const wchar_t kKidou[] = L"Software\\Mirelo\\Setting\\Kidou";
+
+class RegistrySettings : public testing::Test {
+  protected:
+    void SetUp() override {
+        driver::DeleteProgramRegistry();
+        OpenRegistryKeys(keys);
+        SetDefaultSettings(rec);
+    }
+    void TearDown() override { CloseRegistryKeys(keys); }
+    RegistryKeys keys{};
+    SettingsRecord rec{};
+};
+
+TEST_F(RegistrySettings, EveryKeyIsCreatedAndOpenedOnTheFirstStart) {
+    for (int k = 0; k < kRegKeyCount; ++k) {
+        EXPECT_TRUE(keys.write[k]) << k;
+        EXPECT_TRUE(keys.read[k]) << k;
+    }
+    for (HKEY full : keys.full) EXPECT_TRUE(full);
+    // Written through one handle, read back through the other in the same run.
+    WriteDwordValue(keys.write[KeyCap], L"Capture", 12);
+    int32_t capture = 0;
+    EXPECT_TRUE(ReadDwordValue(keys.read[KeyCap], L"Capture", &capture));
+    EXPECT_EQ(capture, 12);
+}
+
+TEST_F(RegistrySettings, FirstRunWritesTheMarkerAndDefaultsWithTheirExactSizes) {
+    EXPECT_FALSE(FirstRunDone(keys));
+    WriteFirstRunDefaults(keys, rec);
+    EXPECT_TRUE(FirstRunDone(keys));
+
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    ASSERT_TRUE(driver::ReadRegistryValue(kKidou, L"初回書き込み", &type, &data));
+    EXPECT_EQ(type, DWORD(REG_SZ));
+    ASSERT_EQ(data.size(), 8u);
+    EXPECT_STREQ(reinterpret_cast<wchar_t *>(data.data()), L"YES");
+
+    struct Expected {
+        const wchar_t *key, *name;
+        DWORD value;
+    };
+    const Expected dwords[] = {
+        {kCap, L"Capture", 0}, {kCap, L"CapWidth", 60}, {kCap, L"CapHight", 40}, {kDate, L"Skin", 0}};
+    for (const Expected &e : dwords) {
+        ASSERT_TRUE(driver::ReadRegistryValue(e.key, e.name, &type, &data)) << e.name;
+        EXPECT_EQ(type, DWORD(REG_DWORD)) << e.name;
+        ASSERT_EQ(data.size(), 4u) << e.name;
+        EXPECT_EQ(*reinterpret_cast<DWORD *>(data.data()), e.value) << e.name;
+    }
+    for (int n = 0; n < kGenreCount; ++n) {
+        const std::wstring name = L"Genre" + std::to_wstring(n);
+        ASSERT_TRUE(driver::ReadRegistryValue(kGenre, name.c_str(), &type, &data));
+        EXPECT_EQ(type, DWORD(REG_SZ));
+        ASSERT_EQ(data.size(), 520u) << n;
+        const wchar_t *text = reinterpret_cast<wchar_t *>(data.data());
+        EXPECT_STREQ(text, rec.Genre[n]);
+        // Nothing but the name and zeros reaches the registry.
+        for (size_t i = lstrlenW(text); i < 260; ++i) ASSERT_EQ(text[i], 0) << n;
+    }
+    // Colours, positions and the address stay unwritten until a settings page writes them.
+    EXPECT_FALSE(driver::ReadRegistryValue(kDate, L"RGB1_0", &type, &data));
+    EXPECT_FALSE(driver::ReadRegistryValue(kDate, L"URL", &type, &data));
+}
+
+TEST_F(RegistrySettings, StoredValuesAreLoadedIntoTheRecord) {
+    WriteDwordValue(keys.write[KeyDate], L"Skin", 1);
+    WriteDwordValue(keys.write[KeyDate], L"RGB4_2", 33);
+    WriteDwordValue(keys.write[KeyDate], L"B_TrMo1", 77);
+    WriteDwordValue(keys.write[KeyDate], L"nMWText_Y[8]", 290);
+    WriteDwordValue(keys.write[KeyCap], L"CapWidth", 80);
+    WriteFixedTextValue(keys.write[KeyGenre], L"Genre7", L"ニュース速報", 520);
+    WriteFixedTextValue(keys.write[KeyDate], L"URL", L"http://example.jp/", 2048);
+    LoadSettings(keys, rec);
+    EXPECT_EQ(rec.Skin, 1);
+    EXPECT_EQ(rec.rgb[3][2], 33);
+    EXPECT_EQ(rec.buttons[SlotPrevious].y, 77);
+    EXPECT_EQ(rec.nMWText_Y[8], 290);
+    EXPECT_EQ(rec.CapWidth, 80);
+    EXPECT_STREQ(rec.Genre[7], L"ニュース速報");
+    EXPECT_STREQ(rec.URL, L"http://example.jp/");
+}
+
+TEST_F(RegistrySettings, CorruptValuesKeepTheirDefaults) {
+    const wchar_t text[] = L"not a number";
+    const BYTE twoBytes[] = {5, 0};
+    const BYTE eightBytes[] = {1, 0, 0, 0, 0, 0, 0, 0};
+    const DWORD seven = 7;
+    driver::WriteRegistryValue(kCap, L"CapWidth", REG_SZ, text, sizeof text);
+    driver::WriteRegistryValue(kCap, L"CapHight", REG_DWORD, twoBytes, 2);
+    driver::WriteRegistryValue(kCap, L"Capture", REG_QWORD, eightBytes, 8);
+    driver::WriteRegistryValue(kDate, L"Skin", REG_DWORD, &seven, 4);
+    driver::WriteRegistryValue(kDate, L"RGB1_0", REG_BINARY, &seven, 4);
+    // A genre name of an odd size, one of 64 KiB, and one stored as a number.
+    const wchar_t odd[] = L"奇数";
+    driver::WriteRegistryValue(kGenre, L"Genre1", REG_SZ, odd, sizeof odd - 1);
+    std::vector<wchar_t> huge(32768, L'長');
+    driver::WriteRegistryValue(kGenre, L"Genre2", REG_SZ, huge.data(), 65536);
+    driver::WriteRegistryValue(kGenre, L"Genre3", REG_DWORD, &seven, 4);
+
+    LoadSettings(keys, rec);
+    SettingsRecord defaults;
+    SetDefaultSettings(defaults);
+    EXPECT_EQ(rec.CapWidth, 60);
+    EXPECT_EQ(rec.CapHight, 40);
+    EXPECT_EQ(rec.Capture, 0);
+    EXPECT_EQ(rec.Skin, 0);
+    EXPECT_EQ(rec.rgb[0][0], 61);
+    EXPECT_STREQ(rec.Genre[1], defaults.Genre[1]);
+    EXPECT_STREQ(rec.Genre[2], defaults.Genre[2]);
+    EXPECT_STREQ(rec.Genre[3], defaults.Genre[3]);
+}
+
+TEST_F(RegistrySettings, TextWithoutTerminatorIsTerminatedByTheProgram) {
+    // Exactly a full slot of characters with no terminator: it must not run past the buffer.
+    std::vector<wchar_t> full(260, L'名');
+    driver::WriteRegistryValue(kGenre, L"Genre4", REG_SZ, full.data(), 520);
+    const wchar_t shortName[] = {L'短', L'い'};
+    driver::WriteRegistryValue(kGenre, L"Genre5", REG_SZ, shortName, sizeof shortName);
+    std::vector<wchar_t> url(2048, L'u');
+    driver::WriteRegistryValue(kDate, L"URL", REG_SZ, url.data(), 2047 * 2);
+    LoadSettings(keys, rec);
+    SettingsRecord defaults;
+    SetDefaultSettings(defaults);
+    EXPECT_STREQ(rec.Genre[4], defaults.Genre[4]);  // 260 characters do not fit 259
+    EXPECT_STREQ(rec.Genre[5], L"短い");
+    EXPECT_EQ(lstrlenW(rec.URL), 2047);
+    EXPECT_EQ(rec.URL[2047], 0);
+}
+
+TEST(Accelerators, TheTableHasTheProgramsTwentyFourKeys) {
+    struct Key {
+        BYTE modifier;
+        WORD key;
+        WORD command;
+    };
+    const Key expected[] = {
+        {FSHIFT, 'X', ID_END},          {FCONTROL, 'M', ID_FULL},
+        {FCONTROL, 'T', ID_PLAY_TO_TRAY}, {FCONTROL, 'B', ID_PLAY_TO_BAR},
+        {FALT, 'B', ID_STOCK_TO_BAR},   {FALT, 'T', ID_STOCK_TO_TRAY},
+        {FSHIFT, 'B', ID_MAIN_TO_BAR},  {FSHIFT, 'T', ID_MAIN_TO_TRAY},
+        {FSHIFT, 'R', 40024},           {FSHIFT, 'W', ID_HOME_PAGE},
+        {FALT, 'C', ID_TRAY_CLOSE},     {FSHIFT, 'F', ID_FILE},
+        {FCONTROL, 'L', ID_LEFT_WINDOW}, {FALT, 'L', ID_LIST_ERASE},
+        {FSHIFT, 'M', ID_MUTE},         {FALT, 'A', ID_NEXT},
+        {FALT, 'O', ID_TRAY_OPEN},      {FALT, 'P', ID_PLAY},
+        {FALT, 'I', ID_PAUSE},          {FALT, 'R', ID_RECORD},
+        {FALT, 'X', ID_CONTINUOUS},     {FCONTROL, 'R', ID_RIGHT_WINDOW},
+        {FALT, 'K', 40041},             {FALT, 'M', ID_PREVIOUS},
+    };
+    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), L"MYACCEL");
+    ASSERT_TRUE(table);
+    ACCEL entries[64];
+    const int count = CopyAcceleratorTableW(table, entries, 64);
+    ASSERT_EQ(count, 24);
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(entries[i].fVirt & ~FNOINVERT, FVIRTKEY | expected[i].modifier) << i;
+        EXPECT_EQ(entries[i].key, expected[i].key) << i;
+        EXPECT_EQ(entries[i].cmd, expected[i].command) << i;
+    }
+    DestroyAcceleratorTable(table);
+}
+
+}  // namespace

@@ -1,0 +1,182 @@
+#include "tests/driver/driver.h"
+
+#include <gtest/gtest.h>
+
+namespace driver {
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.rfind(L'\\') + 1);
+}
+
+std::wstring MireloExePath() { return ProgramFolder() + L"Mirelo.exe"; }
+
+Process Launch(const std::wstring &exe, const std::wstring &arguments) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    Process p;
+    if (CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        p.handle = pi.hProcess;
+        p.id = pi.dwProcessId;
+    }
+    return p;
+}
+
+void Kill(Process &process) {
+    if (!process.handle) return;
+    TerminateProcess(process.handle, 99);
+    WaitForSingleObject(process.handle, 5000);
+    CloseHandle(process.handle);
+    process.handle = nullptr;
+}
+
+DWORD WaitForExit(Process &process, DWORD timeoutMs) {
+    if (!process.handle) return STILL_ACTIVE;
+    if (WaitForSingleObject(process.handle, timeoutMs) != WAIT_OBJECT_0) {
+        Kill(process);
+        return STILL_ACTIVE;
+    }
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process.handle, &code);
+    CloseHandle(process.handle);
+    process.handle = nullptr;
+    return code;
+}
+
+namespace {
+struct Search {
+    DWORD processId;
+    const wchar_t *className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+    Search *s = reinterpret_cast<Search *>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t cls[256] = L"";
+    GetClassNameW(hwnd, cls, 256);
+    if (pid == s->processId && lstrcmpiW(cls, s->className) == 0) s->found.push_back(hwnd);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> WindowsOf(DWORD processId, const wchar_t *className) {
+    Search s{processId, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND WaitForWindow(DWORD processId, const wchar_t *className, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        for (HWND w : WindowsOf(processId, className))
+            if (IsWindowVisible(w)) return w;
+        if (GetTickCount() - start > timeoutMs) return nullptr;
+        Sleep(20);
+    }
+}
+
+HWND WaitForMainWindow(Process &process, DWORD timeoutMs) {
+    HWND main = WaitForWindow(process.id, L"MWClassName", timeoutMs);
+    if (main) WaitForInputIdle(process.handle, timeoutMs);
+    return main;
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[4096] = L"";
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
+                        5000, nullptr);
+    return text;
+}
+
+std::wstring MessageBoxText(HWND dialog) {
+    // A message box shows its text in the static control with the id 0xFFFF.
+    HWND text = GetDlgItem(dialog, 0xFFFF);
+    return text ? WindowText(text) : std::wstring();
+}
+
+void PressDialogButton(HWND dialog, int buttonId) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+}
+
+LRESULT Send(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, msg, wParam, lParam, SMTO_BLOCK, 10000, &result);
+    return LRESULT(result);
+}
+
+void DeleteProgramRegistry() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mirelo"); }
+
+bool ReadRegistryValue(const wchar_t *keyPath, const wchar_t *name, DWORD *type,
+                       std::vector<BYTE> *data) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD size = 0;
+    LONG rc = RegQueryValueExW(key, name, nullptr, type, nullptr, &size);
+    if (rc == ERROR_SUCCESS) {
+        data->assign(size, 0);
+        rc = RegQueryValueExW(key, name, nullptr, type, data->data(), &size);
+        data->resize(size);
+    }
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+}
+
+void WriteRegistryValue(const wchar_t *keyPath, const wchar_t *name, DWORD type,
+                        const void *data, DWORD size) {
+    HKEY key;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExW(key, name, 0, type, static_cast<const BYTE *>(data), size);
+    RegCloseKey(key);
+}
+
+DWORD ReadRegistryDword(const wchar_t *keyPath, const wchar_t *name, DWORD fallback) {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (!ReadRegistryValue(keyPath, name, &type, &data) || type != REG_DWORD || data.size() != 4)
+        return fallback;
+    return *reinterpret_cast<DWORD *>(data.data());
+}
+
+void CompleteFirstRun() {
+    DeleteProgramRegistry();
+    Process p = Launch(MireloExePath());
+    ASSERT_TRUE(p.handle);
+    for (int box = 0; box < 2; ++box) {
+        HWND dialog = WaitForWindow(p.id, L"#32770", 20000);
+        ASSERT_TRUE(dialog) << "set-up message box " << box + 1 << " did not appear";
+        PressDialogButton(dialog, IDOK);
+        // Wait for this box to go before looking for the next one.
+        for (int i = 0; i < 250 && IsWindow(dialog); ++i) Sleep(20);
+    }
+    HWND main = WaitForMainWindow(p, 20000);
+    ASSERT_TRUE(main);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForExit(p, 20000), 0u);
+}
+
+void PumpMessages(DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(1);
+    } while (GetTickCount() - start < ms);
+}
+
+}  // namespace driver

@@ -1,0 +1,60 @@
+// A small driver that uses the real program from outside, as a person would: it starts the
+// program, finds its windows, reads and answers its message boxes, sends it clicks and
+// commands, and reads back what it left in the registry.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace driver {
+
+// Folder of the running test program (Mirelo.exe is built beside it).
+std::wstring ProgramFolder();
+std::wstring MireloExePath();
+
+struct Process {
+    HANDLE handle = nullptr;
+    DWORD id = 0;
+};
+
+// Starts exe with the given arguments (appended after the quoted exe path).
+Process Launch(const std::wstring &exe, const std::wstring &arguments = L"");
+// Waits for the process to end; returns its exit code, or STILL_ACTIVE after a time-out
+// (the process is then killed so no test leaves it behind).
+DWORD WaitForExit(Process &process, DWORD timeoutMs);
+void Kill(Process &process);
+
+// Top-level windows of a process with the given class ("#32770" for dialogs).
+std::vector<HWND> WindowsOf(DWORD processId, const wchar_t *className);
+// Waits until such a window exists and is visible; null on time-out.
+HWND WaitForWindow(DWORD processId, const wchar_t *className, DWORD timeoutMs);
+// Waits for the main window and for the program to be idle in its message loop.
+HWND WaitForMainWindow(Process &process, DWORD timeoutMs);
+
+std::wstring WindowText(HWND window);
+// The text of a message box: its static control's text.
+std::wstring MessageBoxText(HWND dialog);
+// Presses a dialog's button with the given id, as a click would.
+void PressDialogButton(HWND dialog, int buttonId);
+
+// Sends to a window of another process and waits for it to be handled.
+LRESULT Send(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// Registry helpers for checking what the program wrote.
+void DeleteProgramRegistry();
+bool ReadRegistryValue(const wchar_t *keyPath, const wchar_t *name, DWORD *type,
+                       std::vector<BYTE> *data);
+void WriteRegistryValue(const wchar_t *keyPath, const wchar_t *name, DWORD type,
+                        const void *data, DWORD size);
+DWORD ReadRegistryDword(const wchar_t *keyPath, const wchar_t *name, DWORD fallback);
+
+// Runs the program's first start to its end: answers both set-up boxes, closes the main
+// window. Leaves a registry in which the next start is a normal one.
+void CompleteFirstRun();
+
+// Pumps this thread's messages for the given time (for in-process window tests).
+void PumpMessages(DWORD ms);
+
+}  // namespace driver
