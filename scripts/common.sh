@@ -1,6 +1,7 @@
 # Shared by the scripts: where things are, and which Windows this machine can run.
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD="$ROOT/build"
+# MIRELO_BUILD lets several people build and test side by side in one checkout.
+BUILD="${MIRELO_BUILD:-$ROOT/build}"
 
 # Some kernels are built without 32-bit program support; 32-bit Wine cannot start there, so
 # the tests then run a 64-bit build of the same code under 64-bit Wine. Mirelo.exe itself is
