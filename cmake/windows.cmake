@@ -64,3 +64,8 @@ add_test(NAME static.imports_only_system_dlls
          COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:Mirelo> -DOBJDUMP=${CMAKE_OBJDUMP}
                  -P ${CMAKE_SOURCE_DIR}/cmake/check_imports.cmake)
 set_tests_properties(static.imports_only_system_dlls PROPERTIES LABELS static)
+
+# Puts the program on screen for scripts/screenshot.sh.
+add_executable(showcase tests/tools/showcase.cpp)
+target_link_libraries(showcase PRIVATE test_driver)
+target_link_options(showcase PRIVATE -municode)

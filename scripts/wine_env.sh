@@ -36,13 +36,21 @@ make_prefix() {
         /usr/lib/wine/wineserver -w
     fi
     # A crash ends the process at once instead of opening the crash dialog.
-    "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    # A Japanese Windows has Japanese glyphs in its interface fonts; link the IPA Gothic font
+    # behind Wine's own so the program's texts render instead of showing boxes.
+    local face
+    for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS UI Gothic"; do
+        "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+            /v "$face" /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f >/dev/null 2>&1 || true
+    done
     mkdir -p "$WINEPREFIX/drive_c/Program Files/Oakhollow/MireloFreeEdition/Cap" \
              "$WINEPREFIX/drive_c/Program Files/Oakhollow/MireloFreeEdition/Bmp"
 }
 
 start_wineserver() {
-    /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+    # Fails harmlessly when a server for this prefix is already running.
+    /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || true
 }
 
 stop_test_env() {

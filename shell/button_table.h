@@ -43,3 +43,26 @@ struct ButtonPlacement {
 extern const ButtonPlacement kButtonPlacements[kButtonCount];
 
 const ButtonPlacement &PlacementOfSlot(int slot);
+
+enum ButtonKind { KindMomentary, KindToggle, KindFinal };
+
+struct Box {
+    int left, top, right, bottom;
+};
+
+struct ButtonArt {
+    int slot;
+    const wchar_t *mask;  // null: copied without a mask (the two tab buttons)
+    const wchar_t *normal, *push;          // program resources
+    const wchar_t *normalFile, *pushFile;  // files of the user-defined skin
+    int area;                              // drawn square, from the top-left corner
+    ButtonKind kind;
+    Box repaint;  // repainted (without erase) after a press; also the shape's bounds
+    bool shaped;  // the window is clipped to the ellipse in `repaint`
+};
+
+// Indexed by slot.
+extern const ButtonArt kButtonArt[kButtonCount];
+
+// Slots whose press is ignored entirely while playback is paused (the face does not change).
+bool BlockedWhilePaused(int slot);

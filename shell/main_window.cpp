@@ -2,7 +2,10 @@
 
 #include "resources/resource.h"
 #include "shell/app_state.h"
+#include "shell/command_table.h"
+#include "shell/side_windows.h"
 #include "shell/skin.h"
+#include "shell/skinned_button.h"
 #include "shell/startup.h"
 #include "shell/window_class.h"
 
@@ -30,13 +33,48 @@ void DrawStatusText(HDC dc, int n, const std::wstring &text) {
     TextOutW(dc, s.nMWText_X[i], s.nMWText_Y[i], text.c_str(), int(text.size()));
 }
 
+// The main window's own buttons, in the order they are created.
+const int kMainButtonOrder[] = {
+    SlotPlay,      SlotStop,     SlotPause,     SlotTrayOpen,   SlotTrayClose,
+    SlotFile,      SlotMute,     SlotEnd,       SlotPrevious,   SlotNext,
+    SlotRecord,    SlotLeftTab,  SlotListErase, SlotHomePage,   SlotRightTab,
+    SlotClock,     SlotCalculator, SlotPhoto,   SlotSettings,   SlotFull,
+};
+
+void CreatePositionBar(HWND hwnd) {
+    g_app.hPositionBar = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_HORZ,
+                                         152, 101, 120, 15, hwnd,
+                                         reinterpret_cast<HMENU>(IDC_POSITION_BAR), g_app.hInst,
+                                         nullptr);
+}
+
 BOOL OnCreate(HWND hwnd) {
     g_app.hMain = hwnd;
     RunStartupInitialisation(hwnd);
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     DragAcceptFiles(hwnd, TRUE);
+    CreateSideWindows();
+    for (int slot : kMainButtonOrder) CreateSkinnedButton(hwnd, slot);
+    ApplyMainWindowShapes(hwnd);
+    CreatePositionBar(hwnd);
+    // Video frames are repainted on the calculator button's timer, at the platform minimum.
+    if (g_app.buttons[SlotCalculator])
+        SetTimer(g_app.buttons[SlotCalculator], TIMER_VIDEO_REPAINT, 0, nullptr);
     SetTimer(hwnd, TIMER_STATUS, 1000, nullptr);
     return TRUE;
+}
+
+void OnBodyPressed(HWND hwnd, LPARAM lParam) {
+    // The whole body acts as a caption: the platform moves the window.
+    PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+    // A short click from the user's sound scheme, played once; silence when it has none.
+    PlaySoundW(L"MenuCommand", nullptr, SND_ALIAS | SND_ASYNC | SND_NODEFAULT);
+    HideSidePanels();
+}
+
+void OnCommand(int command) {
+    const int slot = SlotForCommand(command);
+    if (slot >= 0) PressButton(slot);
 }
 
 void OnPaint(HWND hwnd) {
@@ -94,7 +132,16 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         if (wParam == TIMER_STATUS) InvalidateRect(hwnd, &kStatusRect, FALSE);
         return 0;
     case WM_LBUTTONDOWN:
-        PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+        OnBodyPressed(hwnd, lParam);
+        return 0;
+    case WM_EXITSIZEMOVE:
+        ReattachSidePanels();
+        return 0;
+    case WM_MOUSEMOVE:
+        g_app.barDrag = 0;
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
         return 0;
     case WM_CLOSE:
         OnClose();

@@ -1,0 +1,19 @@
+// The two side windows that slide out of the main window's edges (SWClassName, SWClassName2).
+#pragma once
+
+#include <windows.h>
+
+#include "shell/slide.h"
+
+void CreateSideWindows();
+
+// A press of the tab button of that side: slide out, or back in.
+void ToggleSidePanel(PanelSide side);
+
+// Hides both without changing their open flags (while the main window is dragged).
+void HideSidePanels();
+// Places the open ones beside the main window again (after a move).
+void ReattachSidePanels();
+
+LRESULT CALLBACK LeftPanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK RightPanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,173 @@
+#include "shell/skinned_button.h"
+
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/button_actions.h"
+#include "shell/skin.h"
+
+namespace {
+
+int SlotOf(HWND hwnd) {
+    for (int slot = 0; slot < kButtonCount; ++slot)
+        if (g_app.buttons[slot] == hwnd) return slot;
+    return -1;
+}
+
+RECT RepaintRect(int slot) {
+    const Box &b = kButtonArt[slot].repaint;
+    return RECT{b.left, b.top, b.right, b.bottom};
+}
+
+HBITMAP LoadFace(const wchar_t *resource, const wchar_t *file) {
+    if (EffectiveSkin(g_app.settings.Skin) == SkinUser)
+        if (HBITMAP user = LoadUserSkinFile(file)) return user;
+    return LoadBitmapResource(resource);
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP bm = {};
+    if (bitmap) GetObjectW(bitmap, sizeof bm, &bm);
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+void Blit(HDC dc, HDC mem, HBITMAP bitmap, int width, int height, DWORD rop) {
+    if (!bitmap) return;
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    BitBlt(dc, 0, 0, width, height, mem, 0, 0, rop);
+    SelectObject(mem, old);
+}
+
+// The video display window is the playback window's child that follows the stock window.
+void RepaintVideo() {
+    if (!g_app.hPlay) return;
+    if (HWND video = FindWindowExW(g_app.hPlay, g_app.hStock, nullptr, nullptr))
+        InvalidateRect(video, nullptr, FALSE);
+}
+
+void OnPaint(HWND hwnd, int slot) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    DrawButton(dc, slot);
+    EndPaint(hwnd, &ps);
+}
+
+void OnPress(HWND hwnd, int slot) {
+    if (g_app.paused && BlockedWhilePaused(slot)) return;
+    const ButtonArt &art = kButtonArt[slot];
+    const RECT repaint = RepaintRect(slot);
+    switch (art.kind) {
+    case KindMomentary:
+        g_app.buttonFace[slot] = 1;
+        InvalidateRect(hwnd, &repaint, FALSE);
+        OnButtonPressed(slot, 1);
+        SetTimer(hwnd, TIMER_BUTTON_RELEASE, 100, nullptr);
+        break;
+    case KindToggle:
+        g_app.buttonFace[slot] = !g_app.buttonFace[slot];
+        InvalidateRect(hwnd, &repaint, FALSE);
+        OnButtonPressed(slot, g_app.buttonFace[slot]);
+        break;
+    case KindFinal:
+        g_app.buttonFace[slot] = 1;
+        InvalidateRect(hwnd, &repaint, FALSE);
+        ShutDown();
+        break;
+    }
+}
+
+void OnRelease(HWND hwnd, int slot) {
+    g_app.buttonFace[slot] = 0;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    KillTimer(hwnd, TIMER_BUTTON_RELEASE);
+    OnButtonReleased(slot);
+}
+
+}  // namespace
+
+void DrawButton(HDC dc, int slot) {
+    const ButtonArt &art = kButtonArt[slot];
+    HBITMAP normal = LoadFace(art.normal, art.normalFile);
+    HBITMAP push = LoadFace(art.push, art.pushFile);
+    HDC mem = CreateCompatibleDC(dc);
+    const bool pushed = g_app.buttonFace[slot] == 1;
+    if (art.mask) {
+        // The mask is black inside the outline and the faces black outside it, so AND then
+        // OR leaves the face over whatever the parent painted beneath the button.
+        HBITMAP mask = LoadBitmapResource(art.mask);
+        Blit(dc, mem, mask, art.area, art.area, SRCAND);
+        Blit(dc, mem, pushed ? push : normal, art.area, art.area, SRCPAINT);
+        if (mask) DeleteObject(mask);
+    } else {
+        // The tabs are taller than any square: copy them at their own size.
+        const SIZE n = BitmapSize(normal), p = BitmapSize(push);
+        Blit(dc, mem, normal, n.cx, n.cy, SRCCOPY);
+        if (pushed) Blit(dc, mem, push, p.cx, p.cy, SRCCOPY);
+    }
+    DeleteDC(mem);
+    if (normal) DeleteObject(normal);
+    if (push) DeleteObject(push);
+}
+
+HWND CreateSkinnedButton(HWND parent, int slot) {
+    const ButtonPlacement &place = PlacementOfSlot(slot);
+    const ButtonPos &pos = g_app.settings.buttons[slot];
+    HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, pos.x, pos.y,
+                                  place.width, place.height, parent,
+                                  reinterpret_cast<HMENU>(INT_PTR(slot)), g_app.hInst, nullptr);
+    g_app.buttons[slot] = button;
+    if (!button) return nullptr;
+    if (slot == SlotEnd)
+        SetClassLongPtrW(button, GCLP_HCURSOR,
+                         reinterpret_cast<LONG_PTR>(
+                             LoadCursorW(g_app.hInst, MAKEINTRESOURCEW(IDC_MIRELO))));
+    SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SkinnedButtonProc));
+    return button;
+}
+
+void ApplyMainWindowShapes(HWND mainWindow) {
+    HRGN body = CreateEllipticRgn(0, 6, 397, 363);
+    HRGN ear = CreateEllipticRgn(0, 0, 138, 134);
+    CombineRgn(body, body, ear, RGN_OR);
+    DeleteObject(ear);
+    SetWindowRgn(mainWindow, body, TRUE);  // the window owns the region from here on
+    for (int slot = 0; slot < kButtonCount; ++slot) {
+        const ButtonArt &art = kButtonArt[slot];
+        if (!art.shaped || !g_app.buttons[slot]) continue;
+        const Box &b = art.repaint;
+        SetWindowRgn(g_app.buttons[slot], CreateEllipticRgn(b.left, b.top, b.right, b.bottom),
+                     TRUE);
+    }
+}
+
+void PressButton(int slot) {
+    if (slot < 0 || slot >= kButtonCount || !g_app.buttons[slot]) return;
+    SendMessageW(g_app.buttons[slot], WM_LBUTTONDOWN, 0, 0);
+}
+
+void SetButtonFace(int slot, int face) {
+    g_app.buttonFace[slot] = face;
+    if (g_app.buttons[slot]) {
+        const RECT repaint = RepaintRect(slot);
+        InvalidateRect(g_app.buttons[slot], &repaint, FALSE);
+    }
+}
+
+LRESULT CALLBACK SkinnedButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const int slot = SlotOf(hwnd);
+    if (slot < 0) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    switch (msg) {
+    case WM_PAINT:
+        OnPaint(hwnd, slot);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONDOWN:
+        OnPress(hwnd, slot);
+        return 0;
+    case WM_TIMER:
+        if (wParam == TIMER_BUTTON_RELEASE) OnRelease(hwnd, slot);
+        if (wParam == TIMER_VIDEO_REPAINT) RepaintVideo();
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}

@@ -1,0 +1,37 @@
+// Puts the real program on screen in a chosen state for a screenshot:
+//   showcase.exe <skin 0|1|2> <panels 0|1> <seconds>
+// It marks the first run as done, sets the skin, starts Mirelo.exe, optionally slides both
+// side windows out, waits, then closes the program.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+
+#include "resources/resource.h"
+#include "tests/driver/driver.h"
+
+int wmain(int argc, wchar_t **argv) {
+    const DWORD skin = argc > 1 ? DWORD(_wtoi(argv[1])) : 0;
+    const bool panels = argc > 2 && _wtoi(argv[2]) != 0;
+    const int seconds = argc > 3 ? _wtoi(argv[3]) : 5;
+    const wchar_t yes[] = L"YES";
+    driver::WriteRegistryValue(L"Software\\Mirelo\\Setting\\Kidou", L"初回書き込み", REG_SZ, yes,
+                               sizeof yes);
+    driver::WriteRegistryValue(L"Software\\Mirelo\\Setting\\date", L"Skin", REG_DWORD, &skin, 4);
+    driver::Process p = driver::Launch(driver::MireloExePath());
+    HWND main = driver::WaitForMainWindow(p, 20000);
+    if (!main) {
+        std::printf("main window did not appear\n");
+        driver::Kill(p);
+        return 1;
+    }
+    if (panels) {
+        PostMessageW(main, WM_COMMAND, ID_LEFT_WINDOW, 0);
+        PostMessageW(main, WM_COMMAND, ID_RIGHT_WINDOW, 0);
+    }
+    std::printf("ready\n");
+    std::fflush(stdout);
+    Sleep(DWORD(seconds) * 1000);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    return int(driver::WaitForExit(p, 10000));
+}
