@@ -35,7 +35,7 @@ target_link_options(Mirelo PRIVATE -municode)
 add_subdirectory(${GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 
-add_library(test_driver STATIC tests/driver/driver.cpp)
+add_library(test_driver STATIC tests/driver/driver.cpp tests/driver/media_files.cpp)
 target_include_directories(test_driver PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(test_driver PUBLIC ${WIN_LIBS} GTest::gtest)
 
@@ -43,8 +43,17 @@ target_link_libraries(test_driver PUBLIC ${WIN_LIBS} GTest::gtest)
 # program's resources so windows can load their bitmaps and menus.
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/*/tests/win_*_test.cpp)
 add_executable(win_tests ${WIN_TEST_SOURCES} tests/win_main.cpp ${RESOURCE_FILES})
-target_link_libraries(win_tests PRIVATE mirelo_app test_driver)
-gtest_add_tests(TARGET win_tests TEST_PREFIX "wine.")
+add_library(app_fixture STATIC tests/driver/app_fixture.cpp)
+target_link_libraries(app_fixture PUBLIC mirelo_app test_driver)
+target_link_libraries(win_tests PRIVATE app_fixture)
+gtest_add_tests(TARGET win_tests TEST_PREFIX "wine." TEST_LIST WIN_TEST_NAMES)
+
+# The media device tests play an MP3 and an MPEG video made by ffmpeg beforehand.
+add_test(NAME media.make COMMAND bash ${CMAKE_SOURCE_DIR}/tests/make_media.sh
+                                 ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/media)
+set_tests_properties(media.make PROPERTIES FIXTURES_SETUP media)
+list(FILTER WIN_TEST_NAMES INCLUDE REGEX "^wine\\.(MediaDevice|VideoPlacement)\\.")
+set_tests_properties(${WIN_TEST_NAMES} PROPERTIES FIXTURES_REQUIRED media)
 
 # Tests that start the real Mirelo.exe and use it as a person would.
 file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.cpp)
@@ -58,6 +67,9 @@ foreach(src ${BENCH_SOURCES})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
     target_link_libraries(${name} PRIVATE mirelo_app test_driver)
+    if(name STREQUAL "minimal_player" OR name STREQUAL "playback_cpu_bench")
+        target_link_options(${name} PRIVATE -municode)
+    endif()
 endforeach()
 
 add_test(NAME static.imports_only_system_dlls

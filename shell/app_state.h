@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "playback/play_modes.h"
 #include "shell/button_table.h"
 #include "shell/settings_record.h"
 #include "shell/settings_table.h"
@@ -53,9 +54,11 @@ struct AppState {
     MCI_DGV_OPEN_PARMSW openParms;
     wchar_t deviceType[32];  // "mpegvideo", or "Non" after a failed open
     wchar_t alias[8];
+    std::wstring mediaPath;  // the element the device was last opened with
     wchar_t currentPath[kTextChars];
     wchar_t currentTypeText[kTextChars];
     DWORD lengthMs;
+    DWORD lastPlayingPositionMs;  // where the last progress tick saw the media playing
 
     // Texts the main window paints.
     wchar_t positionText[128];
@@ -67,6 +70,7 @@ struct AppState {
     int barMax, barPage, barPos;
 
     int repeat, continuous, random, paused;
+    CrtRand rng;  // the random mode's draws
     int speed;
     int barDrag;
     int fullSize;

@@ -4,19 +4,195 @@
 #include "shell/registry.h"
 #include "stock/stock_names.h"
 
+namespace {
+
 enum { kStockReaderChars = 8192 / 2 };
 
+ThumbnailGrabber g_grabber;
+
+HKEY ReadKey(int field) {
+    return g_app.keys.read[kListKeyFirst + field];
+}
+HKEY WriteKey(int field) {
+    return g_app.keys.write[kListKeyFirst + field];
+}
+
+void FormatNumberText(wchar_t *text, int number) {
+    wsprintfW(text, L"[%d]", number);
+}
+
+void SetNumberTexts(int current, int total) {
+    FormatNumberText(g_app.currentNumberText, current);
+    FormatNumberText(g_app.totalNumberText, total);
+}
+
+void CloseKey(HKEY &key) {
+    if (key) RegCloseKey(key);
+    key = nullptr;
+}
+
+// Copies the four values of entry `from` to entry `to`, each with the fixed length.
+void CopyEntryValues(int genre, int from, int to) {
+    const std::wstring name = StockValueName(genre, to);
+    for (int f = 0; f < kStockFieldCount; ++f) {
+        const std::wstring text = ReadStockField(genre, from, StockField(f));
+        WriteFixedTextValue(WriteKey(f), name.c_str(), text.c_str(), kStockValueBytes);
+    }
+}
+
+void DeleteEntryValues(int genre, int index) {
+    const std::wstring name = StockValueName(genre, index);
+    for (int f = 0; f < kStockFieldCount; ++f)
+        if (g_app.keys.full[f]) RegDeleteValueW(g_app.keys.full[f], name.c_str());
+}
+
+// The thumbnail follows its entry. Whatever sits under the new name belongs to no kept entry
+// (its entry was deleted or has moved down already), so it is removed first: a stale file
+// there would otherwise stop the move or show under the wrong entry.
+void MoveThumbnail(int genre, int from, int to) {
+    const std::wstring target = ThumbnailPath(genre, to);
+    DeleteFileW(target.c_str());
+    MoveFileW(ThumbnailPath(genre, from).c_str(), target.c_str());
+}
+
+} // namespace
+
 std::wstring ReadStockField(int genre, int index, StockField field) {
+    const std::wstring name = StockValueName(genre, index);
+    if (name.empty() || field < 0 || field >= kStockFieldCount) return std::wstring();
     std::wstring text(kStockReaderChars, L'\0');
-    HKEY key = g_app.keys.read[kListKeyFirst + field];
-    if (!ReadTextValue(key, StockValueName(genre, index).c_str(), &text[0], text.size()))
-        return std::wstring();
+    if (!ReadTextValue(ReadKey(field), name.c_str(), &text[0], text.size())) return std::wstring();
     text.resize(wcslen(text.c_str()));
     return text;
 }
 
 int CountGenreEntries(int genre) {
+    if (!IsStockGenre(genre)) return 0;
     int count = 0;
-    while (!ReadStockField(genre, count, FieldTitle).empty()) ++count;
+    while (!ReadStockField(genre, count, FieldTitle).empty())
+        ++count;
     return count;
+}
+
+void LoadGenre(int genre) {
+    if (!IsStockGenre(genre)) return;
+    g_app.currentGenre = genre;
+    const int count = CountGenreEntries(genre);
+    g_app.counts[genre] = count;
+    g_app.currentItem = 0;
+    SetNumberTexts(count > 0 ? 1 : 0, count);
+}
+
+bool AppendStockEntry(const std::wstring &title, const std::wstring &lengthText,
+                      const std::wstring &typeText, const std::wstring &path) {
+    const int genre = g_app.currentGenre;
+    if (!IsStockGenre(genre)) return false;
+    const int n = g_app.counts[genre];
+    if (n < 0 || n >= kStockEntryLimit) return false;
+
+    const std::wstring name = StockValueName(genre, n);
+    const std::wstring *texts[kStockFieldCount] = {&title, &lengthText, &typeText, &path};
+    for (int f = 0; f < kStockFieldCount; ++f)
+        WriteFixedTextValue(WriteKey(f), name.c_str(), texts[f]->c_str(), kStockValueBytes);
+
+    // A file left under this name by an entry that is no longer counted must not pass for
+    // the new entry's picture when no thumbnail is grabbed.
+    const std::wstring thumbnail = ThumbnailPath(genre, n);
+    DeleteFileW(thumbnail.c_str());
+    if (EnsureThumbnailFolder() && g_grabber) g_grabber(path.c_str(), thumbnail.c_str());
+
+    g_app.counts[genre] = n + 1;
+    return true;
+}
+
+void DeleteStockEntries(const std::vector<int> &indices) {
+    const int genre = g_app.currentGenre;
+    if (!IsStockGenre(genre)) return;
+    const int n = g_app.counts[genre];
+    std::vector<bool> doomed(n > 0 ? n : 0, false);
+    int removed = 0;
+    for (int i : indices) {
+        if (i < 0 || i >= n || doomed[i]) continue;
+        doomed[i] = true;
+        ++removed;
+    }
+    if (removed == 0) return;
+
+    int k = 0; // deleted entries below index i
+    for (int i = 0; i < n; ++i) {
+        if (doomed[i]) {
+            DeleteFileW(ThumbnailPath(genre, i).c_str());
+            ++k;
+        } else if (k > 0) {
+            CopyEntryValues(genre, i, i - k);
+            MoveThumbnail(genre, i, i - k);
+        }
+    }
+    const int count = n - removed;
+    g_app.counts[genre] = count;
+    // The old tail, and the value just past it, go.
+    for (int j = count; j <= n; ++j) {
+        DeleteEntryValues(genre, j);
+        DeleteFileW(ThumbnailPath(genre, j).c_str());
+    }
+}
+
+void RecreateListKeys() {
+    static const StockField kDeleteOrder[] = {FieldTitle, FieldPath, FieldTime, FieldType};
+    RegistryKeys &keys = g_app.keys;
+    for (StockField f : kDeleteOrder) {
+        const int k = kListKeyFirst + f;
+        CloseKey(keys.write[k]);
+        CloseKey(keys.read[k]);
+        CloseKey(keys.full[f]);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kRegKeyPaths[k]);
+    }
+    for (int f = 0; f < kStockFieldCount; ++f) {
+        const int k = kListKeyFirst + f;
+        RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_WRITE, nullptr, &keys.write[k], nullptr);
+        RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, KEY_READ, &keys.read[k]);
+        RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, KEY_ALL_ACCESS, &keys.full[f]);
+    }
+}
+
+void DeleteAllThumbnails() {
+    const std::wstring folder = std::wstring(kThumbnailFolder) + L"\\";
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    // Collected first, so the folder does not change under the listing.
+    std::vector<std::wstring> names;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        found.cFileName[MAX_PATH - 1] = L'\0';
+        if (IsSweptThumbnailName(found.cFileName)) names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    for (const std::wstring &name : names)
+        DeleteFileW((folder + name).c_str());
+}
+
+void ClearAllLists() {
+    RecreateListKeys();
+    DeleteAllThumbnails();
+    if (IsStockGenre(g_app.currentGenre)) g_app.counts[g_app.currentGenre] = 0;
+    g_app.currentPath[0] = L'\0';
+    g_app.currentItem = 0;
+    SetNumberTexts(0, 0);
+}
+
+bool EnsureThumbnailFolder() {
+    const std::wstring folder = kThumbnailFolder;
+    // Every folder on the way, from the one below the drive down to the thumbnail folder.
+    for (size_t end = folder.find(L'\\', 3);; end = folder.find(L'\\', end + 1)) {
+        CreateDirectoryW(folder.substr(0, end).c_str(), nullptr);
+        if (end == std::wstring::npos) break;
+    }
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void SetThumbnailGrabber(ThumbnailGrabber grabber) {
+    g_grabber = grabber;
 }

@@ -3,8 +3,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 enum StockField { FieldTitle, FieldTime, FieldType, FieldPath, kStockFieldCount };
+
+enum {
+    kStockEntryLimit = 5,    // entries a genre takes by Append entry
+    kStockValueBytes = 1000, // every stock value is written with this data length
+};
 
 // The number of consecutive entries from index 0 whose title is present and not empty.
 // Counts without a cap: a restored registry may hold more than five.
@@ -12,3 +18,38 @@ int CountGenreEntries(int genre);
 
 // The stored text of one field, or the empty text when it is missing or does not fit.
 std::wstring ReadStockField(int genre, int index, StockField field);
+
+// Makes the genre current and counts it; the current item goes back to 0, the number texts
+// become "[1]" (or "[0]" for an empty genre) and "[count]". The caller refills the list
+// window and repaints.
+void LoadGenre(int genre);
+
+// Stores a new last entry of the current genre (each text cut to 499 characters) and grabs
+// its thumbnail. A genre holding five or more entries is left as it is: returns false.
+bool AppendStockEntry(const std::wstring &title, const std::wstring &lengthText,
+                      const std::wstring &typeText, const std::wstring &path);
+
+// Removes the given entries of the current genre and closes the gaps: the kept entries keep
+// their order and their thumbnails. Indices outside the genre and repeats are ignored.
+void DeleteStockEntries(const std::vector<int> &indices);
+
+// Empties every genre: the four list keys are deleted and created again, every genre's
+// thumbnails are deleted, the current genre's count, the current item, the current path and
+// the number texts are reset. The caller empties the list window, rewinds the media and
+// repaints.
+void ClearAllLists();
+
+// The two halves of Clear all lists.
+void RecreateListKeys();
+// Lists the thumbnail folder once and deletes exactly the files Clear all lists names (every
+// genre's thumbnail name, indices 0 to 19999).
+void DeleteAllThumbnails();
+
+// Creates the thumbnail folder (and the folders above it) when it is missing.
+bool EnsureThumbnailFolder();
+
+// Writes the thumbnail of a media file as a bitmap file. Installed by the thumbnail grabber;
+// until one is installed, entries are stored without thumbnails (the list then shows its
+// "no image" bitmap).
+using ThumbnailGrabber = void (*)(const wchar_t *mediaPath, const wchar_t *bitmapPath);
+void SetThumbnailGrabber(ThumbnailGrabber grabber);

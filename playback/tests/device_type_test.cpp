@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <set>
+
+#include "playback/device_type.h"
+
+namespace {
+
+TEST(DeviceType, TheTableHoldsFiftyOneLowerCaseExtensions) {
+    std::set<std::wstring> distinct;
+    for (const wchar_t *e : kMediaExtensions) {
+        for (const wchar_t *c = e; *c; ++c)
+            EXPECT_FALSE(*c >= L'A' && *c <= L'Z') << e;
+        distinct.insert(e);
+    }
+    EXPECT_EQ(distinct.size(), 50u); // "wvx" is listed twice
+    EXPECT_STREQ(kMediaExtensions[0], L"aifc");
+    EXPECT_STREQ(kMediaExtensions[kMediaExtensionCount - 1], L"png");
+}
+
+TEST(DeviceType, OnlyTheExactLowerOrUpperCaseExtensionIsKnown) {
+    struct Case {
+        const wchar_t *path, *entry;
+    };
+    const Case cases[] = {
+        {L"C:\\Music.Folder\\song.mp3", L"mp3"},
+        {L"SONG.MP3", L"MP3"},
+        {L"Song.Mp3", L""},
+        {L"C:\\v\\clip.mpeg", L"mpeg"},
+        {L"C:\\v\\clip.tar.AVI", L"AVI"},
+        {L"C:\\v\\movie.flv", L""},
+        {L"C:\\Music.Folder\\readme", L""}, // the dot is in the folder, not the name
+        {L"C:\\Music\\", L""},
+        {L"song.", L""},
+        {L".wav", L"wav"},
+        {L"", L""},
+        {L"x.wvx", L"wvx"},
+        {L"x.3GP", L"3GP"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(MediaTableEntry(c.path), c.entry) << c.path;
+    for (const wchar_t *e : kMediaExtensions) {
+        std::wstring upper = e;
+        for (wchar_t &ch : upper)
+            ch = wchar_t(towupper(ch));
+        EXPECT_EQ(MediaTableEntry(std::wstring(L"C:\\a.") + e), e);
+        EXPECT_EQ(MediaTableEntry(L"C:\\a." + upper), upper);
+    }
+}
+
+TEST(DeviceType, AnUnmappedTableExtensionIsLowerCaseNon) {
+    EXPECT_EQ(DeviceTypeText(L"MPEGVideo"), L"MPEGVideo");
+    EXPECT_EQ(DeviceTypeText(L""), L"non");
+    EXPECT_STREQ(kUnknownDeviceType, L"Non");
+}
+
+TEST(ShellHandOff, OnlyExistingFoldersAndMediaFilesAreHandedOver) {
+    struct Case {
+        const wchar_t *path;
+        PathKind kind;
+        ShellVerb verb;
+    };
+    const Case cases[] = {
+        {L"C:\\Videos\\clip.mpg", PathKind::File, ShellVerb::Open},
+        {L"\\\\server\\share\\song.MP3", PathKind::File, ShellVerb::Open},
+        {L"C:\\Videos", PathKind::Folder, ShellVerb::Explore},
+        {L"C:\\Videos.2024", PathKind::Folder, ShellVerb::Explore},
+        {L"C:\\Videos\\clip.mpg", PathKind::Missing, ShellVerb::Refuse},
+        {L"C:\\Videos", PathKind::Missing, ShellVerb::Refuse},
+        // Anything that would run code when opened.
+        {L"C:\\tools\\setup.exe", PathKind::File, ShellVerb::Refuse},
+        {L"C:\\tools\\run.bat", PathKind::File, ShellVerb::Refuse},
+        {L"C:\\tools\\run.cmd", PathKind::File, ShellVerb::Refuse},
+        {L"C:\\tools\\link.lnk", PathKind::File, ShellVerb::Refuse},
+        {L"C:\\tools\\script.vbs", PathKind::File, ShellVerb::Refuse},
+        {L"C:\\tools\\noextension", PathKind::File, ShellVerb::Refuse},
+        {L"C:\\tools\\song.Mp3", PathKind::File, ShellVerb::Refuse},
+        {L"C:\\tools\\song.mp3.exe", PathKind::File, ShellVerb::Refuse},
+        // Streams, devices, relative and wildcard paths are not plain files.
+        {L"C:\\tools\\setup.exe:hidden.mp3", PathKind::File, ShellVerb::Refuse},
+        {L"\\\\?\\C:\\clip.mpg", PathKind::File, ShellVerb::Refuse},
+        {L"\\\\.\\PhysicalDrive0", PathKind::File, ShellVerb::Refuse},
+        {L"clip.mpg", PathKind::File, ShellVerb::Refuse},
+        {L"\\clip.mpg", PathKind::File, ShellVerb::Refuse},
+        {L"C:clip.mpg", PathKind::File, ShellVerb::Refuse},
+        {L"C:\\*.mpg", PathKind::File, ShellVerb::Refuse},
+        {L"", PathKind::Folder, ShellVerb::Refuse},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(ShellHandOffFor(c.path, c.kind), c.verb) << c.path;
+    EXPECT_STREQ(ShellVerbText(ShellVerb::Open), L"open");
+    EXPECT_STREQ(ShellVerbText(ShellVerb::Explore), L"explore");
+    EXPECT_EQ(ShellVerbText(ShellVerb::Refuse), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,255 @@
+// The media device against real files under Wine's MCI: a WAV and an uncompressed AVI that
+// the tests write themselves, and an MP3 and an MPEG-1 video made by ffmpeg before the tests
+// (tests/make_media.sh, run by the "media.make" fixture).
+#include <gtest/gtest.h>
+
+#include "playback/media_device.h"
+#include "shell/app_state.h"
+#include "tests/driver/driver.h"
+#include "tests/driver/media_files.h"
+
+namespace {
+
+std::wstring MediaFolder() {
+    return driver::ProgramFolder() + L"media\\";
+}
+
+bool Exists(const std::wstring &path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// A playback window with a stock band at its bottom, as the program has them. Made once:
+// taking a top-level window down costs seconds under Wine without a window manager.
+class MediaDevice : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        CreateDirectoryW(MediaFolder().c_str(), nullptr);
+        ASSERT_TRUE(driver::WriteWav(MediaFolder() + L"tone.wav", 1750));
+        ASSERT_TRUE(driver::WriteAvi(MediaFolder() + L"frames.avi", 15));
+        ASSERT_TRUE(driver::WriteRandomBytes(MediaFolder() + L"noise.mpg"));
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = HostProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"MediaTestHost";
+        RegisterClassW(&wc);
+        s_play = CreateWindowExW(0, L"MediaTestHost", L"", WS_POPUP | WS_VISIBLE, 100, 100, 535,
+                                 400, nullptr, nullptr, wc.hInstance, nullptr);
+        s_stock = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 300, 535, 100,
+                                  s_play, nullptr, wc.hInstance, nullptr);
+    }
+    static void TearDownTestSuite() { DestroyWindow(s_play); }
+    void SetUp() override {
+        ResetAppState();
+        ASSERT_TRUE(s_play && s_stock);
+        g_app.hPlay = s_play;
+        g_app.hStock = s_stock;
+    }
+    void TearDown() override { CloseMedia(); }
+    // A file the fixture made; its absence fails the test rather than skipping it.
+    std::wstring Media(const wchar_t *name) {
+        const std::wstring path = MediaFolder() + name;
+        EXPECT_TRUE(Exists(path)) << "missing test media; ctest runs tests/make_media.sh first";
+        return path;
+    }
+    static HWND s_play, s_stock;
+};
+HWND MediaDevice::s_play, MediaDevice::s_stock;
+
+TEST_F(MediaDevice, EveryKindOfMediaOpensWithItsLengthAndOnlyPicturesGetAVideoWindow) {
+    struct Case {
+        const wchar_t *file;
+        DWORD lengthMs;
+        bool picture;
+        const wchar_t *typeText;
+    };
+    const Case cases[] = {
+        {L"tone.wav", 1750, false, L"WaveAudio"},
+        {L"frames.avi", 1500, true, L"AVIVideo"},
+        {L"tone.mp3", 2500, false, L"MPEGVideo"},
+        {L"clip.mpg", 2000, true, L"MPEGVideo"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "file " << c.file);
+        OpenMedia(Media(c.file).c_str());
+        ASSERT_TRUE(MediaIsOpen());
+        EXPECT_STREQ(g_app.deviceType, L"mpegvideo");
+        EXPECT_STREQ(g_app.currentTypeText, c.typeText);
+        EXPECT_NEAR(double(g_app.lengthMs), double(c.lengthMs), 50.0);
+        EXPECT_EQ(g_app.hVideo != nullptr, c.picture);
+        if (c.picture) {
+            EXPECT_EQ(GetParent(g_app.hVideo), g_app.hPlay);
+            EXPECT_EQ(GetWindowLongPtrW(g_app.hVideo, GWL_STYLE) & WS_CHILD, LONG_PTR(WS_CHILD));
+            EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(g_app.hVideo, GWLP_WNDPROC)),
+                      VideoWindowProc);
+            // Messages still reach the device's own procedure.
+            wchar_t text[64];
+            EXPECT_GE(SendMessageW(g_app.hVideo, WM_GETTEXT, 64, LPARAM(text)), 0);
+        }
+        PlaceVideoWindow(); // nothing to place for sound only
+        const HWND video = g_app.hVideo;
+        CloseMedia();
+        EXPECT_FALSE(g_app.hVideo);
+        if (video) {
+            EXPECT_FALSE(IsWindow(video));
+        }
+    }
+}
+
+TEST_F(MediaDevice, VideoWindowCoversTheVideoAreaOrTheWholeClientInFullSize) {
+    OpenMedia(Media(L"clip.mpg").c_str());
+    ASSERT_TRUE(g_app.hVideo);
+    RECT client;
+    GetClientRect(g_app.hPlay, &client);
+    struct Case {
+        int fullSize;
+        RECT expected;
+    };
+    const Case cases[] = {
+        {0, {8, 8, client.right - 8, client.bottom - 100 - 8}},
+        {1, client},
+    };
+    for (const Case &c : cases) {
+        g_app.fullSize = c.fullSize;
+        PlaceVideoWindow();
+        RECT r;
+        GetWindowRect(g_app.hVideo, &r);
+        MapWindowPoints(nullptr, g_app.hPlay, reinterpret_cast<POINT *>(&r), 2);
+        EXPECT_EQ(r.left, c.expected.left) << c.fullSize;
+        EXPECT_EQ(r.top, c.expected.top) << c.fullSize;
+        EXPECT_EQ(r.right, c.expected.right) << c.fullSize;
+        EXPECT_EQ(r.bottom, c.expected.bottom) << c.fullSize;
+        EXPECT_TRUE(IsWindowVisible(g_app.hVideo));
+        EXPECT_EQ(GetWindow(g_app.hPlay, GW_CHILD), g_app.hVideo); // above the stock band
+    }
+}
+
+TEST_F(MediaDevice, AnotherChildOfThePlaybackWindowIsNeverTakenForThePicture) {
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, s_play, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_EQ(FindWindowExW(s_play, s_stock, nullptr, nullptr), other);
+    OpenMedia(Media(L"tone.wav").c_str());
+    EXPECT_TRUE(MediaIsOpen());
+    EXPECT_FALSE(g_app.hVideo);
+    OpenMedia((MediaFolder() + L"missing.avi").c_str());
+    EXPECT_FALSE(g_app.hVideo);
+    OpenMedia(Media(L"frames.avi").c_str());
+    EXPECT_TRUE(g_app.hVideo);
+    EXPECT_NE(g_app.hVideo, other);
+    EXPECT_NE(GetWindowLongPtrW(other, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(VideoWindowProc));
+    CloseMedia();
+    DestroyWindow(other);
+}
+
+TEST_F(MediaDevice, AFileThatCannotBeOpenedIsMarkedNonAndKeepsThePreviousLength) {
+    OpenMedia(Media(L"tone.wav").c_str());
+    ASSERT_TRUE(MediaIsOpen());
+    const DWORD previous = g_app.lengthMs;
+    const std::wstring bad[] = {MediaFolder() + L"missing.mp3", MediaFolder() + L"noise.mpg"};
+    for (const std::wstring &path : bad) {
+        SCOPED_TRACE(testing::Message() << "path " << path.c_str());
+        OpenMedia(path.c_str());
+        EXPECT_FALSE(MediaIsOpen());
+        EXPECT_STREQ(g_app.deviceType, L"Non");
+        EXPECT_EQ(g_app.lengthMs, previous);
+        EXPECT_FALSE(g_app.hVideo);
+        EXPECT_EQ(g_app.openParms.wDeviceID, 0u);
+    }
+    // The device is usable again afterwards.
+    OpenMedia(Media(L"frames.avi").c_str());
+    EXPECT_TRUE(MediaIsOpen());
+    EXPECT_NEAR(double(g_app.lengthMs), 1500.0, 50.0);
+}
+
+TEST_F(MediaDevice, DeviceTypeTextComesFromTheSystemTableForKnownExtensionsOnly) {
+    // Two table extensions the system does not map, given names of 31 and of 40 characters:
+    // the longer one does not fit the 64-byte buffer and reads as unmapped.
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                            L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\MCI Extensions", 0,
+                            KEY_READ | KEY_SET_VALUE, &key),
+              ERROR_SUCCESS);
+    const std::wstring fits(31, L'f'), tooLong(40, L'x');
+    RegSetValueExW(key, L"k3g", 0, REG_SZ, reinterpret_cast<const BYTE *>(fits.c_str()),
+                   DWORD((fits.size() + 1) * 2));
+    RegSetValueExW(key, L"lmp4", 0, REG_SZ, reinterpret_cast<const BYTE *>(tooLong.c_str()),
+                   DWORD((tooLong.size() + 1) * 2));
+    struct Case {
+        const wchar_t *path, *text;
+        bool shows;
+    };
+    const Case cases[] = {
+        {L"C:\\Music.Folder\\song.mp3", L"MPEGVideo", true},
+        {L"C:\\m\\SONG.MP3", L"MPEGVideo", true},
+        {L"C:\\m\\Song.Mp3", L"Non", false},
+        {L"C:\\m\\voice.wav", L"WaveAudio", true},
+        {L"C:\\m\\film.AVI", L"AVIVideo", true},
+        {L"C:\\m\\picture.png", L"non", true},
+        {L"C:\\m\\a.k3g", fits.c_str(), true},
+        {L"C:\\m\\a.lmp4", L"non", true},
+        {L"C:\\m\\movie.flv", L"Non", false},
+        {L"C:\\Music.Folder\\readme", L"Non", false},
+    };
+    // A hidden child stands for the playback window here: hiding a top-level window takes
+    // seconds under Wine without a window manager.
+    HWND shown = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, g_app.hPlay, nullptr,
+                                 nullptr, nullptr);
+    for (const Case &c : cases) {
+        ShowWindow(shown, SW_HIDE);
+        EXPECT_EQ(ResolveDeviceType(c.path, shown), c.text) << c.path;
+        EXPECT_EQ(IsWindowVisible(shown) != FALSE, c.shows) << c.path;
+    }
+    RegDeleteValueW(key, L"k3g");
+    RegDeleteValueW(key, L"lmp4");
+    RegCloseKey(key);
+
+    // A known extension shows the playback window even when the open then fails.
+    ShowWindow(shown, SW_HIDE);
+    g_app.hPlay = shown;
+    OpenMedia((MediaFolder() + L"absent.avi").c_str());
+    g_app.hPlay = GetParent(shown);
+    EXPECT_TRUE(IsWindowVisible(shown));
+    EXPECT_STREQ(g_app.currentTypeText, L"AVIVideo");
+    EXPECT_FALSE(MediaIsOpen());
+}
+
+TEST(ShellHandOff, ProgramsScriptsAndFilesWithoutExtensionAreNeverHandedOver) {
+    wchar_t temp[MAX_PATH];
+    ASSERT_TRUE(GetTempPathW(MAX_PATH, temp));
+    const std::wstring folder = std::wstring(temp) + L"mirelo handoff";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    struct Case {
+        const wchar_t *name;
+        bool make;
+        ShellVerb verb;
+    };
+    const Case cases[] = {
+        {L"song.mp3", true, ShellVerb::Open},    {L"movie.MPG", true, ShellVerb::Open},
+        {L"setup.exe", true, ShellVerb::Refuse}, {L"run.bat", true, ShellVerb::Refuse},
+        {L"README", true, ShellVerb::Refuse},    {L"link.lnk", true, ShellVerb::Refuse},
+        {L"gone.mp3", false, ShellVerb::Refuse},
+    };
+    for (const Case &c : cases) {
+        const std::wstring path = folder + L"\\" + c.name;
+        if (c.make) {
+            HANDLE f =
+                CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            ASSERT_NE(f, INVALID_HANDLE_VALUE);
+            CloseHandle(f);
+        }
+        EXPECT_EQ(ShellHandOffForPath(path.c_str()), c.verb) << c.name;
+    }
+    EXPECT_EQ(ShellHandOffForPath(folder.c_str()), ShellVerb::Explore);
+    EXPECT_EQ(ShellHandOffForPath(nullptr), ShellVerb::Refuse);
+    // Refused paths never reach the shell.
+    EXPECT_FALSE(HandToShell((folder + L"\\setup.exe").c_str()));
+    EXPECT_FALSE(HandToShell((folder + L"\\README").c_str()));
+    for (const Case &c : cases)
+        DeleteFileW((folder + L"\\" + c.name).c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+} // namespace

@@ -1,0 +1,328 @@
+// The stock store against the real registry and the thumbnail folder.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "shell/app_state.h"
+#include "shell/registry.h"
+#include "stock/stock_names.h"
+#include "stock/stock_store.h"
+#include "tests/driver/driver.h"
+
+namespace {
+
+const wchar_t *const kListKeys[kStockFieldCount] = {
+    L"Software\\Mirelo\\Setting\\FileTitle", L"Software\\Mirelo\\Setting\\FileTime",
+    L"Software\\Mirelo\\Setting\\FileTipe", L"Software\\Mirelo\\Setting\\FilePath"};
+
+bool Exists(const std::wstring &path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void WriteFile(const std::wstring &path, const std::string &content) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE) << path.c_str();
+    DWORD written = 0;
+    ::WriteFile(f, content.data(), DWORD(content.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+// The file's content, or "-" when there is no file.
+std::string ReadFile(const std::wstring &path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return "-";
+    char buffer[256];
+    DWORD read = 0;
+    ::ReadFile(f, buffer, sizeof buffer, &read, nullptr);
+    CloseHandle(f);
+    return std::string(buffer, read);
+}
+
+// Every file in the thumbnail folder.
+std::vector<std::wstring> FolderFiles() {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((std::wstring(kThumbnailFolder) + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+void EmptyThumbnailFolder() {
+    for (const std::wstring &name : FolderFiles())
+        DeleteFileW((std::wstring(kThumbnailFolder) + L"\\" + name).c_str());
+}
+
+bool ValueExists(int field, const std::wstring &name) {
+    DWORD type;
+    std::vector<BYTE> data;
+    return driver::ReadRegistryValue(kListKeys[field], name.c_str(), &type, &data);
+}
+
+DWORD ValueCount(int field) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kListKeys[field], 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return DWORD(-1);
+    DWORD values = 0;
+    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                     nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return values;
+}
+
+std::vector<std::wstring> g_grabs;
+void RecordingGrabber(const wchar_t *media, const wchar_t *bitmap) {
+    g_grabs.push_back(std::wstring(media) + L" -> " + bitmap);
+    WriteFile(bitmap, "grabbed");
+}
+
+class StockStore : public testing::Test {
+  protected:
+    void SetUp() override {
+        driver::DeleteProgramRegistry();
+        ResetAppState();
+        OpenRegistryKeys(g_app.keys);
+        CreateDirectoryW(kThumbnailFolder, nullptr);
+        EmptyThumbnailFolder();
+        g_grabs.clear();
+        SetThumbnailGrabber(RecordingGrabber);
+    }
+    void TearDown() override {
+        SetThumbnailGrabber(nullptr);
+        EmptyThumbnailFolder();
+        CloseRegistryKeys(g_app.keys);
+    }
+    // An entry written as Append entry writes it, with a thumbnail holding its title.
+    void PutEntry(int genre, int index, const std::wstring &title, bool thumbnail = true) {
+        const std::wstring name = StockValueName(genre, index);
+        const std::wstring texts[] = {title, L" 1 分 2 秒", L"MPEGVideo", L"C:\\m\\" + title};
+        for (int f = 0; f < kStockFieldCount; ++f)
+            WriteFixedTextValue(g_app.keys.write[kListKeyFirst + f], name.c_str(), texts[f].c_str(),
+                                kStockValueBytes);
+        if (thumbnail)
+            WriteFile(ThumbnailPath(genre, index), std::string(title.begin(), title.end()));
+    }
+    std::vector<std::wstring> Titles(int genre) {
+        std::vector<std::wstring> titles;
+        for (int i = 0; i < g_app.counts[genre]; ++i)
+            titles.push_back(ReadStockField(genre, i, FieldTitle));
+        return titles;
+    }
+};
+
+TEST_F(StockStore, CountingStopsAtTheFirstMissingOrEmptyTitleWithoutACap) {
+    struct Case {
+        std::vector<int> present; // indices holding an entry
+        int emptyTitleAt;         // an entry whose title is empty, or -1
+        int count;
+        const wchar_t *current, *total;
+    };
+    const Case cases[] = {
+        {{}, -1, 0, L"[0]", L"[0]"},
+        {{0, 1, 2}, -1, 3, L"[1]", L"[3]"},
+        {{1, 2, 3}, -1, 0, L"[0]", L"[0]"}, // a gap at 0 hides everything after it
+        {{0, 1, 3, 4}, -1, 2, L"[1]", L"[2]"},
+        {{0, 1, 2, 3}, 2, 2, L"[1]", L"[2]"},
+        {{0, 1, 2, 3, 4, 5, 6}, -1, 7, L"[1]", L"[7]"}, // a restore may hold more than five
+    };
+    for (const Case &c : cases) {
+        RecreateListKeys();
+        for (int i : c.present)
+            PutEntry(6, i, L"t" + std::to_wstring(i), false);
+        if (c.emptyTitleAt >= 0)
+            WriteFixedTextValue(g_app.keys.write[KeyFileTitle],
+                                StockValueName(6, c.emptyTitleAt).c_str(), L"", kStockValueBytes);
+        g_app.currentItem = 3;
+        LoadGenre(6);
+        EXPECT_EQ(g_app.currentGenre, 6);
+        EXPECT_EQ(g_app.counts[6], c.count) << c.present.size();
+        EXPECT_EQ(g_app.currentItem, 0);
+        EXPECT_STREQ(g_app.currentNumberText, c.current);
+        EXPECT_STREQ(g_app.totalNumberText, c.total);
+    }
+    // Hidden values stay untouched.
+    EXPECT_TRUE(ValueExists(FieldTitle, L"7Stock6"));
+}
+
+TEST_F(StockStore, StoredValuesOfAnyShapeAreReadSafely) {
+    struct Case {
+        const wchar_t *name;
+        std::vector<wchar_t> units;
+        DWORD bytes; // 0: all the units
+        std::wstring read;
+    };
+    const std::vector<wchar_t> full(4096, L'長');
+    const std::vector<wchar_t> fits(4095, L'長');
+    const Case cases[] = {
+        {L"Stock0", {L'a', L'b', L'c'}, 0, L"abc"},      // no terminator
+        {L"Stock1", {L'a', L'b', L'c', 0}, 7, L""},      // odd size
+        {L"Stock2", full, 0, L""},                       // does not fit 8192 bytes
+        {L"Stock3", fits, 0, std::wstring(4095, L'長')}, // fills it exactly
+        {L"Stock4", {L'x', 0, L'y', L'z'}, 0, L"x"},     // text ends at the NUL
+    };
+    for (const Case &c : cases) {
+        const DWORD bytes = c.bytes ? c.bytes : DWORD(c.units.size() * 2);
+        driver::WriteRegistryValue(kListKeys[FieldPath], c.name, REG_SZ, c.units.data(), bytes);
+    }
+    const DWORD number = 5;
+    driver::WriteRegistryValue(kListKeys[FieldPath], L"Stock5", REG_DWORD, &number, 4);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(ReadStockField(0, i, FieldPath), cases[i].read) << i;
+    EXPECT_EQ(ReadStockField(0, 5, FieldPath), L"");
+    EXPECT_EQ(ReadStockField(0, 9, FieldPath), L""); // missing
+    EXPECT_EQ(ReadStockField(-1, 0, FieldPath), L"");
+    EXPECT_EQ(ReadStockField(22, 0, FieldPath), L"");
+}
+
+TEST_F(StockStore, AppendWritesFixedLengthValuesAndRefusesASixthEntry) {
+    // A fresh installation has no thumbnail folder: it is made before the first grab.
+    RemoveDirectoryW(kThumbnailFolder);
+    ASSERT_FALSE(Exists(kThumbnailFolder));
+    LoadGenre(3);
+    const std::wstring longTitle(600, L'題');
+    ASSERT_TRUE(AppendStockEntry(longTitle, L" 2 秒", L"WaveAudio", L"C:\\m\\a.wav"));
+    EXPECT_TRUE(Exists(kThumbnailFolder));
+    for (int i = 1; i < 5; ++i)
+        EXPECT_TRUE(AppendStockEntry(L"曲" + std::to_wstring(i), L" 3 秒", L"MPEGVideo",
+                                     L"C:\\m\\" + std::to_wstring(i) + L".mp3"));
+    EXPECT_EQ(g_app.counts[3], 5);
+
+    // Each value is exactly 1000 bytes: at most 499 characters, then only zeros.
+    const std::wstring expected[] = {longTitle.substr(0, 499), L" 2 秒", L"WaveAudio",
+                                     L"C:\\m\\a.wav"};
+    for (int f = 0; f < kStockFieldCount; ++f) {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        ASSERT_TRUE(driver::ReadRegistryValue(kListKeys[f], L"4Stock0", &type, &data));
+        EXPECT_EQ(type, DWORD(REG_SZ));
+        ASSERT_EQ(data.size(), 1000u);
+        const wchar_t *units = reinterpret_cast<const wchar_t *>(data.data());
+        EXPECT_EQ(std::wstring(units), expected[f]);
+        for (size_t i = expected[f].size(); i < 500; ++i)
+            ASSERT_EQ(units[i], 0) << f;
+    }
+    ASSERT_EQ(g_grabs.size(), 5u);
+    EXPECT_EQ(g_grabs[4], L"C:\\m\\4.mp3 -> " + ThumbnailPath(3, 4));
+
+    // The sixth is refused without a trace.
+    EXPECT_FALSE(AppendStockEntry(L"六", L" 1 秒", L"Non", L"C:\\m\\6.mp3"));
+    EXPECT_EQ(g_app.counts[3], 5);
+    for (int f = 0; f < kStockFieldCount; ++f)
+        EXPECT_FALSE(ValueExists(f, L"4Stock5"));
+    EXPECT_FALSE(Exists(ThumbnailPath(3, 5)));
+    EXPECT_EQ(g_grabs.size(), 5u);
+    EXPECT_EQ(CountGenreEntries(3), 5);
+}
+
+TEST_F(StockStore, AppendedEntryNeverShowsAnOlderThumbnail) {
+    // A file left under index 0 by an entry no longer counted: with no grab the new entry
+    // has no thumbnail rather than that one.
+    WriteFile(ThumbnailPath(0, 0), "old");
+    SetThumbnailGrabber(nullptr);
+    LoadGenre(0);
+    AppendStockEntry(L"a", L" 1 秒", L"MPEGVideo", L"C:\\m\\a.mpg");
+    EXPECT_FALSE(Exists(ThumbnailPath(0, 0)));
+}
+
+TEST_F(StockStore, DeletedEntriesCloseTheGapAndThumbnailsFollowTheirEntries) {
+    struct Case {
+        int n;
+        std::vector<int> noThumbnail;
+        std::vector<int> remove;
+        std::vector<std::wstring> kept; // titles left, in order
+    };
+    const Case cases[] = {
+        {5, {}, {1, 3}, {L"e0", L"e2", L"e4"}},
+        {5, {}, {0, 1, 2, 3, 4}, {}},
+        {5, {2}, {0}, {L"e1", L"e2", L"e3", L"e4"}},
+        {5, {}, {4}, {L"e0", L"e1", L"e2", L"e3"}},
+        {3, {}, {2, 0, 2}, {L"e1"}},         // any order, repeats ignored
+        {3, {}, {1, 7, -1}, {L"e0", L"e2"}}, // indices outside the genre are ignored
+        {4, {1}, {0, 2}, {L"e1", L"e3"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "removing " << c.remove.size() << " of " << c.n);
+        RecreateListKeys();
+        EmptyThumbnailFolder();
+        for (int i = 0; i < c.n; ++i) {
+            bool thumb = true;
+            for (int t : c.noThumbnail)
+                thumb = thumb && t != i;
+            PutEntry(9, i, L"e" + std::to_wstring(i), thumb);
+        }
+        PutEntry(0, 0, L"other genre");
+        LoadGenre(9);
+        DeleteStockEntries(c.remove);
+
+        EXPECT_EQ(g_app.counts[9], int(c.kept.size()));
+        EXPECT_EQ(Titles(9), c.kept);
+        EXPECT_EQ(CountGenreEntries(9), int(c.kept.size()));
+        for (size_t j = 0; j < c.kept.size(); ++j) {
+            const int old = std::stoi(c.kept[j].substr(1));
+            bool thumb = true;
+            for (int t : c.noThumbnail)
+                thumb = thumb && t != old;
+            EXPECT_EQ(ReadFile(ThumbnailPath(9, int(j))),
+                      thumb ? std::string(c.kept[j].begin(), c.kept[j].end()) : "-")
+                << j;
+            EXPECT_EQ(ReadStockField(9, int(j), FieldPath), L"C:\\m\\" + c.kept[j]);
+        }
+        for (int j = int(c.kept.size()); j <= c.n; ++j) {
+            for (int f = 0; f < kStockFieldCount; ++f)
+                EXPECT_FALSE(ValueExists(f, StockValueName(9, j))) << j;
+            EXPECT_FALSE(Exists(ThumbnailPath(9, j))) << j;
+        }
+        EXPECT_EQ(ReadStockField(0, 0, FieldTitle), L"other genre");
+        EXPECT_EQ(ReadFile(ThumbnailPath(0, 0)), "other genre");
+    }
+}
+
+TEST_F(StockStore, ClearAllListsEmptiesEveryGenreAndEveryThumbnailButNothingElse) {
+    for (int g = 0; g < kGenreCount; ++g)
+        for (int i = 0; i < 3; ++i)
+            PutEntry(g, i, L"g" + std::to_wstring(g) + L"e" + std::to_wstring(i));
+    PutEntry(5, 4, L"hidden behind a gap");
+    WriteFile(ThumbnailPath(21, 19999), "last index swept");
+    WriteFile(ThumbnailPath(2, 4000), "far index");
+    const wchar_t *const keep[] = {L"No[20000].bmp", L"23No[1].bmp", L"No[01].bmp", L"notes.txt",
+                                   L"No[1].bmp.bak"};
+    for (const wchar_t *name : keep)
+        WriteFile(std::wstring(kThumbnailFolder) + L"\\" + name, "keep");
+    const std::wstring folderLikeAThumbnail = std::wstring(kThumbnailFolder) + L"\\No[3].bmp";
+    CreateDirectoryW(folderLikeAThumbnail.c_str(), nullptr);
+
+    LoadGenre(4);
+    lstrcpyW(g_app.currentPath, L"C:\\m\\playing.mpg");
+    g_app.currentItem = 2;
+    g_app.counts[7] = 3;
+    ClearAllLists();
+
+    for (int f = 0; f < kStockFieldCount; ++f)
+        EXPECT_EQ(ValueCount(f), 0u) << f;
+    std::vector<std::wstring> left = FolderFiles();
+    std::sort(left.begin(), left.end());
+    std::vector<std::wstring> expected(std::begin(keep), std::end(keep));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+    EXPECT_TRUE(Exists(folderLikeAThumbnail));
+    RemoveDirectoryW(folderLikeAThumbnail.c_str());
+
+    EXPECT_EQ(g_app.counts[4], 0);
+    EXPECT_EQ(g_app.counts[7], 3); // kept until genre 7 is loaded again
+    EXPECT_EQ(g_app.currentItem, 0);
+    EXPECT_STREQ(g_app.currentPath, L"");
+    EXPECT_STREQ(g_app.currentNumberText, L"[0]");
+    EXPECT_STREQ(g_app.totalNumberText, L"[0]");
+    for (int g = 0; g < kGenreCount; ++g)
+        EXPECT_EQ(CountGenreEntries(g), 0) << g;
+
+    // The store works on the new keys afterwards.
+    EXPECT_TRUE(AppendStockEntry(L"after", L" 1 秒", L"MPEGVideo", L"C:\\m\\after.mpg"));
+    EXPECT_EQ(ReadStockField(4, 0, FieldTitle), L"after");
+    EXPECT_TRUE(ValueExists(FieldTitle, L"5Stock0"));
+}
+
+} // namespace

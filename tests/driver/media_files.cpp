@@ -1,0 +1,118 @@
+// Media files the tests write themselves, byte by byte.
+#include "tests/driver/media_files.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace driver {
+
+namespace {
+
+// Little-endian RIFF writing, with the chunk sizes filled in when a chunk ends.
+class Riff {
+  public:
+    void U16(uint32_t v) { Bytes(&v, 2); }
+    void U32(uint32_t v) { Bytes(&v, 4); }
+    void Four(const char *fourcc) { Bytes(fourcc, 4); }
+    void Bytes(const void *p, size_t n) {
+        const uint8_t *b = static_cast<const uint8_t *>(p);
+        data.insert(data.end(), b, b + n);
+    }
+    void Begin(const char *id, const char *listType = nullptr) {
+        Four(id);
+        open.push_back(data.size());
+        U32(0);
+        if (listType) Four(listType);
+    }
+    void End() {
+        const size_t at = open.back();
+        open.pop_back();
+        const uint32_t size = uint32_t(data.size() - at - 4);
+        for (int i = 0; i < 4; ++i) data[at + i] = uint8_t(size >> (8 * i));
+        if (size % 2) data.push_back(0);
+    }
+    bool Save(const std::wstring &path) const {
+        HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (f == INVALID_HANDLE_VALUE) return false;
+        DWORD written = 0;
+        const BOOL ok = WriteFile(f, data.data(), DWORD(data.size()), &written, nullptr);
+        CloseHandle(f);
+        return ok && written == data.size();
+    }
+    std::vector<uint8_t> data;
+    std::vector<size_t> open;
+};
+
+}  // namespace
+
+// 16-bit mono PCM at 22050 Hz.
+bool WriteWav(const std::wstring &path, int ms) {
+    const uint32_t rate = 22050, samples = rate * ms / 1000;
+    Riff r;
+    r.Begin("RIFF", "WAVE");
+    r.Begin("fmt ");
+    r.U16(1), r.U16(1), r.U32(rate), r.U32(rate * 2), r.U16(2), r.U16(16);
+    r.End();
+    r.Begin("data");
+    for (uint32_t i = 0; i < samples; ++i) r.U16(uint16_t((i % 50) * 400));
+    r.End();
+    r.End();
+    return r.Save(path);
+}
+
+// Uncompressed bottom-up 24-bit frames at 10 frames a second, with an index.
+bool WriteAvi(const std::wstring &path, int frames, int width, int height) {
+    const uint32_t w = uint32_t(width), h = uint32_t(height), fps = 10;
+    const uint32_t frameBytes = ((w * 3 + 3) & ~3u) * h;
+    Riff r;
+    r.Begin("RIFF", "AVI ");
+    r.Begin("LIST", "hdrl");
+    r.Begin("avih");
+    r.U32(1000000 / fps), r.U32(frameBytes * fps), r.U32(0), r.U32(0x10 /* has index */);
+    r.U32(frames), r.U32(0), r.U32(1), r.U32(frameBytes), r.U32(w), r.U32(h);
+    for (int i = 0; i < 4; ++i) r.U32(0);
+    r.End();
+    r.Begin("LIST", "strl");
+    r.Begin("strh");
+    r.Four("vids"), r.Four("DIB "), r.U32(0), r.U16(0), r.U16(0), r.U32(0);
+    r.U32(1), r.U32(fps), r.U32(0), r.U32(frames), r.U32(frameBytes), r.U32(0xFFFFFFFF),
+        r.U32(0);
+    r.U16(0), r.U16(0), r.U16(w), r.U16(h);
+    r.End();
+    r.Begin("strf");
+    r.U32(40), r.U32(w), r.U32(h), r.U16(1), r.U16(24), r.U32(0), r.U32(frameBytes);
+    r.U32(0), r.U32(0), r.U32(0), r.U32(0);
+    r.End();
+    r.End();
+    r.End();
+    r.Begin("LIST", "movi");
+    const size_t movi = r.data.size() - 4;
+    std::vector<uint32_t> offsets;
+    std::vector<uint8_t> pixels(frameBytes);
+    for (int f = 0; f < frames; ++f) {
+        for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint8_t(i * 7 + f * 40);
+        offsets.push_back(uint32_t(r.data.size() - movi));
+        r.Begin("00db");
+        r.Bytes(pixels.data(), pixels.size());
+        r.End();
+    }
+    r.End();
+    r.Begin("idx1");
+    for (uint32_t offset : offsets) r.Four("00db"), r.U32(0x10), r.U32(offset), r.U32(frameBytes);
+    r.End();
+    r.End();
+    return r.Save(path);
+}
+
+// Random bytes below 0x80, so that no decoder finds an MPEG frame marker by chance.
+bool WriteRandomBytes(const std::wstring &path) {
+    Riff r;
+    srand(7);
+    for (int i = 0; i < 20000; ++i) r.data.push_back(uint8_t(rand() & 0x7F));
+    return r.Save(path);
+}
+
+}  // namespace driver
