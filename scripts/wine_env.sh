@@ -12,16 +12,24 @@ export HOME="$BUILD/home"
 WINE="$ROOT/scripts/wine-run"
 STARTED_XVFB=""
 
+# One display per build folder, reused by every later command, so all programs of the
+# prefix's wineserver share the desktop they were started on.
 start_display() {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
-    local n
-    for n in $(seq 90 120); do
+    local file="$BUILD/xvfb-display" n
+    if [ -f "$file" ]; then
+        n=$(cat "$file")
+        if xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=":$n"; return; fi
+    fi
+    for n in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
     done
     echo "No display: starting Xvfb on :$n"
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     STARTED_XVFB=$!
     export DISPLAY=":$n"
+    mkdir -p "$BUILD"
+    echo "$n" > "$file"
     for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
     echo "Xvfb did not start" >&2
     return 1
@@ -55,7 +63,10 @@ start_wineserver() {
 
 stop_test_env() {
     /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1 || true
-    if [ -n "$STARTED_XVFB" ]; then kill "$STARTED_XVFB" 2>/dev/null || true; fi
+    if [ -n "$STARTED_XVFB" ]; then
+        kill "$STARTED_XVFB" 2>/dev/null || true
+        rm -f "$BUILD/xvfb-display"
+    fi
 }
 
 start_test_env() {

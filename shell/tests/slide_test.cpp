@@ -4,13 +4,13 @@
 
 namespace {
 
-struct Run {
+struct SlideRun {
     int lastX, slide, ticks;
     bool hidden;
 };
 
-Run SlideUntilStop(PanelSide side, bool opening, int slide, int mainLeft = 1000) {
-    Run run = {0, slide, 0, false};
+SlideRun SlideUntilStop(PanelSide side, bool opening, int slide, int mainLeft = 1000) {
+    SlideRun run = {0, slide, 0, false};
     for (;;) {
         const SlideTick t = SlideStep(side, opening, mainLeft, run.slide);
         run.lastX = t.x;
@@ -38,7 +38,7 @@ TEST(SideWindowSlide, OpeningAndClosingEndWhereTheyShould) {
         {PanelRight, false, -223, 21, 118 - 19, true},
     };
     for (const Case &c : cases) {
-        const Run run = SlideUntilStop(c.side, c.opening, c.from);
+        const SlideRun run = SlideUntilStop(c.side, c.opening, c.from);
         EXPECT_EQ(run.slide, c.endSlide) << c.side << c.opening;
         EXPECT_EQ(run.lastX - 1000, c.endX) << c.side << c.opening;
         EXPECT_EQ(run.hidden, c.hidden) << c.side << c.opening;
@@ -61,7 +61,7 @@ TEST(SideWindowSlide, AReversalMidSlideGoesOnFromWhereItIsWithoutAJump) {
 TEST(SideWindowSlide, ClosingRightAfterOpeningHidesNearTheStart) {
     int slide = 1;
     SlideStep(PanelLeft, true, 0, slide);
-    const Run run = SlideUntilStop(PanelLeft, false, slide, 0);
+    const SlideRun run = SlideUntilStop(PanelLeft, false, slide, 0);
     EXPECT_TRUE(run.hidden);
     EXPECT_EQ(run.slide, -21);
 }

@@ -94,3 +94,27 @@ TEST(Startup, CorruptStoredValuesDoNotStopTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Shutdown, TheEndButtonQuitsWithExitCodeZero) {
+    driver::CompleteFirstRun();
+    driver::Process p = driver::Launch(driver::MireloExePath());
+    HWND main = driver::WaitForMainWindow(p, 20000);
+    ASSERT_TRUE(main);
+    HWND end = GetDlgItem(main, 7);  // buttons carry their slot as control id
+    ASSERT_TRUE(end);
+    PostMessageW(end, WM_LBUTTONDOWN, 0, 0);
+    EXPECT_EQ(driver::WaitForExit(p, 20000), 0u);
+}
+
+TEST(Shutdown, ShiftXQuitsWithExitCodeZero) {
+    driver::CompleteFirstRun();
+    driver::Process p = driver::Launch(driver::MireloExePath());
+    HWND main = driver::WaitForMainWindow(p, 20000);
+    ASSERT_TRUE(main);
+    PostMessageW(main, WM_COMMAND, 40011, 0);
+    EXPECT_EQ(driver::WaitForExit(p, 20000), 0u);
+}
+
+}  // namespace

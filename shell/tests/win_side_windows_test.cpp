@@ -1,0 +1,144 @@
+// The side windows on the real main window: slide out, slide back, reverse, follow a move.
+#include <gtest/gtest.h>
+
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/skinned_button.h"
+#include "tests/driver/app_fixture.h"
+#include "tests/driver/driver.h"
+
+namespace {
+
+class SideWindows : public driver::AppTest {
+  protected:
+    // Pumps until the slide timer of that side has stopped (or 10 s).
+    void WaitForSlide(const int &slide, int target) {
+        for (int i = 0; i < 1000 && slide != target; ++i) driver::PumpMessages(10);
+    }
+    static RECT Rect(HWND w) {
+        RECT r = {};
+        GetWindowRect(w, &r);
+        return r;
+    }
+};
+
+TEST_F(SideWindows, TabsSlideTheWindowsOutAndBack) {
+    HWND main = StartApp();
+    ASSERT_TRUE(main && g_app.hLeftPanel && g_app.hRightPanel);
+    EXPECT_FALSE(IsWindowVisible(g_app.hLeftPanel));
+    const RECT m = Rect(main);
+
+    PressButton(SlotLeftTab);
+    SendMessageW(main, WM_COMMAND, ID_RIGHT_WINDOW, 0);  // the menu command presses the tab
+    EXPECT_EQ(g_app.buttonFace[SlotLeftTab], 1);
+    EXPECT_EQ(g_app.buttonFace[SlotRightTab], 1);
+    WaitForSlide(g_app.left.slide, 223);
+    WaitForSlide(g_app.right.slide, -223);
+    EXPECT_TRUE(IsWindowVisible(g_app.hLeftPanel));
+    EXPECT_EQ(Rect(g_app.hLeftPanel).left, m.left - 221);
+    EXPECT_EQ(Rect(g_app.hLeftPanel).top, m.top + 100);
+    EXPECT_EQ(Rect(g_app.hRightPanel).left, m.left + 339);
+    EXPECT_EQ(Rect(g_app.hLeftPanel).right - Rect(g_app.hLeftPanel).left, 270);
+
+    // The right window's buttons ride along with it.
+    RECT repeat = Rect(g_app.buttons[SlotRepeat]);
+    EXPECT_EQ(repeat.left - Rect(g_app.hRightPanel).left, 140);
+
+    PressButton(SlotLeftTab);
+    EXPECT_EQ(g_app.buttonFace[SlotLeftTab], 0);
+    WaitForSlide(g_app.left.slide, -21);
+    EXPECT_FALSE(IsWindowVisible(g_app.hLeftPanel));
+    EXPECT_EQ(Rect(g_app.hLeftPanel).left, m.left + 19);
+}
+
+TEST_F(SideWindows, ASecondPressMidSlideReversesFromWhereItIs) {
+    StartApp();
+    PressButton(SlotLeftTab);
+    for (int i = 0; i < 200 && g_app.left.slide < 60; ++i) driver::PumpMessages(5);
+    const int reached = g_app.left.slide;
+    ASSERT_GT(reached, 20);
+    ASSERT_LT(reached, 222);
+    PressButton(SlotLeftTab);
+    driver::PumpMessages(30);
+    // It went back from where it was: never past `reached` + one step, never restarted.
+    EXPECT_LE(g_app.left.slide, reached + 2);
+    EXPECT_GT(g_app.left.slide, -21);
+    WaitForSlide(g_app.left.slide, -21);
+    EXPECT_FALSE(IsWindowVisible(g_app.hLeftPanel));
+}
+
+TEST_F(SideWindows, DraggingTheBodyHidesThemAndTheMoveEndPutsThemBack) {
+    HWND main = StartApp();
+    PressButton(SlotRightTab);
+    WaitForSlide(g_app.right.slide, -223);
+    ASSERT_TRUE(IsWindowVisible(g_app.hRightPanel));
+
+    SendMessageW(main, WM_LBUTTONDOWN, 0, MAKELPARAM(200, 250));
+    // The press handed the move to the platform; no mouse is held here, so take that
+    // request off the queue instead of entering the move loop.
+    MSG move;
+    EXPECT_TRUE(PeekMessageW(&move, main, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+    EXPECT_EQ(move.wParam, WPARAM(HTCAPTION));
+    EXPECT_FALSE(IsWindowVisible(g_app.hRightPanel));
+    EXPECT_EQ(g_app.right.open, 1) << "hidden for the move, still open";
+    // The platform's move loop would run here; move the window and end the move.
+    SetWindowPos(main, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(main, WM_EXITSIZEMOVE, 0, 0);
+    driver::PumpMessages(20);
+    EXPECT_TRUE(IsWindowVisible(g_app.hRightPanel));
+    // Re-attached at the final offset, one step beyond where the slide last placed it.
+    EXPECT_EQ(Rect(g_app.hRightPanel).left, 50 + 223 + 118);
+    EXPECT_EQ(Rect(g_app.hRightPanel).top, 60 + 100);
+}
+
+TEST_F(SideWindows, PlayModeTogglesSetTheirFlags) {
+    StartApp();
+    for (int slot : {SlotRepeat, SlotContinuous, SlotRandom}) {
+        PressButton(slot);
+        EXPECT_EQ(g_app.buttonFace[slot], 1);
+    }
+    EXPECT_EQ(g_app.repeat, 1);
+    EXPECT_EQ(g_app.continuous, 1);
+    EXPECT_EQ(g_app.random, 1);
+    PressButton(SlotContinuous);
+    EXPECT_EQ(g_app.continuous, 0);
+}
+
+TEST_F(SideWindows, MomentaryButtonsReleaseOnTheirOwnTimer) {
+    StartApp();
+    PressButton(SlotFile);
+    PressButton(SlotPhoto);
+    EXPECT_EQ(g_app.buttonFace[SlotFile], 1);
+    EXPECT_EQ(g_app.buttonFace[SlotPhoto], 1);
+    driver::PumpMessages(400);
+    EXPECT_EQ(g_app.buttonFace[SlotFile], 0);
+    EXPECT_EQ(g_app.buttonFace[SlotPhoto], 0);
+}
+
+TEST_F(SideWindows, PressesWhilePausedAreIgnoredByTheBlockedButtons) {
+    StartApp();
+    g_app.paused = 1;
+    PressButton(SlotPlay);
+    PressButton(SlotListErase);
+    PressButton(SlotFile);
+    EXPECT_EQ(g_app.buttonFace[SlotPlay], 0);
+    EXPECT_EQ(g_app.buttonFace[SlotListErase], 0);
+    EXPECT_EQ(g_app.buttonFace[SlotFile], 1) << "the File button is accepted while paused";
+}
+
+TEST_F(SideWindows, MainWindowAndButtonsHaveTheirShapes) {
+    HWND main = StartApp();
+    HRGN r = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(main, r), ERROR);
+    EXPECT_FALSE(PtInRegion(r, 395, 2)) << "top-right corner is cut";
+    EXPECT_TRUE(PtInRegion(r, 30, 25)) << "the ear at the top left";
+    EXPECT_TRUE(PtInRegion(r, 200, 180));
+    ASSERT_NE(GetWindowRgn(g_app.buttons[SlotPlay], r), ERROR);
+    EXPECT_FALSE(PtInRegion(r, 32, 5));
+    EXPECT_TRUE(PtInRegion(r, 32, 35));
+    EXPECT_EQ(GetWindowRgn(g_app.buttons[SlotSettings], r), ERROR) << "rectangular";
+    EXPECT_EQ(GetWindowRgn(g_app.buttons[SlotRepeat], r), ERROR) << "created after the shapes";
+    DeleteObject(r);
+}
+
+}  // namespace

@@ -1,0 +1,180 @@
+// Drawing of the buttons, the main window and the side windows, read back pixel by pixel.
+#include <gtest/gtest.h>
+
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/main_window.h"
+#include "shell/skin.h"
+#include "shell/skinned_button.h"
+#include "tests/driver/app_fixture.h"
+#include "tests/driver/driver.h"
+
+namespace {
+
+using driver::AppTest;
+
+const std::wstring kSkinDir = std::wstring(driver::kSkinFolder) + L"\\";
+
+std::vector<COLORREF> Pixels(const AppTest::Canvas &c) {
+    std::vector<COLORREF> out;
+    for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x) out.push_back(c.At(x, y));
+    return out;
+}
+
+std::vector<COLORREF> DrawnButton(int slot, int skin, int face) {
+    g_app.settings.Skin = skin;
+    g_app.buttonFace[slot] = face;
+    AppTest::Canvas c;
+    AppTest::MakeCanvas(c, 72, 72);
+    DrawButton(c.dc, slot);
+    return Pixels(c);
+}
+
+class SkinTest : public AppTest {};
+
+TEST_F(SkinTest, UserSkinFileReplacesOnlyItsOwnFaceAndTheMaskStaysTheProgramsOwn) {
+    const COLORREF magenta = RGB(250, 0, 250);
+    ASSERT_TRUE(driver::WriteSolidBmp(kSkinDir + L"Stop_Nomal.bmp", 64, 64, magenta));
+
+    g_app.settings.Skin = SkinUser;
+    g_app.buttonFace[SlotStop] = 0;
+    Canvas normal;
+    MakeCanvas(normal, 64, 64);
+    DrawButton(normal.dc, SlotStop);
+    EXPECT_EQ(normal.At(32, 35), magenta) << "the file's face inside the outline";
+    EXPECT_EQ(normal.At(1, 1), RGB(255, 255, 255)) << "the mask keeps the corner transparent";
+
+    // The pushed face has no file: it falls back to the program's own, independently.
+    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 1), DrawnButton(SlotStop, SkinCute, 1));
+    // Another button is untouched by a file that is not its own.
+    EXPECT_EQ(DrawnButton(SlotPlay, SkinUser, 0), DrawnButton(SlotPlay, SkinCute, 0));
+    // Outside the user skin the file is not used.
+    EXPECT_NE(DrawnButton(SlotStop, SkinCute, 0), DrawnButton(SlotStop, SkinUser, 0));
+}
+
+TEST_F(SkinTest, UserSkinFileNamesAreTheProgramsOwnSpellings) {
+    struct Case {
+        int slot;
+        const wchar_t *file;
+        int face;
+    };
+    const Case cases[] = {
+        {SlotPlay, L"Play_Normal.bmp", 0}, {SlotPlay, L"Play_Push.bmp", 1},
+        {SlotPause, L"Pause_Nomal.bmp", 0}, {SlotPause, L"Pause_push.bmp", 1},
+        {SlotLeftTab, L"Setting_Button_Nomal.bmp", 0}, {SlotNext, L"Track_Right_push.bmp", 1},
+    };
+    for (const Case &c : cases) {
+        ASSERT_TRUE(driver::WriteSolidBmp(kSkinDir + c.file, 64, 72, RGB(1, 200, 3)));
+        const auto user = DrawnButton(c.slot, SkinUser, c.face);
+        EXPECT_NE(user, DrawnButton(c.slot, SkinCute, c.face)) << c.slot;
+        DeleteFileW((kSkinDir + c.file).c_str());
+    }
+}
+
+TEST_F(SkinTest, CuteAndCoolSkinsShowIdenticalButtons) {
+    for (int slot = 0; slot < kButtonCount; ++slot)
+        for (int face = 0; face < 2; ++face)
+            EXPECT_EQ(DrawnButton(slot, SkinCute, face), DrawnButton(slot, SkinCool, face))
+                << "slot " << slot << " face " << face;
+}
+
+TEST_F(SkinTest, MaskedButtonsShowTheirFaceInsideAndTheBackgroundInTheCorners) {
+    for (int slot = 0; slot < kButtonCount; ++slot) {
+        const ButtonArt &art = kButtonArt[slot];
+        if (!art.mask) continue;
+        const std::vector<COLORREF> px = DrawnButton(slot, SkinCute, 0);
+        EXPECT_EQ(px[0], RGB(255, 255, 255)) << "corner of slot " << slot;
+        int changed = 0;
+        for (COLORREF c : px) changed += c != RGB(255, 255, 255);
+        EXPECT_GT(changed, 100) << "slot " << slot << " drew nothing";
+    }
+}
+
+COLORREF ResourcePixel(const wchar_t *name, int x, int y) {
+    HBITMAP bitmap = LoadBitmapResource(name);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const COLORREF c = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return c;
+}
+
+COLORREF MainPixel(int skin, int x, int y) {
+    g_app.settings.Skin = skin;
+    AppTest::Canvas c;
+    AppTest::MakeCanvas(c, 400, 371);
+    PaintMainWindow(c.dc);
+    return c.At(x, y);
+}
+
+TEST_F(SkinTest, MainWindowBackgroundFollowsTheSkin) {
+    const int x = 200, y = 200;
+    ASSERT_NE(ResourcePixel(L"MainWindow", x, y), ResourcePixel(L"MainWindow2", x, y));
+    EXPECT_EQ(MainPixel(SkinCute, x, y), ResourcePixel(L"MainWindow", x, y));
+    EXPECT_EQ(MainPixel(SkinCool, x, y), ResourcePixel(L"MainWindow2", x, y));
+    EXPECT_EQ(MainPixel(SkinUser, x, y), ResourcePixel(L"MainWindow", x, y)) << "no file";
+    EXPECT_EQ(MainPixel(7, x, y), ResourcePixel(L"MainWindow", x, y)) << "stored skin out of range";
+    ASSERT_TRUE(driver::WriteSolidBmp(kSkinDir + L"MainWindow.bmp", 398, 371, RGB(9, 99, 199)));
+    EXPECT_EQ(MainPixel(SkinUser, x, y), RGB(9, 99, 199));
+}
+
+// Counts the pixels of exactly `colour` inside and outside a box.
+std::pair<int, int> CountColour(const AppTest::Canvas &c, COLORREF colour, RECT box) {
+    int inside = 0, outside = 0;
+    for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x)
+            if (c.At(x, y) == colour) {
+                const POINT p = {x, y};
+                (PtInRect(&box, p) ? inside : outside)++;
+            }
+    return {inside, outside};
+}
+
+TEST_F(SkinTest, StatusTextsFollowTheirColoursAndPositions) {
+    struct Case {
+        int n;  // status text 1..9
+        int x, y;
+    };
+    const Case cases[] = {{1, 20, 300}, {4, 250, 150}, {9, 60, 120}};
+    lstrcpyW(g_app.positionText, L" 1 分 23 秒");
+    for (const Case &c : cases) {
+        ResetAppState();
+        g_app.hInst = GetModuleHandleW(nullptr);
+        lstrcpyW(g_app.positionText, L" 1 分 23 秒");
+        const COLORREF colour = RGB(7, 201, 13);
+        g_app.settings.rgb[c.n - 1][0] = 7;
+        g_app.settings.rgb[c.n - 1][1] = 201;
+        g_app.settings.rgb[c.n - 1][2] = 13;
+        g_app.settings.nMWText_X[c.n - 1] = c.x;
+        g_app.settings.nMWText_Y[c.n - 1] = c.y;
+        Canvas canvas;
+        MakeCanvas(canvas, 400, 371);
+        PaintMainWindow(canvas.dc);
+        const auto counts = CountColour(canvas, colour, RECT{c.x, c.y, c.x + 90, c.y + 24});
+        EXPECT_GT(counts.first, 5) << "text " << c.n << " is not at its position";
+        EXPECT_EQ(counts.second, 0) << "text " << c.n << " drawn elsewhere";
+    }
+}
+
+TEST_F(SkinTest, ThePositionTimeTextIsDrawnWithoutItsBlanks) {
+    g_app.settings.rgb[0][0] = 7;
+    g_app.settings.rgb[0][1] = 201;
+    g_app.settings.rgb[0][2] = 13;
+    auto width = [&](const wchar_t *text) {
+        lstrcpyW(g_app.positionText, text);
+        Canvas canvas;
+        MakeCanvas(canvas, 400, 371);
+        PaintMainWindow(canvas.dc);
+        int right = 0;
+        for (int y = 56; y < 80; ++y)
+            for (int x = 160; x < 400; ++x)
+                if (canvas.At(x, y) == RGB(7, 201, 13)) right = std::max(right, x);
+        return right;
+    };
+    EXPECT_EQ(width(L" 1 分 23 秒"), width(L"1分23秒"));
+}
+
+}  // namespace

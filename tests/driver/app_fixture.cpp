@@ -1,0 +1,128 @@
+#include "tests/driver/app_fixture.h"
+
+#include <vector>
+
+#include "playback/media_device.h"
+#include "shell/app_state.h"
+#include "shell/main_window.h"
+#include "shell/registry.h"
+#include "stock/stock_names.h"
+#include "tests/driver/driver.h"
+
+namespace driver {
+
+const wchar_t kCapFolder[] = L"C:\\Program Files\\Oakhollow\\MireloFreeEdition\\Cap";
+const wchar_t kSkinFolder[] = L"C:\\Program Files\\Oakhollow\\MireloFreeEdition\\Bmp";
+
+void AppTest::SetUp() {
+    DeleteProgramRegistry();
+    DeleteFilesIn(kSkinFolder);
+    const wchar_t yes[] = L"YES";
+    WriteRegistryValue(L"Software\\Mirelo\\Setting\\Kidou", L"初回書き込み", REG_SZ, yes,
+                       sizeof yes);
+    ResetAppState();
+    g_app.hInst = GetModuleHandleW(nullptr);
+}
+
+HWND AppTest::StartApp() {
+    OpenRegistryKeys(g_app.keys);
+    HWND main = CreateMainWindow();
+    ShowWindow(main, SW_SHOWNOACTIVATE);
+    UpdateWindow(main);
+    PumpMessages(50);
+    return main;
+}
+
+void AppTest::TearDown() {
+    CloseMedia();
+    for (HWND *w : {&g_app.hLeftPanel, &g_app.hRightPanel, &g_app.hMain, &g_app.hPlay,
+                    &g_app.hCalculator, &g_app.hClock, &g_app.hAviEdit})
+        if (*w && IsWindow(*w)) DestroyWindow(*w);
+    for (NOTIFYICONDATAW &icon : g_app.tray)
+        if (icon.cbSize) Shell_NotifyIconW(NIM_DELETE, &icon);
+    CloseRegistryKeys(g_app.keys);
+    PumpMessages(10);
+    ResetAppState();
+    DeleteFilesIn(kSkinFolder);
+}
+
+AppTest::Canvas::~Canvas() {
+    if (dc) {
+        SelectObject(dc, old);
+        DeleteDC(dc);
+    }
+    if (bitmap) DeleteObject(bitmap);
+}
+
+void AppTest::MakeCanvas(Canvas &canvas, int width, int height) {
+    HDC screen = GetDC(nullptr);
+    canvas.dc = CreateCompatibleDC(screen);
+    canvas.bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    canvas.old = SelectObject(canvas.dc, canvas.bitmap);
+    canvas.width = width;
+    canvas.height = height;
+    RECT all = {0, 0, width, height};
+    FillRect(canvas.dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+}
+
+void StoreStockEntry(int genre, int index, const std::wstring &title, const std::wstring &path) {
+    const std::wstring name = StockValueName(genre, index);
+    const std::wstring texts[4] = {title, L" 1 秒", L"mpegvideo", path};
+    for (int k = 0; k < 4; ++k) {
+        HKEY key;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[kListKeyFirst + k], 0, nullptr, 0,
+                            KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+            continue;
+        WriteFixedTextValue(key, name.c_str(), texts[k].c_str(), 1000);
+        RegCloseKey(key);
+    }
+}
+
+bool WriteSolidBmp(const std::wstring &path, int width, int height, COLORREF colour) {
+    const int stride = (width * 3 + 3) & ~3;
+    const DWORD imageSize = DWORD(stride * height);
+    BITMAPFILEHEADER fh = {};
+    BITMAPINFOHEADER ih = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + imageSize;
+    ih.biSize = sizeof ih;
+    ih.biWidth = width;
+    ih.biHeight = height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    ih.biSizeImage = imageSize;
+    std::vector<BYTE> pixels(imageSize, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            BYTE *p = &pixels[size_t(y * stride + x * 3)];
+            p[0] = GetBValue(colour);
+            p[1] = GetGValue(colour);
+            p[2] = GetRValue(colour);
+        }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    WriteFile(file, &fh, sizeof fh, &written, nullptr);
+    WriteFile(file, &ih, sizeof ih, &written, nullptr);
+    WriteFile(file, pixels.data(), imageSize, &written, nullptr);
+    CloseHandle(file);
+    return true;
+}
+
+void DeleteFilesIn(const wchar_t *folder) {
+    CreateDirectoryW(folder, nullptr);
+    WIN32_FIND_DATAW found;
+    const std::wstring pattern = std::wstring(folder) + L"\\*";
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileW((std::wstring(folder) + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+}  // namespace driver
