@@ -1,11 +1,26 @@
 #include "shell/button_actions.h"
 
+#include "playback/media_device.h"
+#include "playback/transport.h"
 #include "shell/app_state.h"
+#include "shell/playback_window.h"
 #include "shell/registry.h"
 #include "shell/side_windows.h"
 
 void OnButtonPressed(int slot, int face) {
     switch (slot) {
+    case SlotPlay:
+        OnPlayPressed();
+        break;
+    case SlotStop:
+        OnStopPressed();
+        break;
+    case SlotPause:
+        OnPauseToggled(face);
+        break;
+    case SlotFull:
+        ToggleFullSize();
+        break;
     case SlotLeftTab:
         ToggleSidePanel(PanelLeft);
         break;
@@ -28,6 +43,15 @@ void OnButtonPressed(int slot, int face) {
 
 void OnButtonReleased(int slot) {
     switch (slot) {
+    case SlotStop:
+        OnStopReleased();
+        break;
+    case SlotPrevious:
+        OnPreviousReleased();
+        break;
+    case SlotNext:
+        OnNextReleased();
+        break;
     default:
         break;  // the slot's command has no work on the release
     }
@@ -36,7 +60,7 @@ void OnButtonReleased(int slot) {
 void ShutDown() {
     // The keys first: everything the run wrote is already in the registry.
     CloseRegistryKeys(g_app.keys);
-    if (g_app.openParms.wDeviceID) mciSendCommandW(g_app.openParms.wDeviceID, MCI_CLOSE, 0, 0);
+    CloseMedia();
     for (NOTIFYICONDATAW &icon : g_app.tray)
         if (icon.cbSize) Shell_NotifyIconW(NIM_DELETE, &icon);
     if (g_app.mixer) mixerClose(g_app.mixer);

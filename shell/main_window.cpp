@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include "playback/speed_bar.h"
+#include "playback/transport.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/command_table.h"
@@ -57,10 +59,12 @@ BOOL OnCreate(HWND hwnd) {
     for (int slot : kMainButtonOrder) CreateSkinnedButton(hwnd, slot);
     ApplyMainWindowShapes(hwnd);
     CreatePositionBar(hwnd);
+    StartupLoad();
     // Video frames are repainted on the calculator button's timer, at the platform minimum.
     if (g_app.buttons[SlotCalculator])
         SetTimer(g_app.buttons[SlotCalculator], TIMER_VIDEO_REPAINT, 0, nullptr);
     SetTimer(hwnd, TIMER_STATUS, 1000, nullptr);
+    CreateSpeedBar(hwnd);
     return TRUE;
 }
 
@@ -130,6 +134,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_TIMER:
         if (wParam == TIMER_STATUS) InvalidateRect(hwnd, &kStatusRect, FALSE);
+        if (wParam == TIMER_PROGRESS) ProgressTick();
+        return 0;
+    case WM_HSCROLL:
+        OnPositionScroll(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_LBUTTONDOWN:
         OnBodyPressed(hwnd, lParam);

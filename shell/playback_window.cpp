@@ -1,6 +1,8 @@
 #include "shell/playback_window.h"
 
+#include "playback/media_device.h"
 #include "shell/app_state.h"
+#include "shell/skinned_button.h"
 #include "shell/window_class.h"
 
 const wchar_t kPlaybackWindowClass[] = L"PWClassName";
@@ -25,6 +27,23 @@ RECT VideoArea() {
     return RECT{8, 8, client.right - 8, client.bottom - StockBandHeight() - 8};
 }
 
+HWND VideoDisplayWindow() {
+    if (!g_app.hPlay) return nullptr;
+    for (HWND child = GetWindow(g_app.hPlay, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (child != g_app.hStock) return child;
+    return nullptr;
+}
+
+// A size change always puts the video back in the normal area above the stock band.
+static void PlaceVideoInNormalArea() {
+    HWND video = VideoDisplayWindow();
+    if (!video) return;
+    const RECT area = VideoArea();
+    SetWindowPos(video, HWND_TOP, area.left, area.top, area.right - area.left,
+                 area.bottom - area.top, 0);
+    ShowWindow(video, SW_SHOW);
+}
+
 static void OnSize(HWND hwnd) {
     g_app.zoom = 0;
     RECT client;
@@ -32,6 +51,60 @@ static void OnSize(HWND hwnd) {
     if (g_app.hStock)
         MoveWindow(g_app.hStock, client.left - 25, client.bottom - 94, client.right + 50, 100,
                    FALSE);
+    PlaceVideoInNormalArea();
+}
+
+void ToggleFullSize() {
+    g_app.zoom = 0;
+    if (!g_app.hPlay) return;
+    if (g_app.fullSize) {
+        SetButtonFace(SlotFull, 0);
+        g_app.fullSize = 0;
+        ShowWindow(g_app.hPlay, SW_RESTORE);
+        if (g_app.hStock) ShowWindow(g_app.hStock, SW_SHOW);
+        InvalidateRect(g_app.hPlay, nullptr, FALSE);
+    } else {
+        SetButtonFace(SlotFull, 1);
+        g_app.fullSize = 1;
+        ShowWindow(g_app.hPlay, SW_MAXIMIZE);
+        if (g_app.hStock) ShowWindow(g_app.hStock, SW_HIDE);
+        PlaceVideoWindow();
+    }
+}
+
+static void OnBodyPressed(HWND hwnd, LPARAM lParam) {
+    if (!g_app.fullSize) PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+    const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    if (g_app.hLeftPanel) SetWindowPos(g_app.hLeftPanel, HWND_TOPMOST, 0, 0, 0, 0, keep);
+    if (g_app.hMain) SetWindowPos(g_app.hMain, HWND_TOPMOST, 0, 0, 0, 0, keep);
+}
+
+// Commands chosen in the playback window's menus act as in the main window.
+static void OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (g_app.hMain) SendMessageW(g_app.hMain, WM_COMMAND, wParam, lParam);
+}
+
+bool HandleVideoWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                              LRESULT *result) {
+    (void)hwnd;
+    *result = 0;
+    switch (msg) {
+    case WM_ERASEBKGND:
+        *result = 1;
+        return true;
+    case WM_COMMAND:
+        OnCommand(wParam, lParam);
+        return true;
+    case WM_LBUTTONDOWN:
+        // Dragging the video drags the playback window.
+        if (!g_app.fullSize && g_app.hPlay)
+            PostMessageW(g_app.hPlay, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+        return true;
+    case WM_LBUTTONDBLCLK:
+        PressButton(SlotFull);
+        return true;
+    }
+    return false;
 }
 
 static void OnPaint(HWND hwnd) {
@@ -70,8 +143,18 @@ LRESULT CALLBACK PlaybackWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     case WM_PAINT:
         OnPaint(hwnd);
         return 0;
+    case WM_SIZING:
+        PlaceVideoInNormalArea();
+        InvalidateRect(hwnd, nullptr, TRUE);
+        break;
+    case WM_MOVE:
+        if (HWND video = VideoDisplayWindow()) InvalidateRect(video, nullptr, FALSE);
+        return 0;
     case WM_LBUTTONDOWN:
-        if (!g_app.fullSize) PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+        OnBodyPressed(hwnd, lParam);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(wParam, lParam);
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

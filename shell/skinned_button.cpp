@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/button_actions.h"
+#include "shell/playback_window.h"
 #include "shell/skin.h"
 
 namespace {
@@ -37,11 +38,8 @@ void Blit(HDC dc, HDC mem, HBITMAP bitmap, int width, int height, DWORD rop) {
     SelectObject(mem, old);
 }
 
-// The video display window is the playback window's child that follows the stock window.
 void RepaintVideo() {
-    if (!g_app.hPlay) return;
-    if (HWND video = FindWindowExW(g_app.hPlay, g_app.hStock, nullptr, nullptr))
-        InvalidateRect(video, nullptr, FALSE);
+    if (HWND video = VideoDisplayWindow()) InvalidateRect(video, nullptr, FALSE);
 }
 
 void OnPaint(HWND hwnd, int slot) {

@@ -1,0 +1,55 @@
+// Puts a program into 320 x 240 AVI playback for bench/playback_cpu.sh, which reads the
+// program's CPU time from the host while it plays (Wine does not report another process's
+// times):  playback_cpu_bench.exe player|minimal <seconds>
+#include <windows.h>
+
+#include <cstdio>
+
+#include "resources/resource.h"
+#include "shell/settings_table.h"
+#include "tests/driver/driver.h"
+#include "tests/driver/media_files.h"
+
+namespace {
+
+void StoreEntry(const std::wstring &path) {
+    const wchar_t yes[] = L"YES";
+    driver::DeleteProgramRegistry();
+    driver::WriteRegistryValue(kRegKeyPaths[KeyKidou], kFirstRunValueName, REG_SZ, yes, sizeof yes);
+    const std::wstring texts[4] = {L"bench.avi", L" 14 秒", L"AVIVideo", path};
+    std::wstring padded[4];
+    for (int k = 0; k < 4; ++k) {
+        padded[k] = texts[k];
+        padded[k].resize(500, L'\0');
+        driver::WriteRegistryValue(kRegKeyPaths[kListKeyFirst + k], L"Stock0", REG_SZ,
+                                   padded[k].data(), 1000);
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t **argv) {
+    const bool player = argc > 1 && lstrcmpW(argv[1], L"player") == 0;
+    const DWORD seconds = argc > 2 ? DWORD(_wtoi(argv[2])) : 12;
+    CreateDirectoryW(L"C:\\mirelo-bench", nullptr);
+    const std::wstring avi = L"C:\\mirelo-bench\\video320.avi";
+    if (!driver::WriteAvi(avi, 10 * (seconds + 4), 320, 240)) return 1;
+
+    driver::Process p;
+    HWND window = nullptr;
+    if (player) {
+        StoreEntry(avi);
+        p = driver::Launch(driver::MireloExePath());
+        window = driver::WaitForMainWindow(p, 20000);
+        if (window) PostMessageW(window, WM_COMMAND, ID_PLAY, 0);
+    } else {
+        p = driver::Launch(driver::ProgramFolder() + L"minimal_player.exe", L"\"" + avi + L"\"");
+        window = driver::WaitForWindow(p.id, L"MinimalPlayer", 20000);
+    }
+    if (!window) return 1;
+    std::printf("playing\n");
+    std::fflush(stdout);
+    Sleep(seconds * 1000);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return driver::WaitForExit(p, 10000) == STILL_ACTIVE ? 1 : 0;
+}

@@ -1,0 +1,300 @@
+// Playback on the real windows with real media: the transport, the play modes at the end of
+// an entry, previous and next, and the video window's place.
+#include <gtest/gtest.h>
+
+#include "playback/media_device.h"
+#include "playback/transport.h"
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/playback_window.h"
+#include "shell/skinned_button.h"
+#include "tests/driver/app_fixture.h"
+#include "tests/driver/driver.h"
+#include "tests/driver/media_files.h"
+
+namespace {
+
+const wchar_t kFolder[] = L"C:\\mirelo-test\\transport";
+
+std::wstring InFolder(const wchar_t *name) {
+    return std::wstring(kFolder) + L"\\" + name;
+}
+
+bool Playing() {
+    MCI_STATUS_PARMS status = {};
+    status.dwItem = MCI_STATUS_MODE;
+    if (!g_app.openParms.wDeviceID ||
+        mciSendCommandW(g_app.openParms.wDeviceID, MCI_STATUS, MCI_STATUS_ITEM,
+                        reinterpret_cast<DWORD_PTR>(&status)) != 0)
+        return false;
+    return status.dwReturn == MCI_MODE_PLAY;
+}
+
+class Transport : public driver::AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        CreateDirectoryW(L"C:\\mirelo-test", nullptr);
+        CreateDirectoryW(kFolder, nullptr);
+        // Three short entries of different lengths, so each one is recognisable.
+        const wchar_t *names[] = {L"one.wav", L"two.wav", L"three.wav"};
+        const int lengths[] = {900, 1100, 1300};
+        for (int i = 0; i < 3; ++i) {
+            ASSERT_TRUE(driver::WriteWav(InFolder(names[i]), lengths[i]));
+            driver::StoreStockEntry(0, i, names[i], InFolder(names[i]));
+        }
+        g_app.nPlayLimiter = 40;
+    }
+
+    // Pumps until `done` holds or the time runs out; notes every entry that starts playing.
+    template <class Done> bool RunUntil(Done done, DWORD timeoutMs) {
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < timeoutMs) {
+            driver::PumpMessages(10);
+            const std::wstring path = g_app.currentPath;
+            if (Playing() && (played.empty() || played.back() != path)) played.push_back(path);
+            if (done()) return true;
+        }
+        return false;
+    }
+
+    std::vector<std::wstring> played;
+};
+
+TEST_F(Transport, TheFirstEntryIsLoadedAtStartButNotPlayed) {
+    StartApp();
+    EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"one.wav"));
+    EXPECT_EQ(g_app.counts[0], 3);
+    EXPECT_STREQ(g_app.currentNumberText, L"[1]");
+    EXPECT_STREQ(g_app.totalNumberText, L"[3]");
+    EXPECT_FALSE(Playing());
+    EXPECT_TRUE(MediaIsOpen()) << "device " << g_app.openParms.wDeviceID;
+    EXPECT_NEAR(double(g_app.lengthMs), 900.0, 50.0);
+    EXPECT_EQ(g_app.barMax, 0) << "900 ms is 0 whole seconds";
+}
+
+TEST_F(Transport, ContinuousPlaysEachEntryInTurnAndRestsAtTheStartOfTheLast) {
+    StartApp();
+    PressButton(SlotContinuous);
+    PressButton(SlotPlay);
+    ASSERT_TRUE(RunUntil(
+        [] {
+            return g_app.currentItem == 2 && !Playing() && g_app.barPos == 0 &&
+                   lstrcmpW(g_app.positionText, L" 0 秒") == 0;
+        },
+        15000));
+    const std::vector<std::wstring> expected = {InFolder(L"one.wav"), InFolder(L"two.wav"),
+                                                InFolder(L"three.wav")};
+    EXPECT_EQ(played, expected);
+    EXPECT_STREQ(g_app.positionText, L" 0 秒");
+    EXPECT_LT(QueryPosition(), 100u);
+}
+
+TEST_F(Transport, ContinuousWithRepeatWrapsToTheFirst) {
+    StartApp();
+    PressButton(SlotContinuous);
+    PressButton(SlotRepeat);
+    g_app.currentItem = 2;
+    LoadEntry(2, false);
+    PressButton(SlotPlay);
+    ASSERT_TRUE(RunUntil([this] { return played.size() >= 2; }, 10000));
+    EXPECT_EQ(played[0], InFolder(L"three.wav"));
+    EXPECT_EQ(played[1], InFolder(L"one.wav"));
+    EXPECT_EQ(g_app.currentItem, 0);
+}
+
+TEST_F(Transport, RepeatAloneReplaysTheSameEntry) {
+    StartApp();
+    PressButton(SlotRepeat);
+    PressButton(SlotPlay);
+    bool restarted = false;
+    DWORD last = 0;
+    ASSERT_TRUE(RunUntil(
+        [&] {
+            const DWORD now = QueryPosition();
+            if (Playing() && now + 300 < last) restarted = true;
+            last = now;
+            return restarted;
+        },
+        8000));
+    EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"one.wav"));
+    EXPECT_EQ(g_app.currentItem, 0);
+    EXPECT_TRUE(Playing());
+}
+
+TEST_F(Transport, WithoutModesPlaybackStopsAtTheStartOfTheEntry) {
+    StartApp();
+    PressButton(SlotPlay);
+    ASSERT_TRUE(RunUntil([] { return !Playing() && g_app.barPos == 0; }, 6000));
+    driver::PumpMessages(300);
+    EXPECT_FALSE(Playing());
+    EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"one.wav"));
+    EXPECT_LT(QueryPosition(), 100u);
+}
+
+TEST_F(Transport, PauseResumesFromTheWholeSecondTheBarShowed) {
+    driver::StoreStockEntry(0, 0, L"long.wav", InFolder(L"long.wav"));
+    ASSERT_TRUE(driver::WriteWav(InFolder(L"long.wav"), 3000));
+    StartApp();
+    PressButton(SlotPlay);
+    ASSERT_TRUE(RunUntil([] { return g_app.barPos >= 1 && QueryPosition() > 1300; }, 6000));
+    PressButton(SlotPause);
+    EXPECT_EQ(g_app.paused, 1);
+    driver::PumpMessages(200);
+    EXPECT_FALSE(Playing());
+    // While paused, Play and Stop do nothing at all.
+    PressButton(SlotPlay);
+    PressButton(SlotStop);
+    EXPECT_EQ(g_app.buttonFace[SlotPlay], 0);
+    EXPECT_EQ(g_app.buttonFace[SlotStop], 0);
+    PressButton(SlotPause);
+    EXPECT_EQ(g_app.paused, 0);
+    EXPECT_TRUE(Playing());
+    const DWORD resumedAt = QueryPosition();
+    EXPECT_GE(resumedAt, 1000u);
+    EXPECT_LT(resumedAt, 1250u) << "played again from the whole second";
+}
+
+TEST_F(Transport, StopRewindsAndStopsTheProgress) {
+    driver::StoreStockEntry(0, 0, L"long.wav", InFolder(L"long.wav"));
+    ASSERT_TRUE(driver::WriteWav(InFolder(L"long.wav"), 3000));
+    StartApp();
+    PressButton(SlotPlay);
+    ASSERT_TRUE(RunUntil([] { return QueryPosition() > 600; }, 5000));
+    PressButton(SlotStop);
+    driver::PumpMessages(300);
+    EXPECT_FALSE(Playing());
+    EXPECT_LT(QueryPosition(), 100u);
+    EXPECT_STREQ(g_app.positionText, L" 0 秒");
+    EXPECT_EQ(g_app.barPos, 0);
+    // The progress tick has stopped: the texts stay still.
+    lstrcpyW(g_app.currentNumberText, L"-");
+    driver::PumpMessages(200);
+    EXPECT_STREQ(g_app.currentNumberText, L"-");
+    // The media stays loaded: Play starts it from the beginning.
+    PressButton(SlotPlay);
+    EXPECT_TRUE(Playing());
+}
+
+TEST_F(Transport, NextAtTheLastAndPreviousAtTheFirstDoNothing) {
+    StartApp();
+    PressButton(SlotPrevious);
+    driver::PumpMessages(250);
+    EXPECT_EQ(g_app.currentItem, 0);
+    EXPECT_FALSE(Playing());
+
+    PressButton(SlotNext);
+    driver::PumpMessages(250);
+    EXPECT_EQ(g_app.currentItem, 1);
+    EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"two.wav"));
+    EXPECT_TRUE(Playing());
+
+    PressButton(SlotNext);
+    driver::PumpMessages(250);
+    ASSERT_EQ(g_app.currentItem, 2);
+    PressButton(SlotNext);
+    driver::PumpMessages(250);
+    EXPECT_EQ(g_app.currentItem, 2);
+    EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"three.wav"));
+
+    PressButton(SlotPrevious);
+    driver::PumpMessages(250);
+    EXPECT_EQ(g_app.currentItem, 1);
+    EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"two.wav"));
+}
+
+TEST_F(Transport, ThePositionBarSeeksTheMedia) {
+    driver::StoreStockEntry(0, 0, L"long.wav", InFolder(L"long.wav"));
+    ASSERT_TRUE(driver::WriteWav(InFolder(L"long.wav"), 4000));
+    HWND main = StartApp();
+    EXPECT_EQ(g_app.barMax, 4);
+    PressButton(SlotPlay);
+    // While it plays, every thumb-track message moves the playback.
+    SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 2), 0);
+    EXPECT_TRUE(Playing());
+    EXPECT_NEAR(double(QueryPosition()), 2000.0, 150.0);
+    EXPECT_EQ(g_app.barPos, 2);
+    SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_LINELEFT, 0), 0);
+    EXPECT_NEAR(double(QueryPosition()), 1000.0, 150.0);
+    SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_LEFT, 0), 0);
+    EXPECT_LT(QueryPosition(), 150u);
+    // One line left at 0 asks for -1 s: refused, and the real position is read back.
+    SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_LINELEFT, 0), 0);
+    EXPECT_LT(QueryPosition(), 150u);
+    EXPECT_EQ(g_app.barPos, 0);
+    // The end of a drag changes nothing.
+    SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_PAGERIGHT, 0), 0);
+    const int page = g_app.barPos;
+    SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+    EXPECT_EQ(g_app.barPos, page);
+}
+
+TEST_F(Transport, TheSpeedBarSetsTwentyTimesX) {
+    HWND main = StartApp();
+    (void)main;
+    ASSERT_TRUE(g_app.hSpeedBar);
+    SendMessageW(g_app.hSpeedBar, WM_LBUTTONDOWN, 0, MAKELPARAM(149, 5));
+    EXPECT_EQ(g_app.speed, 2980);
+    EXPECT_EQ(g_app.barDrag, 1);
+    SendMessageW(g_app.hSpeedBar, WM_MOUSEMOVE, 0, MAKELPARAM(30, 5));
+    EXPECT_EQ(g_app.speed, 600);
+    SendMessageW(g_app.hSpeedBar, WM_LBUTTONUP, 0, 0);
+    SendMessageW(g_app.hSpeedBar, WM_MOUSEMOVE, 0, MAKELPARAM(100, 5));
+    EXPECT_EQ(g_app.speed, 600) << "no drag after the button is up";
+}
+
+class VideoPlacement : public driver::AppTest {
+  protected:
+    static RECT InPlaybackWindow(HWND video) {
+        RECT r;
+        GetWindowRect(video, &r);
+        MapWindowPoints(nullptr, g_app.hPlay, reinterpret_cast<POINT *>(&r), 2);
+        return r;
+    }
+
+    void CheckPlacement(const std::wstring &path) {
+        driver::StoreStockEntry(0, 0, L"video", path);
+        StartApp();
+        ASSERT_TRUE(g_app.hPlay);
+        HWND video = VideoDisplayWindow();
+        ASSERT_TRUE(video) << "no video window";
+        EXPECT_EQ(video, g_app.hVideo);
+        RECT client, stock;
+        GetClientRect(g_app.hPlay, &client);
+        GetClientRect(g_app.hStock, &stock);
+        RECT r = InPlaybackWindow(video);
+        EXPECT_EQ(r.left, 8);
+        EXPECT_EQ(r.top, 8);
+        EXPECT_EQ(r.right - r.left, client.right - 16);
+        EXPECT_EQ(r.bottom - r.top, client.bottom - stock.bottom - 16);
+
+        PressButton(SlotFull);
+        EXPECT_EQ(g_app.fullSize, 1);
+        EXPECT_EQ(g_app.buttonFace[SlotFull], 1);
+        EXPECT_FALSE(IsWindowVisible(g_app.hStock));
+        GetClientRect(g_app.hPlay, &client);
+        r = InPlaybackWindow(video);
+        EXPECT_EQ(r.left, 0);
+        EXPECT_EQ(r.top, 0);
+        EXPECT_EQ(r.right, client.right);
+        EXPECT_EQ(r.bottom, client.bottom);
+
+        // A double-click on the video is the Full button too.
+        SendMessageW(video, WM_LBUTTONDBLCLK, 0, 0);
+        EXPECT_EQ(g_app.fullSize, 0);
+        EXPECT_TRUE(IsWindowVisible(g_app.hStock));
+    }
+};
+
+TEST_F(VideoPlacement, AnAviShowsAboveTheStockListAndFillsTheWindowInFullSize) {
+    CreateDirectoryW(L"C:\\mirelo-test", nullptr);
+    const std::wstring avi = L"C:\\mirelo-test\\frames.avi";
+    ASSERT_TRUE(driver::WriteAvi(avi, 20, 64, 48));
+    CheckPlacement(avi);
+}
+
+TEST_F(VideoPlacement, AnMpegVideoShowsAboveTheStockListAndFillsTheWindowInFullSize) {
+    CheckPlacement(driver::ProgramFolder() + L"media\\clip.mpg");
+}
+
+} // namespace
