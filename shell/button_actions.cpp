@@ -1,11 +1,13 @@
 #include "shell/button_actions.h"
 
+#include "audio/cd_tray.h"
 #include "playback/media_device.h"
 #include "playback/transport.h"
 #include "shell/app_state.h"
 #include "shell/playback_window.h"
 #include "shell/registry.h"
 #include "shell/side_windows.h"
+#include "stock/add_files.h"
 
 void OnButtonPressed(int slot, int face) {
     switch (slot) {
@@ -45,6 +47,15 @@ void OnButtonReleased(int slot) {
     switch (slot) {
     case SlotStop:
         OnStopReleased();
+        break;
+    case SlotTrayOpen:
+        OnTrayOpenReleased();
+        break;
+    case SlotTrayClose:
+        OnTrayCloseReleased();
+        break;
+    case SlotFile:
+        OnFileReleased();
         break;
     case SlotPrevious:
         OnPreviousReleased();

@@ -22,3 +22,42 @@ int SlotForCommand(int command) {
         if (c.command == command) return c.slot;
     return -1;
 }
+
+int ZoomAmountForCommand(int command) {
+    if (command >= ID_ZOOM_200 && command <= ID_ZOOM_2000) return (command - ID_ZOOM_200 + 1) * 200;
+    if (command >= ID_ZOOM_2200 && command <= ID_ZOOM_3000)
+        return 2200 + (command - ID_ZOOM_2200) * 200;
+    if (command == ID_ZOOM_ORIGINAL) return 0;
+    return -1;
+}
+
+DestinationRect MagnifiedDestination(int width, int height, int amount) {
+    return DestinationRect{-amount / 2, -amount / 2, width + amount, height + amount};
+}
+
+WindowAction ActionForCommand(int command) {
+    switch (command) {
+    case ID_MAIN_TO_TRAY:
+        return WindowAction::MainToTray;
+    case ID_MAIN_TO_BAR:
+        return WindowAction::MainToBar;
+    case ID_PLAY_TO_TRAY:
+        return WindowAction::PlaybackToTray;
+    case ID_PLAY_TO_BAR:
+        return WindowAction::PlaybackToBar;
+    case ID_STOCK_TO_TRAY:
+        return WindowAction::StockToTray;
+    case ID_STOCK_TO_BAR:
+        return WindowAction::StockToBar;
+    case ID_ALL_TO_TRAY:
+        return WindowAction::AllToTray;
+    case ID_SKIN_CUTE:
+        return WindowAction::SkinCute;
+    case ID_SKIN_COOL:
+        return WindowAction::SkinCool;
+    case ID_SKIN_USER:
+        return WindowAction::SkinUser;
+    default:
+        return WindowAction::None;
+    }
+}

@@ -1,10 +1,12 @@
 #include "shell/main_window.h"
 
+#include <windowsx.h>
+
 #include "playback/speed_bar.h"
 #include "playback/transport.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
-#include "shell/command_table.h"
+#include "shell/window_commands.h"
 #include "shell/side_windows.h"
 #include "shell/skin.h"
 #include "shell/skinned_button.h"
@@ -76,9 +78,20 @@ void OnBodyPressed(HWND hwnd, LPARAM lParam) {
     HideSidePanels();
 }
 
-void OnCommand(int command) {
-    const int slot = SlotForCommand(command);
-    if (slot >= 0) PressButton(slot);
+void OnRightButton(HWND hwnd, LPARAM lParam) {
+    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(hwnd, &at);
+    ShowBodyMenu(hwnd, at);
+}
+
+// The main window's notification-area icon.
+void OnTrayIcon(HWND hwnd, LPARAM mouse) {
+    if (mouse == WM_LBUTTONDBLCLK) {
+        DeleteTrayIcon(TrayMain);
+        ShowWindow(hwnd, SW_SHOW);  // the side windows wait for their tabs
+    } else if (mouse == WM_RBUTTONDOWN) {
+        ShowTrayIconMenu(hwnd);
+    }
 }
 
 void OnPaint(HWND hwnd) {
@@ -149,7 +162,13 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         g_app.barDrag = 0;
         return 0;
     case WM_COMMAND:
-        OnCommand(LOWORD(wParam));
+        PerformMainCommand(LOWORD(wParam));
+        return 0;
+    case WM_RBUTTONDOWN:
+        OnRightButton(hwnd, lParam);
+        return 0;
+    case WM_TRAY_MAIN:
+        OnTrayIcon(hwnd, lParam);
         return 0;
     case WM_CLOSE:
         OnClose();

@@ -1,8 +1,12 @@
 #include "shell/playback_window.h"
 
+#include <windowsx.h>
+
 #include "playback/media_device.h"
+#include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/skinned_button.h"
+#include "shell/window_commands.h"
 #include "shell/window_class.h"
 
 const wchar_t kPlaybackWindowClass[] = L"PWClassName";
@@ -79,21 +83,37 @@ static void OnBodyPressed(HWND hwnd, LPARAM lParam) {
     if (g_app.hMain) SetWindowPos(g_app.hMain, HWND_TOPMOST, 0, 0, 0, 0, keep);
 }
 
-// Commands chosen in the playback window's menus act as in the main window.
-static void OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (g_app.hMain) SendMessageW(g_app.hMain, WM_COMMAND, wParam, lParam);
+static void OnCommand(WPARAM wParam) { PerformPlaybackCommand(LOWORD(wParam)); }
+
+static void ShowBodyMenuAt(HWND owner, LPARAM lParam, int shift) {
+    POINT at = {GET_X_LPARAM(lParam) - shift, GET_Y_LPARAM(lParam) - shift};
+    ClientToScreen(owner, &at);
+    ShowBodyMenu(owner, at);
+}
+
+// Icon 302, and icon 300 while the playback window went to the tray in its place.
+static void OnTrayIcon(HWND hwnd, int which, LPARAM mouse) {
+    if (mouse == WM_LBUTTONDBLCLK) {
+        DeleteTrayIcon(which);
+        ShowWindow(hwnd, SW_SHOW);
+    } else if (mouse == WM_RBUTTONDOWN && which == TrayMain) {
+        ShowTrayIconMenu(hwnd);
+    }
 }
 
 bool HandleVideoWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                               LRESULT *result) {
-    (void)hwnd;
     *result = 0;
     switch (msg) {
     case WM_ERASEBKGND:
         *result = 1;
         return true;
     case WM_COMMAND:
-        OnCommand(wParam, lParam);
+        OnCommand(wParam);
+        return true;
+    case WM_RBUTTONDOWN:
+        // The video is drawn magnified around its centre.
+        ShowBodyMenuAt(hwnd, lParam, g_app.zoom / 2);
         return true;
     case WM_LBUTTONDOWN:
         // Dragging the video drags the playback window.
@@ -154,7 +174,16 @@ LRESULT CALLBACK PlaybackWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         OnBodyPressed(hwnd, lParam);
         return 0;
     case WM_COMMAND:
-        OnCommand(wParam, lParam);
+        OnCommand(wParam);
+        return 0;
+    case WM_RBUTTONDOWN:
+        ShowBodyMenuAt(hwnd, lParam, 0);
+        return 0;
+    case WM_TRAY_PLAY:
+        OnTrayIcon(hwnd, TrayPlay, lParam);
+        return 0;
+    case WM_TRAY_MAIN:
+        OnTrayIcon(hwnd, TrayMain, lParam);
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
