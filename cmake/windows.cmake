@@ -52,8 +52,17 @@ gtest_add_tests(TARGET win_tests TEST_PREFIX "wine." TEST_LIST WIN_TEST_NAMES)
 add_test(NAME media.make COMMAND bash ${CMAKE_SOURCE_DIR}/tests/make_media.sh
                                  ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/media)
 set_tests_properties(media.make PROPERTIES FIXTURES_SETUP media)
-list(FILTER WIN_TEST_NAMES INCLUDE REGEX "^wine\\.(MediaDevice|VideoPlacement)\\.")
+set(ALL_WIN_TEST_NAMES ${WIN_TEST_NAMES})
+list(FILTER WIN_TEST_NAMES INCLUDE REGEX "^wine\\.(MediaDevice|VideoPlacement|AddFiles|StockWindow)\\.")
 set_tests_properties(${WIN_TEST_NAMES} PROPERTIES FIXTURES_REQUIRED media)
+
+# BMP files written by the program, read back by ImageMagick.
+list(FILTER ALL_WIN_TEST_NAMES INCLUDE REGEX "^wine\\.AddFiles\\.")
+set_tests_properties(${ALL_WIN_TEST_NAMES} PROPERTIES FIXTURES_SETUP written_bmps)
+add_test(NAME bmp.ThumbnailsReadBackByImageMagick
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check_bmp.sh ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/bmp-check
+                 ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/media)
+set_tests_properties(bmp.ThumbnailsReadBackByImageMagick PROPERTIES FIXTURES_REQUIRED written_bmps)
 
 # Tests that start the real Mirelo.exe and use it as a person would.
 file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.cpp)
@@ -65,7 +74,7 @@ gtest_add_tests(TARGET e2e_tests TEST_PREFIX "e2e.")
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
 foreach(src ${BENCH_SOURCES})
     get_filename_component(name ${src} NAME_WE)
-    add_executable(${name} ${src})
+    add_executable(${name} ${src} ${RESOURCE_FILES})
     target_link_libraries(${name} PRIVATE mirelo_app test_driver)
     if(name STREQUAL "minimal_player" OR name STREQUAL "playback_cpu_bench")
         target_link_options(${name} PRIVATE -municode)

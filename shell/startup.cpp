@@ -4,6 +4,7 @@
 #include "shell/app_state.h"
 #include "shell/playback_window.h"
 #include "shell/settings.h"
+#include "stock/add_files.h"
 #include "stock/stock_store.h"
 #include "stock/stock_window.h"
 
@@ -41,6 +42,7 @@ void RunStartupInitialisation(HWND mainWindow) {
     CreatePlaybackAndStockWindows(10000);
     const int genre = g_app.currentGenre;
     g_app.counts[genre] = CountGenreEntries(genre);
+    ImportCommandLineFiles();
     RefillStockList();
     g_app.currentItem = 0;
     FormatNumberText(g_app.currentNumberText, g_app.counts[genre] > 0 ? 1 : 0);

@@ -1,5 +1,7 @@
 #include "stock/stock_names.h"
 
+#include "resources/resource.h"
+
 const wchar_t kThumbnailFolder[] = L"C:\\Program Files\\Oakhollow\\MireloFreeEdition\\Cap";
 
 const StockNamePattern kStockNamePatterns[kGenreCount] = {
@@ -85,4 +87,17 @@ bool IsSweptThumbnailName(const std::wstring &fileName) {
             return true;
     }
     return false;
+}
+
+int StockMenuCommand(int genre) {
+    if (!IsStockGenre(genre)) return -1;
+    if (genre < 10) return ID_STOCK_GENRE_0 + genre;
+    if (genre == 10) return ID_STOCK_GENRE_10;
+    return ID_STOCK_GENRE_11 + genre - 11;
+}
+
+int GenreOfStockMenuCommand(int command) {
+    for (int genre = 0; genre < kGenreCount; ++genre)
+        if (StockMenuCommand(genre) == command) return genre;
+    return -1;
 }

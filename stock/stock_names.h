@@ -33,3 +33,8 @@ std::wstring ThumbnailPath(int genre, int index);
 // thumbnail name with an index below kThumbnailIndexLimit. Letters compare without regard to
 // case, as the file system compares them.
 bool IsSweptThumbnailName(const std::wstring &fileName);
+
+// The stock list menu's command of each genre (32867..32876, 32891, 32893..32903), and back:
+// the genre of a command, or -1 for any other command.
+int StockMenuCommand(int genre);
+int GenreOfStockMenuCommand(int command);

@@ -1,15 +1,25 @@
 #include "stock/stock_window.h"
 
+#include "playback/media_device.h"
+#include "playback/transport.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
+#include "shell/main_window.h"
+#include "shell/playback_window.h"
 #include "shell/window_class.h"
+#include "shell/window_commands.h"
+#include "stock/scaler.h"
+#include "stock/stock_names.h"
 #include "stock/stock_store.h"
+#include "stock/thumbnail.h"
 
 const wchar_t kStockWindowClass[] = L"LWClassName";
 
 namespace {
 
-enum { kMaxRows = 5 };
+enum { kMaxRows = 5, kListLeft = 20, kDefaultImageWidth = 60, kDefaultImageHeight = 40 };
+
+const wchar_t kListBackground[] = L"C:\\ListBk.bmp";
 
 struct Column {
     const wchar_t *header;
@@ -26,21 +36,18 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return CallWindowProcW(g_listOldProc, hwnd, msg, wParam, lParam);
 }
 
-void CreateListView(HWND stock) {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
-    RECT client;
-    GetClientRect(stock, &client);
-    g_app.hList = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 20, 0,
-                                  client.right - 20, client.bottom, stock,
-                                  reinterpret_cast<HMENU>(IDC_STOCK_LIST), g_app.hInst, nullptr);
-    if (!g_app.hList) return;
-    g_listOldProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(g_app.hList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListViewProc)));
-    SetClassLongPtrW(g_app.hList, GCLP_HCURSOR,
-                     reinterpret_cast<LONG_PTR>(
-                         LoadCursorW(g_app.hInst, MAKEINTRESOURCEW(IDC_MIRELO))));
-    for (int i = 0; i < int(sizeof kColumns / sizeof kColumns[0]); ++i) {
+void SetTiledBackground() {
+    // Without the picture the list keeps its plain background.
+    if (GetFileAttributesW(kListBackground) == INVALID_FILE_ATTRIBUTES) return;
+    LVBKIMAGEW image = {};
+    image.ulFlags = LVBKIF_SOURCE_URL | LVBKIF_STYLE_TILE;
+    image.pszImage = const_cast<wchar_t *>(kListBackground);
+    SendMessageW(g_app.hList, LVM_SETBKIMAGEW, 0, reinterpret_cast<LPARAM>(&image));
+    SendMessageW(g_app.hList, LVM_SETTEXTBKCOLOR, 0, CLR_NONE);
+}
+
+void InsertColumns() {
+    for (int i = 0; i < int(ARRAYSIZE(kColumns)); ++i) {
         LVCOLUMNW col = {};
         col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         col.fmt = LVCFMT_LEFT;
@@ -49,6 +56,26 @@ void CreateListView(HWND stock) {
         col.iSubItem = i;
         SendMessageW(g_app.hList, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
     }
+}
+
+void CreateListView(HWND stock) {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    RECT client;
+    GetClientRect(stock, &client);
+    g_app.hList = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT,
+                                  kListLeft, 0, client.right - kListLeft, client.bottom, stock,
+                                  reinterpret_cast<HMENU>(IDC_STOCK_LIST), g_app.hInst, nullptr);
+    if (!g_app.hList) return;
+    g_listOldProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(g_app.hList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListViewProc)));
+    // The tiled background is loaded through OLE.
+    OleInitialize(nullptr);
+    SetClassLongPtrW(
+        g_app.hList, GCLP_HCURSOR,
+        reinterpret_cast<LONG_PTR>(LoadCursorW(g_app.hInst, MAKEINTRESOURCEW(IDC_MIRELO))));
+    SetTiledBackground();
+    InsertColumns();
     SendMessageW(g_app.hList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
 }
 
@@ -61,23 +88,186 @@ void SetCell(int row, int column, const std::wstring &text) {
     SendMessageW(g_app.hList, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-}  // namespace
+int ImageWidth() {
+    return ListImageSide(g_app.settings.CapWidth, kDefaultImageWidth);
+}
+int ImageHeight() {
+    return ListImageSide(g_app.settings.CapHight, kDefaultImageHeight);
+}
+
+// The entry's thumbnail, or the "no image" picture, scaled to the list's image size and added
+// to the image list. Returns the image's index, or I_IMAGENONE when nothing could be added,
+// so a failed picture never shifts the pictures of the rows after it.
+int AddThumbnailImage(int genre, int index) {
+    HBITMAP picture =
+        static_cast<HBITMAP>(LoadImageW(nullptr, ThumbnailPath(genre, index).c_str(), IMAGE_BITMAP,
+                                        0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    HBITMAP scaled = picture ? ScaleBitmap(picture, ImageWidth(), ImageHeight()) : nullptr;
+    if (!scaled) {
+        if (picture) DeleteObject(picture);
+        picture = LoadBitmapW(g_app.hInst, L"Non_Image");
+        scaled = picture ? ScaleBitmap(picture, ImageWidth(), ImageHeight()) : nullptr;
+    }
+    int image = -1;
+    if (scaled && g_app.thumbnails)
+        image = ImageList_AddMasked(g_app.thumbnails, scaled, RGB(0, 0, 0));
+    if (scaled) DeleteObject(scaled);
+    if (picture) DeleteObject(picture);
+    return image >= 0 ? image : I_IMAGENONE;
+}
+
+void RepaintStatus() {
+    if (g_app.hMain) InvalidateRect(g_app.hMain, &kStatusRect, FALSE);
+}
+
+void SetNumberText(wchar_t *text, int number) {
+    wsprintfW(text, L"[%d]", number);
+}
+
+int SelectedRow() {
+    return int(SendMessageW(g_app.hList, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+}
+
+// The menu opens at the stock window's top-left corner, wherever the click was.
+void ShowStockMenu(HWND hwnd) {
+    HMENU menu = LoadMenuW(g_app.hInst, MAKEINTRESOURCEW(IDM_STOCK));
+    if (!menu) return;
+    HMENU popup = GetSubMenu(menu, 0);
+    for (int genre = 0; genre < kGenreCount; ++genre) {
+        const int command = StockMenuCommand(genre);
+        ModifyMenuW(popup, UINT(command), MF_BYCOMMAND | MF_STRING, UINT_PTR(command),
+                    g_app.settings.Genre[genre]);
+    }
+    POINT corner = {0, 0};
+    ClientToScreen(hwnd, &corner);
+    TrackPopupMenu(popup, TPM_LEFTALIGN, corner.x, corner.y, 0, hwnd, nullptr);
+    DestroyMenu(menu);
+}
+
+void OnGenreChosen(int genre) {
+    ReplaceThumbnailList(kMaxRows);
+    LoadGenre(genre);
+    RefillStockList();
+    RepaintStatus();
+    // The loaded media stays; an empty genre only rewinds it.
+    if (g_app.counts[genre] == 0) {
+        SeekToStart();
+        SeekToStart();
+    }
+}
+
+void PlaySelectedEntry() {
+    g_app.zoom = 0;
+    const int row = SelectedRow();
+    if (row < 0) return;
+    LoadEntry(row, true);
+    StartProgressTimer();
+    StartPlaying();
+    g_app.currentItem = row;
+}
+
+// Takes the selected rows out of the list, first to last; each one's entry index is its row
+// now plus the rows already taken out before it.
+std::vector<int> TakeSelectedRows() {
+    std::vector<int> indices;
+    const int rows = int(SendMessageW(g_app.hList, LVM_GETITEMCOUNT, 0, 0));
+    for (int taken = 0; taken < rows; ++taken) {
+        const int row = SelectedRow();
+        if (row < 0) break;
+        SendMessageW(g_app.hList, LVM_DELETEITEM, WPARAM(row), 0);
+        indices.push_back(row + taken);
+    }
+    return indices;
+}
+
+void DeleteSelectedEntries() {
+    g_app.zoom = 0;
+    if (SelectedRow() < 0) return;
+    ReplaceThumbnailList(kMaxRows);
+    const std::vector<int> indices = TakeSelectedRows();
+    SendMessageW(g_app.hList, LVM_DELETEALLITEMS, 0, 0);
+    DeleteStockEntries(indices);
+    RefillStockList();
+    const int count = g_app.counts[g_app.currentGenre];
+    if (count > 0) {
+        // The first entry is loaded again, not played.
+        g_app.currentItem = 0;
+        SeekToStart();
+        LoadEntry(0, false);
+        SeekToStart();
+        SetNumberText(g_app.currentNumberText, 1);
+    } else {
+        SetNumberText(g_app.currentNumberText, 0);
+        CloseMedia();
+    }
+    SetNumberText(g_app.totalNumberText, count);
+    RepaintStatus();
+}
+
+void OnCommand(int command) {
+    const int genre = GenreOfStockMenuCommand(command);
+    if (genre >= 0) {
+        OnGenreChosen(genre);
+    } else if (command == ID_STOCK_DELETE) {
+        DeleteSelectedEntries();
+    }
+}
+
+void OnNotify(const NMHDR *header) {
+    if (header->hwndFrom != g_app.hList) return;
+    if (header->code == NM_RCLICK) ShowStockMenu(GetParent(g_app.hList));
+    if (header->code == NM_DBLCLK) PlaySelectedEntry();
+}
+
+void OnSize(int width, int height) {
+    // Repainted as it moves: the stock window draws nothing of its own beneath the list, so
+    // the part of the list a larger band uncovers would otherwise stay unpainted.
+    if (g_app.hList) MoveWindow(g_app.hList, kListLeft, 0, width - kListLeft, height, TRUE);
+    g_app.zoom = 0;
+    if (!g_app.hPlay) return;
+    RECT client;
+    GetClientRect(g_app.hPlay, &client);
+    const RECT video = {8, 8, client.right - 8, client.bottom - height};
+    InvalidateRect(g_app.hPlay, &video, FALSE);
+}
+
+// While the frame is dragged the video keeps its normal place, even in full size.
+void OnSizing() {
+    HWND video = VideoDisplayWindow();
+    if (!video) return;
+    const RECT area = VideoArea();
+    SetWindowPos(video, HWND_TOP, area.left, area.top, area.right - area.left,
+                 area.bottom - area.top, 0);
+    ShowWindow(video, SW_SHOW);
+}
+
+void OnTrayIcon(HWND hwnd, LPARAM mouse) {
+    if (mouse != WM_LBUTTONDBLCLK) return;
+    DeleteTrayIcon(TrayStock);
+    ShowWindow(hwnd, SW_SHOW);
+}
+
+} // namespace
 
 HWND CreateStockWindow() {
     RegisterProgramClass(kStockWindowClass, StockWindowProc, L"Stock", nullptr);
+    SetThumbnailGrabber(GrabThumbnail);
     RECT play = {};
     GetClientRect(g_app.hPlay, &play);
-    g_app.hStock = CreateWindowExW(0, kStockWindowClass, L"ストックウィンドウ",
-                                   WS_CHILD | WS_THICKFRAME | WS_VISIBLE, play.left - 25,
-                                   play.bottom - 94, play.right + 50, 100, g_app.hPlay, nullptr,
-                                   g_app.hInst, nullptr);
+    g_app.hStock =
+        CreateWindowExW(0, kStockWindowClass, L"ストックウィンドウ",
+                        WS_CHILD | WS_THICKFRAME | WS_VISIBLE, play.left - 25, play.bottom - 94,
+                        play.right + 50, 100, g_app.hPlay, nullptr, g_app.hInst, nullptr);
     return g_app.hStock;
 }
 
 void ReplaceThumbnailList(int initialCapacity) {
-    const SettingsRecord &s = g_app.settings;
-    g_app.thumbnails = ImageList_Create(s.CapWidth, s.CapHight, ILC_COLOR32 | ILC_MASK,
-                                        initialCapacity, 0);
+    // The list shows five rows at most: a larger initial capacity would only reserve memory
+    // for pictures that are never shown.
+    const int capacity =
+        initialCapacity > 0 && initialCapacity < kMaxRows ? initialCapacity : kMaxRows;
+    g_app.thumbnails =
+        ImageList_Create(ImageWidth(), ImageHeight(), ILC_COLOR32 | ILC_MASK, capacity, kMaxRows);
     HIMAGELIST old = reinterpret_cast<HIMAGELIST>(SendMessageW(
         g_app.hList, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_app.thumbnails)));
     if (old && old != g_app.thumbnails) ImageList_Destroy(old);
@@ -86,13 +276,15 @@ void ReplaceThumbnailList(int initialCapacity) {
 void RefillStockList() {
     if (!g_app.hList) return;
     SendMessageW(g_app.hList, LVM_DELETEALLITEMS, 0, 0);
+    // Every refill adds its pictures from the first image on.
+    if (g_app.thumbnails) ImageList_RemoveAll(g_app.thumbnails);
     const int genre = g_app.currentGenre;
     for (int i = 0; i < g_app.counts[genre] && i < kMaxRows; ++i) {
         const std::wstring title = ReadStockField(genre, i, FieldTitle);
         LVITEMW item = {};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = i;
-        item.iImage = i;
+        item.iImage = AddThumbnailImage(genre, i);
         item.pszText = const_cast<wchar_t *>(title.c_str());
         SendMessageW(g_app.hList, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
         SetCell(i, 1, std::to_wstring(i + 1));
@@ -108,11 +300,21 @@ LRESULT CALLBACK StockWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         CreateListView(hwnd);
         return 0;
     case WM_SIZE:
-        if (g_app.hList)
-            MoveWindow(g_app.hList, 20, 0, LOWORD(lParam) - 20, HIWORD(lParam), FALSE);
-        g_app.zoom = 0;
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_SIZING:
+        OnSizing();
+        return TRUE;
+    case WM_NOTIFY:
+        OnNotify(reinterpret_cast<const NMHDR *>(lParam));
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
         return 0;
     case WM_ERASEBKGND:
+        return 0;
+    case WM_TRAY_STOCK:
+        OnTrayIcon(hwnd, lParam);
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -8,8 +8,11 @@ extern const wchar_t kStockWindowClass[];
 HWND CreateStockWindow();
 LRESULT CALLBACK StockWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// Gives the list view a new, empty thumbnail list of CapWidth x CapHight images.
+// Gives the list view a new, empty thumbnail list of CapWidth x CapHight images (60 x 40 when
+// a stored size is out of range). The list never shows more than five pictures, so no more
+// room than that is reserved, whatever the capacity asked for.
 void ReplaceThumbnailList(int initialCapacity);
 
-// Rebuilds the rows of the list view from the store (at most five rows).
+// Rebuilds the rows of the list view from the store (at most five rows), each with its
+// thumbnail, or the "no image" picture when the thumbnail file is missing or unreadable.
 void RefillStockList();

@@ -62,3 +62,21 @@ TEST(StockNames, ClearingSweepsExactlyTheNamesThePatternsProduce) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(StockNames, EachGenreHasItsMenuCommandAndNoOtherCommandHasAGenre) {
+    const struct {
+        int genre, command;
+    } cases[] = {{0, 32867}, {9, 32876}, {10, 32891}, {11, 32893}, {21, 32903}};
+    for (const auto &c : cases) {
+        EXPECT_EQ(StockMenuCommand(c.genre), c.command);
+        EXPECT_EQ(GenreOfStockMenuCommand(c.command), c.genre);
+    }
+    for (int command : {32866, 32877, 32890, 32892, 32904, 40119, 0})
+        EXPECT_EQ(GenreOfStockMenuCommand(command), -1) << command;
+    EXPECT_EQ(StockMenuCommand(22), -1);
+    EXPECT_EQ(StockMenuCommand(-1), -1);
+}
+
+} // namespace

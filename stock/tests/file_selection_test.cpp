@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "stock/file_selection.h"
+
+namespace {
+
+// A dialog buffer of `chars` units holding `text` (embedded NULs included), zeros after it.
+std::vector<wchar_t> Buffer(const std::wstring &text, size_t chars = 64) {
+    std::vector<wchar_t> buffer(chars, L'\0');
+    for (size_t i = 0; i < text.size() && i < chars; ++i)
+        buffer[i] = text[i];
+    return buffer;
+}
+
+std::vector<std::wstring> Paths(const FileSelection &s) {
+    std::vector<std::wstring> paths;
+    for (const ChosenFile &f : s.files)
+        paths.push_back(f.path);
+    return paths;
+}
+std::vector<std::wstring> Titles(const FileSelection &s) {
+    std::vector<std::wstring> titles;
+    for (const ChosenFile &f : s.files)
+        titles.push_back(f.title);
+    return titles;
+}
+
+TEST(FileSelection, OnePathOrAFolderWithNamesInTheDialogsOrder) {
+    struct Case {
+        const char *what;
+        std::wstring text;
+        bool several;
+        std::vector<std::wstring> paths, titles;
+    };
+    const Case cases[] = {
+        {"one file",
+         std::wstring(L"C:\\Music\\a.mp3", 14),
+         false,
+         {L"C:\\Music\\a.mp3"},
+         {L"a.mp3"}},
+        {"three files",
+         std::wstring(L"C:\\Music\0b.wav\0a.wav\0c.avi\0", 27),
+         true,
+         {L"C:\\Music\\b.wav", L"C:\\Music\\a.wav", L"C:\\Music\\c.avi"},
+         {L"b.wav", L"a.wav", L"c.avi"}},
+        {"a folder at the root of a drive",
+         std::wstring(L"D:\\\0x.wav\0y.wav\0z.wav\0", 22),
+         true,
+         {L"D:\\x.wav", L"D:\\y.wav", L"D:\\z.wav"},
+         {L"x.wav", L"y.wav", L"z.wav"}},
+        {"nothing", L"", false, {}, {}},
+    };
+    for (const Case &c : cases) {
+        const std::vector<wchar_t> buffer = Buffer(c.text);
+        const FileSelection s = ReadFileSelection(buffer.data(), buffer.size());
+        EXPECT_EQ(s.several, c.several) << c.what;
+        EXPECT_EQ(Paths(s), c.paths) << c.what;
+        EXPECT_EQ(Titles(s), c.titles) << c.what;
+    }
+}
+
+TEST(FileSelection, NeverReadsPastTheBufferNorKeepsOverlongPaths) {
+    const std::wstring longName(250, L'n');
+    struct Case {
+        const char *what;
+        std::wstring text;
+        size_t chars;
+        std::vector<std::wstring> paths;
+    };
+    const Case cases[] = {
+        // The buffer is full and has no terminator: the unterminated text is not a path.
+        {"one unterminated path", L"C:\\abcdefgh", 8, {}},
+        {"last name unterminated", std::wstring(L"C:\\M\0a.wav\0bbbbb", 16), 16, {L"C:\\M\\a.wav"}},
+        {"the list's end missing", std::wstring(L"C:\\M\0a.wav\0", 11), 11, {L"C:\\M\\a.wav"}},
+        {"a path of 260 characters", L"C:\\" + std::wstring(257, L'p'), 400, {}},
+        {"a path of 259 characters",
+         L"C:\\" + std::wstring(256, L'p'),
+         400,
+         {L"C:\\" + std::wstring(256, L'p')}},
+        {"folder and name too long together",
+         std::wstring(L"C:\\") + longName + std::wstring(L"\0", 1) + L"short.wav" +
+             std::wstring(L"\0a.wav\0", 7),
+         600,
+         {L"C:\\" + longName + L"\\a.wav"}},
+    };
+    for (const Case &c : cases) {
+        // Exactly `chars` units, in a vector of its own so the sanitizers see any overrun.
+        std::vector<wchar_t> buffer(c.text.begin(), c.text.end());
+        buffer.resize(c.chars, L'\0');
+        const FileSelection s = ReadFileSelection(buffer.data(), buffer.size());
+        EXPECT_EQ(Paths(s), c.paths) << c.what;
+    }
+    EXPECT_TRUE(ReadFileSelection(nullptr, 10).files.empty());
+}
+
+TEST(FileSelection, TheFilterOffersThirtyTwoPairsStartingWithAllFiles) {
+    const std::wstring filter = OpenDialogFilter();
+    std::vector<std::wstring> texts;
+    size_t at = 0;
+    while (at < filter.size() && filter[at] != L'\0') {
+        const size_t end = filter.find(L'\0', at);
+        ASSERT_NE(end, std::wstring::npos);
+        texts.push_back(filter.substr(at, end - at));
+        at = end + 1;
+    }
+    EXPECT_EQ(at, filter.size() - 1) << "the list ends with a second NUL";
+    ASSERT_EQ(texts.size(), 64u);
+    EXPECT_EQ(texts[0], L"すべてのファイル(*.*)");
+    EXPECT_EQ(texts[1], L"*.*");
+    EXPECT_EQ(texts[8], L"mpg(*.mpg)");
+    EXPECT_EQ(texts[62], L"wpl(*.wpl)");
+    EXPECT_EQ(texts[63], L"*.wpl");
+    // Each display text names its own pattern.
+    for (size_t i = 2; i < texts.size(); i += 2)
+        EXPECT_NE(texts[i].find(L"(" + texts[i + 1] + L")"), std::wstring::npos) << i;
+}
+
+} // namespace

@@ -1,0 +1,224 @@
+// Adding real files: the thumbnail each kind of media gets, files that are broken or cannot
+// be decoded, and the BMP files the writer leaves for other programs.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "playback/media_device.h"
+#include "shell/app_state.h"
+#include "shell/registry.h"
+#include "stock/add_files.h"
+#include "stock/stock_names.h"
+#include "stock/stock_store.h"
+#include "stock/thumbnail.h"
+#include "tests/driver/app_fixture.h"
+#include "tests/driver/driver.h"
+#include "tests/driver/media_files.h"
+
+namespace {
+
+const wchar_t kFolder[] = L"C:\\mirelo-test\\add";
+
+std::wstring InFolder(const std::wstring &name) {
+    return std::wstring(kFolder) + L"\\" + name;
+}
+std::wstring Media(const std::wstring &name) {
+    return driver::ProgramFolder() + L"media\\" + name;
+}
+// Files other programs read back after the tests (tests/check_bmp.sh).
+std::wstring ForCheck(const std::wstring &name) {
+    const std::wstring folder = driver::ProgramFolder() + L"bmp-check";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder + L"\\" + name;
+}
+
+std::vector<BYTE> ReadAll(const std::wstring &path) {
+    std::vector<BYTE> bytes;
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE) return bytes;
+    bytes.resize(GetFileSize(f, nullptr));
+    DWORD read = 0;
+    if (!bytes.empty()) ReadFile(f, bytes.data(), DWORD(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    CloseHandle(f);
+    return bytes;
+}
+
+// The first part of a file, as a download cut short would leave it.
+void WriteTruncatedCopy(const std::wstring &from, const std::wstring &to, size_t keep) {
+    std::vector<BYTE> bytes = ReadAll(from);
+    bytes.resize(std::min(keep, bytes.size()));
+    HANDLE f = CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+struct BmpFacts {
+    bool exists = false;
+    int width = 0, height = 0, bits = 0;
+    bool sizesAgree = false; // file size, header size and the bytes present agree
+};
+
+BmpFacts ReadBmp(const std::wstring &path) {
+    BmpFacts facts;
+    const std::vector<BYTE> b = ReadAll(path);
+    if (b.size() < 54) return facts;
+    auto u32 = [&](size_t at) {
+        return DWORD(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | b[at + 3] << 24);
+    };
+    facts.exists = b[0] == 'B' && b[1] == 'M';
+    facts.width = int(u32(18));
+    facts.height = int(u32(22));
+    facts.bits = b[28] | b[29] << 8;
+    const DWORD stride = (DWORD(facts.width) * facts.bits / 8 + 3) & ~3u;
+    facts.sizesAgree =
+        u32(2) == b.size() && u32(10) == 54 && b.size() - 54 >= stride * DWORD(facts.height);
+    return facts;
+}
+
+// Reads the message box that shows up next in this process, then presses its OK button.
+DWORD WINAPI AnswerMessageBox(void *seen) {
+    HWND box = driver::WaitForWindow(GetCurrentProcessId(), L"#32770", 10000);
+    if (!box) return 1;
+    *static_cast<std::wstring *>(seen) =
+        driver::MessageBoxText(box) + L"|" + driver::WindowText(box);
+    driver::PressDialogButton(box, IDOK);
+    return 0;
+}
+
+class AddFiles : public driver::AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        CreateDirectoryW(L"C:\\mirelo-test", nullptr);
+        CreateDirectoryW(kFolder, nullptr);
+        driver::DeleteFilesIn(driver::kCapFolder);
+    }
+    void TearDown() override {
+        AppTest::TearDown();
+        driver::DeleteFilesIn(driver::kCapFolder);
+    }
+};
+
+TEST_F(AddFiles, EachKindOfFileIsStoredWithTheThumbnailItsPictureAllows) {
+    ASSERT_TRUE(driver::WriteAvi(InFolder(L"small.avi"), 5, 64, 48));
+    ASSERT_TRUE(driver::WriteWav(InFolder(L"voice.wav"), 600));
+    ASSERT_TRUE(driver::WriteRandomBytes(InFolder(L"noise.avi")));
+    ASSERT_TRUE(driver::WriteAvi(InFolder(L"whole.avi"), 20, 64, 48));
+    WriteTruncatedCopy(InFolder(L"whole.avi"), InFolder(L"cut.avi"), 30000);
+    WriteTruncatedCopy(Media(L"clip.mpg"), InFolder(L"cut.mpg"), 40000);
+    struct Case {
+        std::wstring path;
+        int width, height; // of the thumbnail; 0: none; -1: none, or one of any size
+    };
+    const Case cases[] = {
+        {InFolder(L"small.avi"), 64, 48}, {Media(L"clip.mpg"), 160, 120},
+        {Media(L"tone.mp3"), 0, 0},       {InFolder(L"voice.wav"), 0, 0},
+        {Media(L"mjpeg.avi"), -1, -1},    // plays, but the AVI library has no decoder for it
+        {Media(L"rawvideo.avi"), -1, -1}, // top-down frames the AVI library refuses
+        {InFolder(L"noise.avi"), 0, 0},   {InFolder(L"cut.avi"), -1, -1},
+        {InFolder(L"cut.mpg"), -1, -1},   {InFolder(L"missing.avi"), 0, 0},
+    };
+    StartApp();
+    int genre = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << std::string(c.path.begin(), c.path.end()));
+        // One genre per file, so no genre fills up.
+        LoadGenre(genre);
+        const std::wstring title = c.path.substr(c.path.rfind(L'\\') + 1);
+        const DWORD start = GetTickCount();
+        AddOneFile(c.path.c_str(), title.c_str());
+        EXPECT_LT(GetTickCount() - start, 8000u) << "adding one file stays bounded";
+        ASSERT_EQ(g_app.counts[genre], 1);
+        EXPECT_EQ(ReadStockField(genre, 0, FieldTitle), title);
+        EXPECT_EQ(ReadStockField(genre, 0, FieldPath), c.path);
+        EXPECT_EQ(std::wstring(g_app.currentPath), c.path);
+        const BmpFacts bmp = ReadBmp(ThumbnailPath(genre, 0));
+        if (c.width == 0) {
+            EXPECT_FALSE(bmp.exists);
+        } else if (c.width > 0 || bmp.exists) {
+            ASSERT_TRUE(bmp.exists);
+            EXPECT_TRUE(bmp.sizesAgree);
+            EXPECT_EQ(bmp.bits, 24);
+            if (c.width > 0) {
+                EXPECT_EQ(bmp.width, c.width);
+                EXPECT_EQ(bmp.height, c.height);
+            }
+        }
+        ++genre;
+    }
+    // The two video thumbnails go to ImageMagick (tests/check_bmp.sh).
+    CopyFileW(ThumbnailPath(0, 0).c_str(), ForCheck(L"avi-thumbnail.bmp").c_str(), FALSE);
+    CopyFileW(ThumbnailPath(1, 0).c_str(), ForCheck(L"mpg-thumbnail.bmp").c_str(), FALSE);
+    // Still answering.
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutW(g_app.hMain, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer));
+}
+
+TEST_F(AddFiles, AnAviShorterThanTheCaptureFrameGivesFrameZeroAndCaptureStaysZero) {
+    ASSERT_TRUE(driver::WriteAvi(InFolder(L"five.avi"), 5, 32, 16));
+    struct Case {
+        int capture;
+        int frame;        // whose pixels the thumbnail holds
+        int captureAfter; // in memory and in the registry
+    };
+    const Case cases[] = {{2, 2, 2}, {4, 4, 4}, {9, 0, 0}, {3, 3, 3}, {-1, 0, 0}};
+    StartApp();
+    int index = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.capture);
+        g_app.settings.Capture = c.capture;
+        WriteDwordValue(g_app.keys.write[KeyCap], L"Capture", c.capture);
+        AddOneFile(InFolder(L"five.avi").c_str(), L"five.avi");
+        const std::vector<BYTE> bmp = ReadAll(ThumbnailPath(0, index++));
+        ASSERT_GT(bmp.size(), 56u);
+        // The test frames count up from 40 x frame number.
+        EXPECT_EQ(bmp[54], BYTE(c.frame * 40));
+        EXPECT_EQ(bmp[55], BYTE(7 + c.frame * 40));
+        EXPECT_EQ(g_app.settings.Capture, c.captureAfter);
+        EXPECT_EQ(driver::ReadRegistryDword(L"Software\\Mirelo\\Setting\\Cap", L"Capture", 99),
+                  DWORD(c.captureAfter));
+    }
+}
+
+TEST_F(AddFiles, TheBmpWriterWritesWhatItCanAndRefusesTheRest) {
+    // 3 x 2 at 24 bits: rows of 9 bytes padded to 12, bottom row first.
+    const BYTE bottom[12] = {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0};    // red, green, blue
+    const BYTE top[12] = {255, 255, 255, 0, 0, 0, 128, 128, 128, 0, 0, 0}; // white, black, grey
+    std::vector<BYTE> picture(40 + 24, 0);
+    BITMAPINFOHEADER *header = reinterpret_cast<BITMAPINFOHEADER *>(picture.data());
+    header->biSize = 40;
+    header->biWidth = 3;
+    header->biHeight = 2;
+    header->biPlanes = 1;
+    header->biBitCount = 24;
+    header->biSizeImage = 0; // computed by the writer
+    std::copy(bottom, bottom + 12, picture.begin() + 40);
+    std::copy(top, top + 12, picture.begin() + 52);
+    EXPECT_EQ(WriteBmpFile(ForCheck(L"three-by-two.bmp").c_str(), picture.data(), picture.size()),
+              1);
+    EXPECT_EQ(ReadAll(ForCheck(L"three-by-two.bmp")).size(), 54u + 24u);
+
+    // Refused pictures leave no file behind.
+    const std::wstring refused = InFolder(L"refused.bmp");
+    header->biHeight = -2;
+    EXPECT_EQ(WriteBmpFile(refused.c_str(), picture.data(), picture.size()), 0);
+    header->biHeight = 2;
+    header->biSizeImage = 4096; // more pixels claimed than the picture holds
+    EXPECT_EQ(WriteBmpFile(refused.c_str(), picture.data(), picture.size()), 0);
+    EXPECT_FALSE(ReadBmp(refused).exists);
+
+    // A file that cannot be created is reported, and nothing is written.
+    header->biSizeImage = 24;
+    std::wstring text;
+    HANDLE answerer = CreateThread(nullptr, 0, AnswerMessageBox, &text, 0, nullptr);
+    EXPECT_EQ(
+        WriteBmpFile(L"C:\\mirelo-test\\no such folder\\x.bmp", picture.data(), picture.size()), 0);
+    WaitForSingleObject(answerer, 10000);
+    CloseHandle(answerer);
+    EXPECT_EQ(text, L"ファイルの作成に失敗しました。|");
+}
+
+} // namespace

@@ -1,0 +1,337 @@
+// The stock window on the real windows: its list and thumbnails, the right-click menu, the
+// genre and delete commands, and a genre filled through the File button's dialog.
+#include <gtest/gtest.h>
+
+#include "playback/media_device.h"
+#include "playback/transport.h"
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/skinned_button.h"
+#include "stock/stock_names.h"
+#include "stock/stock_store.h"
+#include "stock/stock_window.h"
+#include "tests/driver/app_fixture.h"
+#include "tests/driver/driver.h"
+#include "tests/driver/media_files.h"
+
+namespace {
+
+const wchar_t kFolder[] = L"C:\\mirelo-test\\stock window";
+
+std::wstring InFolder(const std::wstring &name) {
+    return std::wstring(kFolder) + L"\\" + name;
+}
+
+bool Playing() {
+    MCI_STATUS_PARMS status = {};
+    status.dwItem = MCI_STATUS_MODE;
+    return g_app.openParms.wDeviceID &&
+           mciSendCommandW(g_app.openParms.wDeviceID, MCI_STATUS, MCI_STATUS_ITEM,
+                           reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
+           status.dwReturn == MCI_MODE_PLAY;
+}
+
+int Rows() {
+    return int(SendMessageW(g_app.hList, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::wstring Cell(int row, int column) {
+    wchar_t text[512] = L"";
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(g_app.hList, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+void Select(std::initializer_list<int> rows) {
+    LVITEMW none = {};
+    none.stateMask = LVIS_SELECTED;
+    SendMessageW(g_app.hList, LVM_SETITEMSTATE, WPARAM(-1), reinterpret_cast<LPARAM>(&none));
+    for (int row : rows) {
+        LVITEMW item = {};
+        item.stateMask = LVIS_SELECTED;
+        item.state = LVIS_SELECTED;
+        SendMessageW(g_app.hList, LVM_SETITEMSTATE, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void Command(int id) {
+    SendMessageW(g_app.hStock, WM_COMMAND, id, 0);
+}
+
+// The colour at the middle of a row's picture, drawn over white as the list draws it.
+COLORREF ImageColour(int row) {
+    LVITEMW item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    SendMessageW(g_app.hList, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    driver::AppTest::Canvas canvas;
+    driver::AppTest::MakeCanvas(canvas, 60, 40);
+    ImageList_Draw(g_app.thumbnails, item.iImage, canvas.dc, 0, 0, ILD_NORMAL);
+    return canvas.At(30, 20);
+}
+
+class StockWindow : public driver::AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        CreateDirectoryW(L"C:\\mirelo-test", nullptr);
+        CreateDirectoryW(kFolder, nullptr);
+        driver::DeleteFilesIn(driver::kCapFolder);
+    }
+    void TearDown() override {
+        AppTest::TearDown();
+        driver::DeleteFilesIn(driver::kCapFolder);
+        DeleteFileW(L"C:\\ListBk.bmp");
+    }
+    // Three WAV entries in genre 0 and one in genre 1, each of its own length.
+    void StoreWavEntries() {
+        const wchar_t *names[] = {L"one.wav", L"two.wav", L"three.wav", L"four.wav"};
+        for (int i = 0; i < 4; ++i) {
+            ASSERT_TRUE(driver::WriteWav(InFolder(names[i]), 1500 + 200 * i));
+            driver::StoreStockEntry(i < 3 ? 0 : 1, i < 3 ? i : 0, names[i], InFolder(names[i]));
+        }
+    }
+};
+
+TEST_F(StockWindow, EachRowShowsItsThumbnailOrTheNoImagePicture) {
+    // The tiled background is there (what it looks like is for the screenshots).
+    ASSERT_TRUE(driver::WriteSolidBmp(L"C:\\ListBk.bmp", 8, 8, RGB(250, 240, 200)));
+    StoreWavEntries();
+    EnsureThumbnailFolder();
+    ASSERT_TRUE(driver::WriteSolidBmp(ThumbnailPath(0, 0), 160, 120, RGB(200, 40, 40)));
+    ASSERT_TRUE(driver::WriteSolidBmp(ThumbnailPath(0, 2), 64, 48, RGB(40, 40, 200)));
+    StartApp();
+
+    EXPECT_TRUE(SendMessageW(g_app.hList, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) &
+                LVS_EX_FULLROWSELECT);
+    ASSERT_EQ(Rows(), 3);
+    EXPECT_EQ(Cell(1, 0), L"two.wav");
+    EXPECT_EQ(Cell(1, 1), L"2");
+    EXPECT_EQ(Cell(1, 2), L" 1 秒");
+    EXPECT_EQ(Cell(1, 3), L"mpegvideo");
+    EXPECT_EQ(Cell(1, 4), InFolder(L"two.wav"));
+    int width = 0, height = 0;
+    ImageList_GetIconSize(g_app.thumbnails, &width, &height);
+    EXPECT_EQ(width, 60);
+    EXPECT_EQ(height, 40);
+    EXPECT_EQ(ImageColour(0), RGB(200, 40, 40));
+    EXPECT_EQ(ImageColour(2), RGB(40, 40, 200));
+    const COLORREF none = ImageColour(1);
+    EXPECT_NE(none, RGB(200, 40, 40));
+    EXPECT_NE(none, RGB(40, 40, 200));
+
+    // A broken thumbnail file shows the same picture as a missing one.
+    HANDLE f = CreateFileW(ThumbnailPath(0, 0).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                           nullptr);
+    DWORD written = 0;
+    WriteFile(f, "BM broken", 9, &written, nullptr);
+    CloseHandle(f);
+    g_app.settings.CapWidth = 80;
+    g_app.settings.CapHight = 50;
+    ReplaceThumbnailList(1000000);
+    RefillStockList();
+    ImageList_GetIconSize(g_app.thumbnails, &width, &height);
+    EXPECT_EQ(width, 80);
+    EXPECT_EQ(height, 50);
+    EXPECT_EQ(ImageColour(0), ImageColour(1));
+    EXPECT_EQ(ImageColour(2), RGB(40, 40, 200));
+}
+
+// Looks at the stock menu while it is open, then closes it.
+struct SeenMenu {
+    RECT rect = {};
+    std::vector<std::wstring> items;
+} g_seenMenu;
+
+void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND menuWindow = FindWindowW(L"#32768", nullptr);
+    if (!menuWindow || !IsWindowVisible(menuWindow)) return;
+    KillTimer(nullptr, timer);
+    GetWindowRect(menuWindow, &g_seenMenu.rect);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[kTextChars] = L"";
+        GetMenuStringW(menu, UINT(i), text, kTextChars, MF_BYPOSITION);
+        g_seenMenu.items.push_back(text);
+    }
+    EndMenu();
+}
+
+TEST_F(StockWindow, RightClickOpensTheGenreMenuAtTheTopLeftCornerWithTheGenreNames) {
+    StartApp();
+    lstrcpyW(g_app.settings.Genre[3], L"私の音楽");
+    g_seenMenu = SeenMenu();
+    SetTimer(nullptr, 0, 50, LookAtMenu);
+    // A right click well inside the list, away from the corner.
+    PostMessageW(g_app.hList, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(150, 30));
+    PostMessageW(g_app.hList, WM_RBUTTONUP, 0, MAKELPARAM(150, 30));
+    for (int i = 0; i < 100 && g_seenMenu.items.empty(); ++i)
+        driver::PumpMessages(20);
+
+    POINT corner = {0, 0};
+    ClientToScreen(g_app.hStock, &corner);
+    EXPECT_EQ(g_seenMenu.rect.left, corner.x);
+    EXPECT_EQ(g_seenMenu.rect.top, corner.y);
+    ASSERT_EQ(g_seenMenu.items.size(), 24u);
+    EXPECT_EQ(g_seenMenu.items[0], L"選択項目の削除");
+    for (int genre = 0; genre < kGenreCount; ++genre)
+        EXPECT_EQ(g_seenMenu.items[size_t(2 + genre)], g_app.settings.Genre[genre]) << genre;
+    EXPECT_EQ(g_seenMenu.items[5], L"私の音楽");
+}
+
+TEST_F(StockWindow, GenreCommandsKeepTheMediaAndDeletingRowsReloadsTheFirstEntry) {
+    StoreWavEntries();
+    StartApp();
+    ASSERT_EQ(Rows(), 3);
+    StartPlaying();
+    const std::wstring playing = g_app.currentPath;
+
+    // Another genre: its list, the media plays on.
+    Command(StockMenuCommand(1));
+    EXPECT_EQ(g_app.currentGenre, 1);
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_EQ(Cell(0, 0), L"four.wav");
+    EXPECT_STREQ(g_app.currentNumberText, L"[1]");
+    EXPECT_STREQ(g_app.totalNumberText, L"[1]");
+    EXPECT_EQ(std::wstring(g_app.currentPath), playing);
+    EXPECT_TRUE(Playing());
+
+    // An empty genre rewinds the media but keeps it loaded.
+    driver::PumpMessages(700);
+    Command(StockMenuCommand(21));
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_STREQ(g_app.currentNumberText, L"[0]");
+    EXPECT_TRUE(MediaIsOpen());
+    EXPECT_LT(QueryPosition(), 300u);
+
+    // Deleting rows 0 and 2 of three leaves the middle one, numbered 1, loaded not playing.
+    Command(StockMenuCommand(0));
+    ASSERT_EQ(Rows(), 3);
+    StartPlaying();
+    Select({0, 2});
+    Command(ID_STOCK_DELETE);
+    ASSERT_EQ(Rows(), 1);
+    EXPECT_EQ(Cell(0, 0), L"two.wav");
+    EXPECT_EQ(Cell(0, 1), L"1");
+    EXPECT_EQ(g_app.counts[0], 1);
+    EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"two.wav"));
+    EXPECT_TRUE(MediaIsOpen());
+    EXPECT_FALSE(Playing());
+    EXPECT_STREQ(g_app.currentNumberText, L"[1]");
+    EXPECT_STREQ(g_app.totalNumberText, L"[1]");
+
+    // Nothing selected: nothing happens.
+    Select({});
+    Command(ID_STOCK_DELETE);
+    EXPECT_EQ(Rows(), 1);
+
+    // The last row: an empty list, "[0]" twice and the device closed.
+    Select({0});
+    Command(ID_STOCK_DELETE);
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_EQ(g_app.counts[0], 0);
+    EXPECT_STREQ(g_app.currentNumberText, L"[0]");
+    EXPECT_STREQ(g_app.totalNumberText, L"[0]");
+    EXPECT_EQ(g_app.openParms.wDeviceID, 0u);
+}
+
+// What the test's hand saw of the open dialog.
+struct DialogVisit {
+    std::wstring folder, names; // typed into the file name box, one after the other
+    std::wstring title, firstFilter;
+    int filters = 0;
+    bool done = false;
+};
+
+HWND FileNameBox(HWND dialog) {
+    HWND box = GetDlgItem(dialog, 0x47C);
+    wchar_t cls[32] = L"";
+    if (box) GetClassNameW(box, cls, 32);
+    if (box && lstrcmpiW(cls, L"ComboBox") == 0)
+        return FindWindowExW(box, nullptr, L"Edit", nullptr);
+    return box ? box : GetDlgItem(dialog, 0x480);
+}
+
+DWORD WINAPI UseOpenDialog(void *parameter) {
+    DialogVisit &visit = *static_cast<DialogVisit *>(parameter);
+    HWND dialog = driver::WaitForWindow(GetCurrentProcessId(), L"#32770", 15000);
+    if (!dialog) return 1;
+    Sleep(300);
+    visit.title = driver::WindowText(dialog);
+    HWND filter = GetDlgItem(dialog, 0x470);
+    visit.filters = int(SendMessageW(filter, CB_GETCOUNT, 0, 0));
+    wchar_t first[64] = L"";
+    if (SendMessageW(filter, CB_GETLBTEXTLEN, 0, 0) < 64)
+        SendMessageW(filter, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+    visit.firstFilter = first;
+    HWND name = FileNameBox(dialog);
+    // Into the folder first, then the names, as a person types them.
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(visit.folder.c_str()));
+    driver::PressDialogButton(dialog, IDOK);
+    Sleep(800);
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(visit.names.c_str()));
+    driver::PressDialogButton(dialog, IDOK);
+    visit.done = true;
+    return 0;
+}
+
+TEST_F(StockWindow, FillingAGenreThroughTheFileDialogThenDoubleClickingPlaysTheSecondRow) {
+    ASSERT_TRUE(driver::WriteAvi(InFolder(L"a.avi"), 3, 64, 48));
+    ASSERT_TRUE(driver::WriteWav(InFolder(L"b.wav"), 2500));
+    ASSERT_TRUE(CopyFileW((driver::ProgramFolder() + L"media\\clip.mpg").c_str(),
+                          InFolder(L"c.mpg").c_str(), FALSE));
+    ASSERT_TRUE(driver::WriteWav(InFolder(L"d.wav"), 800));
+    ASSERT_TRUE(driver::WriteAvi(InFolder(L"e.avi"), 3, 32, 32));
+    ASSERT_TRUE(driver::WriteWav(InFolder(L"f.wav"), 900));
+    StartApp();
+
+    DialogVisit visit;
+    visit.folder = kFolder;
+    visit.names = L"\"a.avi\" \"b.wav\" \"c.mpg\" \"d.wav\" \"e.avi\" \"f.wav\"";
+    HANDLE hand = CreateThread(nullptr, 0, UseOpenDialog, &visit, 0, nullptr);
+    PressButton(SlotFile);
+    for (int i = 0; i < 3000 && WaitForSingleObject(hand, 0) == WAIT_TIMEOUT; ++i)
+        driver::PumpMessages(10);
+    driver::PumpMessages(200);
+    CloseHandle(hand);
+    ASSERT_TRUE(visit.done);
+    EXPECT_EQ(visit.title, L"ファイルの選択");
+    EXPECT_EQ(visit.filters, 32);
+    EXPECT_EQ(visit.firstFilter, L"すべてのファイル(*.*)");
+
+    // Five stored in the dialog's order; the sixth was opened but not stored.
+    ASSERT_EQ(g_app.counts[0], 5);
+    ASSERT_EQ(Rows(), 5);
+    const wchar_t *titles[] = {L"a.avi", L"b.wav", L"c.mpg", L"d.wav", L"e.avi"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(Cell(i, 0), titles[i]);
+        EXPECT_EQ(ReadStockField(0, i, FieldPath), InFolder(titles[i]));
+    }
+    EXPECT_EQ(g_app.mediaPath, InFolder(L"f.wav"));
+    EXPECT_TRUE(MediaIsOpen());
+    EXPECT_EQ(g_app.currentItem, 4);
+    EXPECT_STREQ(g_app.currentNumberText, L"[5]");
+    EXPECT_STREQ(g_app.totalNumberText, L"[5]");
+    for (int i : {0, 2, 4})
+        EXPECT_NE(GetFileAttributesW(ThumbnailPath(0, i).c_str()), INVALID_FILE_ATTRIBUTES) << i;
+    for (int i : {1, 3})
+        EXPECT_EQ(GetFileAttributesW(ThumbnailPath(0, i).c_str()), INVALID_FILE_ATTRIBUTES) << i;
+
+    // A double click on the second row plays it.
+    RECT row = {LVIR_BOUNDS, 0, 0, 0};
+    ASSERT_TRUE(SendMessageW(g_app.hList, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
+    const LPARAM at = MAKELPARAM(row.left + 30, (row.top + row.bottom) / 2);
+    SendMessageW(g_app.hList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(g_app.hList, WM_LBUTTONUP, 0, at);
+    SendMessageW(g_app.hList, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageW(g_app.hList, WM_LBUTTONUP, 0, at);
+    driver::PumpMessages(300);
+    EXPECT_EQ(g_app.currentItem, 1);
+    EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"b.wav"));
+    EXPECT_TRUE(Playing());
+}
+
+} // namespace

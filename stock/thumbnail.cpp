@@ -1,0 +1,262 @@
+#include "stock/thumbnail.h"
+
+#include <dshow.h>
+#include <qedit.h>
+#include <vfw.h>
+
+#include <cstdint>
+#include <new>
+
+#include "resources/resource.h"
+#include "shell/app_state.h"
+#include "shell/settings.h"
+#include "stock/bmp_file.h"
+#include "stock/scaler.h"
+
+namespace {
+
+// The platform headers declare the sample grabber's interface but not its class.
+const CLSID kClsidSampleGrabber = {
+    0xC1F400A0, 0x3F08, 0x11d3, {0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37}};
+
+// How long a media file may take to deliver its first video frame.
+const DWORD kFirstFrameWaitMs = 3000;
+const DWORD kFramePollMs = 20;
+
+template <class T> void Release(T *&object) {
+    if (object) object->Release();
+    object = nullptr;
+}
+
+// The bytes a decoded frame holds: its header and the rows its size needs. A frame whose
+// header claims more pixel bytes than that is refused by the writer.
+size_t DecodedFrameBytes(const void *frame) {
+    PictureHeader header;
+    if (!ReadPictureHeader(static_cast<const uint8_t *>(frame), kPictureHeaderBytes, &header))
+        return 0;
+    header.imageSize = 0;
+    const uint32_t rows = PicturePixelBytes(header);
+    return rows ? kPictureHeaderBytes + rows : 0;
+}
+
+// The frame number stays 0 from now on, in the registry as well.
+void ResetCaptureFrame() {
+    g_app.settings.Capture = 0;
+    for (const SettingRow &row : SettingsRows(g_app.settings))
+        if (row.number == &g_app.settings.Capture) WriteSettingRow(g_app.keys, row);
+    if (g_app.hList) InvalidateRect(g_app.hList, nullptr, TRUE);
+}
+
+// Frame `Capture` of the file's first video stream, decoded to 24 bits. Returns false when
+// the file has no video stream the AVI library opens, so the other route may try.
+bool GrabAviFrame(const wchar_t *mediaPath, const wchar_t *bitmapPath) {
+    AVIFileInit();
+    PAVISTREAM stream = nullptr;
+    if (AVIStreamOpenFromFileW(&stream, mediaPath, streamtypeVIDEO, 0, OF_READ, nullptr) != 0) {
+        AVIFileExit();
+        return false;
+    }
+    BITMAPINFOHEADER wanted = {};
+    wanted.biSize = sizeof wanted;
+    wanted.biPlanes = 1;
+    wanted.biBitCount = 24;
+    if (PGETFRAME reader = AVIStreamGetFrameOpen(stream, &wanted)) {
+        const LONG capture = g_app.settings.Capture;
+        void *frame = capture >= 0 ? AVIStreamGetFrame(reader, capture) : nullptr;
+        if (!frame) {
+            ResetCaptureFrame();
+            frame = AVIStreamGetFrame(reader, 0);
+        }
+        if (frame) WriteBmpFile(bitmapPath, frame, DecodedFrameBytes(frame));
+        AVIStreamGetFrameClose(reader);
+    }
+    AVIStreamRelease(stream);
+    AVIFileExit();
+    return true;
+}
+
+void FreeMediaType(AM_MEDIA_TYPE &type) {
+    if (type.pbFormat) CoTaskMemFree(type.pbFormat);
+    type.pbFormat = nullptr;
+    type.cbFormat = 0;
+    Release(type.pUnk);
+}
+
+// The filter graph that renders the file with a sample grabber in the video path.
+struct GrabGraph {
+    IGraphBuilder *graph = nullptr;
+    IBaseFilter *filter = nullptr;
+    ISampleGrabber *grabber = nullptr;
+    IMediaControl *control = nullptr;
+    IMediaEvent *events = nullptr;
+    IVideoWindow *window = nullptr;
+
+    ~GrabGraph() {
+        if (control) control->Stop();
+        // The graph's window leaves the playback window before the graph goes.
+        if (window) {
+            window->put_Visible(OAFALSE);
+            window->put_Owner(0);
+        }
+        Release(window);
+        Release(events);
+        Release(control);
+        Release(grabber);
+        Release(filter);
+        Release(graph);
+    }
+
+    bool Build(const wchar_t *mediaPath) {
+        if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IGraphBuilder, reinterpret_cast<void **>(&graph))) ||
+            FAILED(CoCreateInstance(kClsidSampleGrabber, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IBaseFilter, reinterpret_cast<void **>(&filter))) ||
+            FAILED(filter->QueryInterface(IID_ISampleGrabber, reinterpret_cast<void **>(&grabber))))
+            return false;
+        AM_MEDIA_TYPE wanted = {};
+        wanted.majortype = MEDIATYPE_Video;
+        wanted.subtype = MEDIASUBTYPE_RGB24;
+        wanted.formattype = FORMAT_VideoInfo;
+        if (FAILED(grabber->SetMediaType(&wanted)) ||
+            FAILED(graph->AddFilter(filter, L"Sample Grabber")) ||
+            FAILED(graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void **>(&control))) ||
+            FAILED(graph->QueryInterface(IID_IMediaEvent, reinterpret_cast<void **>(&events))))
+            return false;
+        BSTR path = SysAllocString(mediaPath);
+        const HRESULT rendered = path ? control->RenderFile(path) : E_OUTOFMEMORY;
+        SysFreeString(path);
+        if (FAILED(rendered)) return false;
+        if (SUCCEEDED(
+                graph->QueryInterface(IID_IVideoWindow, reinterpret_cast<void **>(&window)))) {
+            window->put_Owner(reinterpret_cast<OAHWND>(g_app.hPlay));
+            window->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
+            window->SetWindowPosition(0, 0, 0, 0);
+        }
+        return true;
+    }
+
+    // The connected picture's 40-byte header.
+    bool ConnectedHeader(BITMAPINFOHEADER *header) {
+        AM_MEDIA_TYPE type = {};
+        if (FAILED(grabber->GetConnectedMediaType(&type))) return false;
+        const bool ok = type.formattype == FORMAT_VideoInfo && type.pbFormat &&
+                        type.cbFormat >= sizeof(VIDEOINFOHEADER);
+        if (ok) *header = reinterpret_cast<const VIDEOINFOHEADER *>(type.pbFormat)->bmiHeader;
+        FreeMediaType(type);
+        return ok;
+    }
+
+    // Runs the graph until the grabber holds its first sample, for a bounded time. The size
+    // comes from the grabber: the connected type's sample size is not to be trusted.
+    long RunUntilFirstSample() {
+        grabber->SetBufferSamples(TRUE);
+        grabber->SetOneShot(TRUE);
+        if (FAILED(control->Run())) return 0;
+        const DWORD start = GetTickCount();
+        for (;;) {
+            long size = 0;
+            if (grabber->GetCurrentBuffer(&size, nullptr) == S_OK && size > 0) return size;
+            if (GetTickCount() - start >= kFirstFrameWaitMs) return 0;
+            // Messages sent by the graph's window to the playback window are answered.
+            MSG msg;
+            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+            long code = 0;
+            if (events->WaitForCompletion(kFramePollMs, &code) == S_OK) {
+                // Finished or failed: a sample is there now or never.
+                size = 0;
+                return grabber->GetCurrentBuffer(&size, nullptr) == S_OK && size > 0 ? size : 0;
+            }
+        }
+    }
+};
+
+void GrabFirstVideoFrame(const wchar_t *mediaPath, const wchar_t *bitmapPath) {
+    const bool uninitialise = SUCCEEDED(CoInitialize(nullptr));
+    {
+        GrabGraph graph;
+        BITMAPINFOHEADER header = {};
+        if (graph.Build(mediaPath) && graph.ConnectedHeader(&header)) {
+            const long size = graph.RunUntilFirstSample();
+            if (size > 0 && uint32_t(size) <= kMaxPictureBytes) {
+                uint8_t *picture = new (std::nothrow) uint8_t[kPictureHeaderBytes + size_t(size)];
+                long copied = size;
+                if (picture &&
+                    graph.grabber->GetCurrentBuffer(
+                        &copied, reinterpret_cast<long *>(picture + kPictureHeaderBytes)) == S_OK) {
+                    CopyMemory(picture, &header, kPictureHeaderBytes);
+                    WriteBmpFile(bitmapPath, picture, kPictureHeaderBytes + size_t(size));
+                }
+                delete[] picture;
+            }
+        }
+    }
+    if (uninitialise) CoUninitialize();
+}
+
+} // namespace
+
+int WriteBmpFile(const wchar_t *path, const void *picture, size_t bytes) {
+    uint8_t headers[kBmpPixelOffset];
+    uint32_t pixelBytes = 0;
+    const uint8_t *packed = static_cast<const uint8_t *>(picture);
+    if (!BuildBmpHeaders(packed, bytes, headers, &pixelBytes)) return 0;
+    HANDLE file =
+        CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        wchar_t text[kTextChars] = L"";
+        LoadStringW(g_app.hInst, IDS_FILE_CREATE_FAILED, text, kTextChars);
+        MessageBoxW(nullptr, text, L"", MB_OK | MB_ICONWARNING);
+        return 0;
+    }
+    // Write errors are not reported: a short file only shows as a missing thumbnail.
+    DWORD written = 0;
+    WriteFile(file, headers, kBmpPixelOffset, &written, nullptr);
+    WriteFile(file, packed + kPictureHeaderBytes, pixelBytes, &written, nullptr);
+    CloseHandle(file);
+    return 1;
+}
+
+void GrabThumbnail(const wchar_t *mediaPath, const wchar_t *bitmapPath) {
+    if (!g_app.bCaptureOn || !mediaPath || !bitmapPath) return;
+    if (GrabAviFrame(mediaPath, bitmapPath)) return;
+    // Any other file has a picture only when the device gave it a video window.
+    if (g_app.hVideo) GrabFirstVideoFrame(mediaPath, bitmapPath);
+}
+
+HBITMAP ScaleBitmap(HBITMAP bitmap, int width, int height) {
+    BITMAP bm = {};
+    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm)) return nullptr;
+    const int w = bm.bmWidth, h = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+    if (w <= 0 || h <= 0 || w > kMaxScaledSide || h > kMaxScaledSide || width <= 0 || height <= 0 ||
+        width > kMaxScaledSide || height > kMaxScaledSide)
+        return nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc) return nullptr;
+    HANDLE heap = GetProcessHeap();
+    uint32_t *source = static_cast<uint32_t *>(HeapAlloc(heap, 0, size_t(w) * size_t(h) * 4));
+    HBITMAP target = nullptr;
+    if (source) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = w;
+        info.bmiHeader.biHeight = h; // bottom-up
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        if (GetDIBits(dc, bitmap, 0, UINT(h), source, &info, DIB_RGB_COLORS) == h) {
+            info.bmiHeader.biWidth = width;
+            info.bmiHeader.biHeight = height;
+            info.bmiHeader.biSizeImage = 0;
+            void *bits = nullptr;
+            target = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+            if (target && !ScaleBilinear(source, w, h, bm.bmBitsPixel == 32,
+                                         static_cast<uint32_t *>(bits), width, height)) {
+                DeleteObject(target);
+                target = nullptr;
+            }
+        }
+        HeapFree(heap, 0, source);
+    }
+    DeleteDC(dc);
+    return target;
+}
