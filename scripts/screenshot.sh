@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Screenshots of the real program under Xvfb: each skin, and with both side windows out.
+# Screenshots of the real program under Xvfb: each skin, with both side windows out, and a
+# stock list of five imported files with their thumbnails.
 #   bash scripts/screenshot.sh [output folder]     (default: build/screenshots)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -13,16 +14,26 @@ source "$ROOT/scripts/wine_env.sh"
 unset DISPLAY  # always a fresh screen of a known size
 trap stop_test_env EXIT
 start_test_env
-shoot() {  # shoot <name> <skin> <panels>
-    "$WINE" "$arch_build/bin/showcase.exe" "$2" "$3" 4 > "$out/$1.log" &
+shoot() {  # shoot <name> <skin> <panels> [media files...]
+    local name=$1 skin=$2 panels=$3
+    shift 3
+    "$WINE" "$arch_build/bin/showcase.exe" "$skin" "$panels" 4 "$@" > "$out/$name.log" &
     local pid=$!
-    for _ in $(seq 1 100); do grep -q ready "$out/$1.log" 2>/dev/null && break; sleep 0.1; done
+    for _ in $(seq 1 300); do grep -q ready "$out/$name.log" 2>/dev/null && break; sleep 0.1; done
     sleep 2.5
-    import -window root -crop 900x700+140+120 "$out/$1.png"
+    import -window root -crop 900x700+140+120 "$out/$name.png"
     wait "$pid" || true
-    echo "$out/$1.png"
+    echo "$out/$name.png"
 }
 shoot cute 0 0
 shoot cool 1 0
 shoot cute-panels 0 1
 shoot cool-panels 1 1
+# A genre of five entries with their thumbnails (the stock list under the playback window).
+bash "$ROOT/tests/make_media.sh" "$arch_build/bin/media" >/dev/null
+convert -size 64x64 pattern:checkerboard -fill '#f4e8d0' -colorize 70 \
+    "BMP3:$WINEPREFIX/drive_c/ListBk.bmp" 2>/dev/null || true
+media_win() { echo "Z:${arch_build//\//\\}\\bin\\media\\$1"; }
+shoot stock 0 0 "$(media_win clip.mpg)" "$(media_win vga.mpg)" "$(media_win tone.mp3)" \
+    "$(media_win mjpeg.avi)" "$(media_win clip.mpg)"
+rm -f "$WINEPREFIX/drive_c/ListBk.bmp"

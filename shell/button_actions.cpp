@@ -4,6 +4,8 @@
 #include "playback/media_device.h"
 #include "playback/transport.h"
 #include "shell/app_state.h"
+#include "shell/main_window.h"
+#include "stock/stock_store.h"
 #include "shell/playback_window.h"
 #include "shell/registry.h"
 #include "shell/side_windows.h"
@@ -43,6 +45,16 @@ void OnButtonPressed(int slot, int face) {
     }
 }
 
+// The list-erase button: every genre and every thumbnail goes; the loaded media stays,
+// rewound to its start.
+static void OnListEraseReleased() {
+    if (g_app.hList) SendMessageW(g_app.hList, LVM_DELETEALLITEMS, 0, 0);
+    ClearAllLists();
+    SeekToStart();
+    SeekToStart();
+    if (g_app.hMain) InvalidateRect(g_app.hMain, &kStatusRect, FALSE);
+}
+
 void OnButtonReleased(int slot) {
     switch (slot) {
     case SlotStop:
@@ -50,6 +62,9 @@ void OnButtonReleased(int slot) {
         break;
     case SlotTrayOpen:
         OnTrayOpenReleased();
+        break;
+    case SlotListErase:
+        OnListEraseReleased();
         break;
     case SlotTrayClose:
         OnTrayCloseReleased();

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "shell/file_drop.h"
 #include "playback/speed_bar.h"
 #include "playback/transport.h"
 #include "resources/resource.h"
@@ -169,6 +170,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_TRAY_MAIN:
         OnTrayIcon(hwnd, lParam);
+        return 0;
+    case WM_DROPFILES:
+        OnFilesDropped(reinterpret_cast<HDROP>(wParam));
+        DragFinish(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_CLOSE:
         OnClose();

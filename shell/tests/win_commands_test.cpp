@@ -5,12 +5,15 @@
 #include <atomic>
 #include <thread>
 
+#include "playback/media_device.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
 #include "shell/skinned_button.h"
 #include "shell/window_commands.h"
+#include "stock/stock_store.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
+#include "tests/driver/media_files.h"
 
 namespace {
 
@@ -280,6 +283,26 @@ TEST_F(Commands, AcceleratorsActThroughTheMainWindowAndTwoDoNothing) {
     EXPECT_EQ(memcmp(faces, g_app.buttonFace, sizeof faces), 0);
     EXPECT_EQ(g_app.settings.Skin, skin);
     EXPECT_TRUE(IsWindowVisible(main));
+}
+
+TEST_F(Commands, ListEraseEmptiesEveryGenreAndKeepsTheMediaLoaded) {
+    CreateDirectoryW(L"C:\\mirelo-test", nullptr);
+    const std::wstring wav = L"C:\\mirelo-test\\erase.wav";
+    ASSERT_TRUE(driver::WriteWav(wav, 1500));
+    driver::StoreStockEntry(0, 0, L"erase.wav", wav);
+    driver::StoreStockEntry(0, 1, L"erase.wav", wav);
+    driver::StoreStockEntry(7, 0, L"other", L"C:\\other.mp3");
+    HWND main = StartApp();
+    ASSERT_EQ(SendMessageW(g_app.hList, LVM_GETITEMCOUNT, 0, 0), 2);
+    SendMessageW(main, WM_COMMAND, ID_LIST_ERASE, 0);  // Alt+L
+    driver::PumpMessages(300);
+    EXPECT_EQ(CountGenreEntries(0), 0);
+    EXPECT_EQ(CountGenreEntries(7), 0);
+    EXPECT_EQ(SendMessageW(g_app.hList, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_STREQ(g_app.totalNumberText, L"[0]");
+    EXPECT_STREQ(g_app.currentNumberText, L"[0]");
+    EXPECT_EQ(g_app.currentPath[0], 0);
+    EXPECT_TRUE(MediaIsOpen()) << "the loaded media stays loaded";
 }
 
 TEST_F(Commands, WhilePausedTheTrayButtonsIgnorePresses) {

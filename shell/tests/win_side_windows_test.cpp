@@ -106,12 +106,13 @@ TEST_F(SideWindows, PlayModeTogglesSetTheirFlags) {
 
 TEST_F(SideWindows, MomentaryButtonsReleaseOnTheirOwnTimer) {
     StartApp();
-    PressButton(SlotFile);
+    // (Not the File button: its release opens the file dialog.)
+    PressButton(SlotNext);
     PressButton(SlotPhoto);
-    EXPECT_EQ(g_app.buttonFace[SlotFile], 1);
+    EXPECT_EQ(g_app.buttonFace[SlotNext], 1);
     EXPECT_EQ(g_app.buttonFace[SlotPhoto], 1);
     driver::PumpMessages(400);
-    EXPECT_EQ(g_app.buttonFace[SlotFile], 0);
+    EXPECT_EQ(g_app.buttonFace[SlotNext], 0);
     EXPECT_EQ(g_app.buttonFace[SlotPhoto], 0);
 }
 
@@ -120,10 +121,10 @@ TEST_F(SideWindows, PressesWhilePausedAreIgnoredByTheBlockedButtons) {
     g_app.paused = 1;
     PressButton(SlotPlay);
     PressButton(SlotListErase);
-    PressButton(SlotFile);
+    PressButton(SlotRepeat);
     EXPECT_EQ(g_app.buttonFace[SlotPlay], 0);
     EXPECT_EQ(g_app.buttonFace[SlotListErase], 0);
-    EXPECT_EQ(g_app.buttonFace[SlotFile], 1) << "the File button is accepted while paused";
+    EXPECT_EQ(g_app.buttonFace[SlotRepeat], 1) << "the play-mode toggles are accepted while paused";
 }
 
 TEST_F(SideWindows, MainWindowAndButtonsHaveTheirShapes) {

@@ -1,11 +1,13 @@
 // Puts the real program on screen in a chosen state for a screenshot:
-//   showcase.exe <skin 0|1|2> <panels 0|1> <seconds>
-// It marks the first run as done, sets the skin, starts Mirelo.exe, optionally slides both
-// side windows out, waits, then closes the program.
+//   showcase.exe <skin 0|1|2> <panels 0|1> <seconds> [media files...]
+// It marks the first run as done, sets the skin, starts Mirelo.exe (with the media files, if
+// any, on its command line, so they are imported into an emptied stock list), optionally
+// slides both side windows out, waits, then closes the program.
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
 
 #include "resources/resource.h"
 #include "tests/driver/driver.h"
@@ -18,7 +20,15 @@ int wmain(int argc, wchar_t **argv) {
     driver::WriteRegistryValue(L"Software\\Mirelo\\Setting\\Kidou", L"初回書き込み", REG_SZ, yes,
                                sizeof yes);
     driver::WriteRegistryValue(L"Software\\Mirelo\\Setting\\date", L"Skin", REG_DWORD, &skin, 4);
-    driver::Process p = driver::Launch(driver::MireloExePath());
+    std::wstring files;
+    if (argc > 4) {
+        for (const wchar_t *key : {L"FileTitle", L"FileTime", L"FileTipe", L"FilePath"})
+            RegDeleteTreeW(HKEY_CURRENT_USER,
+                           (std::wstring(L"Software\\Mirelo\\Setting\\") + key).c_str());
+        for (int i = 4; i < argc; ++i)
+            files += std::wstring(L"\"") + argv[i] + L"\" ";
+    }
+    driver::Process p = driver::Launch(driver::MireloExePath(), files);
     HWND main = driver::WaitForMainWindow(p, 20000);
     if (!main) {
         std::printf("main window did not appear\n");

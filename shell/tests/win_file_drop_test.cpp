@@ -1,0 +1,77 @@
+// Files dropped on the real main window, delivered as the platform delivers them.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include "shell/app_state.h"
+#include "stock/stock_store.h"
+#include "tests/driver/app_fixture.h"
+#include "tests/driver/driver.h"
+#include "tests/driver/media_files.h"
+
+namespace {
+
+// A drop as the shell hands it over: a DROPFILES header and the wide paths, each ended by a
+// NUL, the list ended by another.
+HDROP MakeDrop(const std::vector<std::wstring> &paths) {
+    size_t chars = 1;
+    for (const std::wstring &p : paths) chars += p.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    DROPFILES *header = static_cast<DROPFILES *>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    wchar_t *out = reinterpret_cast<wchar_t *>(header + 1);
+    for (const std::wstring &p : paths) {
+        memcpy(out, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
+        out += p.size() + 1;
+    }
+    *out = 0;
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+bool Playing() {
+    MCI_STATUS_PARMS status = {};
+    status.dwItem = MCI_STATUS_MODE;
+    return g_app.openParms.wDeviceID &&
+           mciSendCommandW(g_app.openParms.wDeviceID, MCI_STATUS, MCI_STATUS_ITEM,
+                           reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
+           status.dwReturn == MCI_MODE_PLAY;
+}
+
+class FileDrop : public driver::AppTest {};
+
+TEST_F(FileDrop, ThreeDroppedFilesAreAppendedAndTheThirdStaysCurrent) {
+    const std::wstring folder = L"C:\\mirelo-test\\drop";
+    CreateDirectoryW(L"C:\\mirelo-test", nullptr);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    std::vector<std::wstring> paths;
+    for (const wchar_t *name : {L"a.wav", L"b.wav", L"c.wav"}) {
+        paths.push_back(folder + L"\\" + name);
+        ASSERT_TRUE(driver::WriteWav(paths.back(), 1200));
+    }
+    // A path longer than the program can hold is refused, not cut.
+    std::vector<std::wstring> dropped = paths;
+    dropped.insert(dropped.begin() + 1, L"C:\\" + std::wstring(300, L'x') + L".wav");
+
+    HWND main = StartApp();
+    g_app.zoom = 300;
+    SendMessageW(main, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(dropped)), 0);
+
+    EXPECT_EQ(g_app.counts[0], 3);
+    EXPECT_EQ(CountGenreEntries(0), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(ReadStockField(0, i, FieldPath), paths[size_t(i)]) << i;
+        EXPECT_EQ(ReadStockField(0, i, FieldTitle), std::wstring(1, wchar_t(L'a' + i)) + L".wav");
+        EXPECT_EQ(ReadStockField(0, i, FieldType), L"WaveAudio");
+    }
+    EXPECT_EQ(g_app.currentItem, 2);
+    EXPECT_EQ(std::wstring(g_app.currentPath), paths[2]);
+    EXPECT_STREQ(g_app.currentNumberText, L"[3]");
+    EXPECT_STREQ(g_app.totalNumberText, L"[3]");
+    EXPECT_EQ(g_app.zoom, 0);
+    EXPECT_FALSE(Playing());
+    EXPECT_NEAR(double(g_app.lengthMs), 1200.0, 50.0);
+}
+
+}  // namespace
