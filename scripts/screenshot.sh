@@ -19,7 +19,7 @@ shoot() {  # shoot <name> <skin> <panels> [media files...]
     shift 3
     "$WINE" "$arch_build/bin/showcase.exe" "$skin" "$panels" 4 "$@" > "$out/$name.log" &
     local pid=$!
-    for _ in $(seq 1 300); do grep -q ready "$out/$name.log" 2>/dev/null && break; sleep 0.1; done
+    for _ in $(seq 1 900); do grep -q -e ready -e "did not" "$out/$name.log" 2>/dev/null && break; sleep 0.1; done
     sleep 2.5
     import -window root -crop 900x700+140+120 "$out/$name.png"
     wait "$pid" || true

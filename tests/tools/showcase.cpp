@@ -29,7 +29,8 @@ int wmain(int argc, wchar_t **argv) {
             files += std::wstring(L"\"") + argv[i] + L"\" ";
     }
     driver::Process p = driver::Launch(driver::MireloExePath(), files);
-    HWND main = driver::WaitForMainWindow(p, 20000);
+    // Importing files (each opened, measured and given a thumbnail) comes before the window.
+    HWND main = driver::WaitForMainWindow(p, 90000);
     if (!main) {
         std::printf("main window did not appear\n");
         driver::Kill(p);
