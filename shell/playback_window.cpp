@@ -39,7 +39,7 @@ HWND VideoDisplayWindow() {
 }
 
 // A size change always puts the video back in the normal area above the stock band.
-static void PlaceVideoInNormalArea() {
+void PlaceVideoInNormalArea() {
     HWND video = VideoDisplayWindow();
     if (!video) return;
     const RECT area = VideoArea();

@@ -16,6 +16,9 @@ RECT VideoArea();
 // "the child after the stock window" only finds it until its first placement.)
 HWND VideoDisplayWindow();
 
+// Puts the video in the normal area above the stock band, whatever the full-size flag says.
+void PlaceVideoInNormalArea();
+
 // The Full button: the playback window maximised with the video over all of it, and back.
 void ToggleFullSize();
 

@@ -231,16 +231,6 @@ void OnSize(int width, int height) {
     InvalidateRect(g_app.hPlay, &video, FALSE);
 }
 
-// While the frame is dragged the video keeps its normal place, even in full size.
-void OnSizing() {
-    HWND video = VideoDisplayWindow();
-    if (!video) return;
-    const RECT area = VideoArea();
-    SetWindowPos(video, HWND_TOP, area.left, area.top, area.right - area.left,
-                 area.bottom - area.top, 0);
-    ShowWindow(video, SW_SHOW);
-}
-
 void OnTrayIcon(HWND hwnd, LPARAM mouse) {
     if (mouse != WM_LBUTTONDBLCLK) return;
     DeleteTrayIcon(TrayStock);
@@ -303,7 +293,8 @@ LRESULT CALLBACK StockWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         OnSize(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_SIZING:
-        OnSizing();
+        // While the frame is dragged the video keeps its normal place, even in full size.
+        PlaceVideoInNormalArea();
         return TRUE;
     case WM_NOTIFY:
         OnNotify(reinterpret_cast<const NMHDR *>(lParam));

@@ -20,16 +20,6 @@ std::wstring InFolder(const wchar_t *name) {
     return std::wstring(kFolder) + L"\\" + name;
 }
 
-bool Playing() {
-    MCI_STATUS_PARMS status = {};
-    status.dwItem = MCI_STATUS_MODE;
-    if (!g_app.openParms.wDeviceID ||
-        mciSendCommandW(g_app.openParms.wDeviceID, MCI_STATUS, MCI_STATUS_ITEM,
-                        reinterpret_cast<DWORD_PTR>(&status)) != 0)
-        return false;
-    return status.dwReturn == MCI_MODE_PLAY;
-}
-
 class Transport : public driver::AppTest {
   protected:
     void SetUp() override {
@@ -52,7 +42,7 @@ class Transport : public driver::AppTest {
         while (GetTickCount() - start < timeoutMs) {
             driver::PumpMessages(10);
             const std::wstring path = g_app.currentPath;
-            if (Playing() && (played.empty() || played.back() != path)) played.push_back(path);
+            if (driver::MediaPlaying() && (played.empty() || played.back() != path)) played.push_back(path);
             if (done()) return true;
         }
         return false;
@@ -67,7 +57,7 @@ TEST_F(Transport, TheFirstEntryIsLoadedAtStartButNotPlayed) {
     EXPECT_EQ(g_app.counts[0], 3);
     EXPECT_STREQ(g_app.currentNumberText, L"[1]");
     EXPECT_STREQ(g_app.totalNumberText, L"[3]");
-    EXPECT_FALSE(Playing());
+    EXPECT_FALSE(driver::MediaPlaying());
     EXPECT_TRUE(MediaIsOpen()) << "device " << g_app.openParms.wDeviceID;
     EXPECT_NEAR(double(g_app.lengthMs), 900.0, 50.0);
     EXPECT_EQ(g_app.barMax, 0) << "900 ms is 0 whole seconds";
@@ -79,7 +69,7 @@ TEST_F(Transport, ContinuousPlaysEachEntryInTurnAndRestsAtTheStartOfTheLast) {
     PressButton(SlotPlay);
     ASSERT_TRUE(RunUntil(
         [] {
-            return g_app.currentItem == 2 && !Playing() && g_app.barPos == 0 &&
+            return g_app.currentItem == 2 && !driver::MediaPlaying() && g_app.barPos == 0 &&
                    lstrcmpW(g_app.positionText, L" 0 秒") == 0;
         },
         15000));
@@ -112,22 +102,22 @@ TEST_F(Transport, RepeatAloneReplaysTheSameEntry) {
     ASSERT_TRUE(RunUntil(
         [&] {
             const DWORD now = QueryPosition();
-            if (Playing() && now + 300 < last) restarted = true;
+            if (driver::MediaPlaying() && now + 300 < last) restarted = true;
             last = now;
             return restarted;
         },
         8000));
     EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"one.wav"));
     EXPECT_EQ(g_app.currentItem, 0);
-    EXPECT_TRUE(Playing());
+    EXPECT_TRUE(driver::MediaPlaying());
 }
 
 TEST_F(Transport, WithoutModesPlaybackStopsAtTheStartOfTheEntry) {
     StartApp();
     PressButton(SlotPlay);
-    ASSERT_TRUE(RunUntil([] { return !Playing() && g_app.barPos == 0; }, 6000));
+    ASSERT_TRUE(RunUntil([] { return !driver::MediaPlaying() && g_app.barPos == 0; }, 6000));
     driver::PumpMessages(300);
-    EXPECT_FALSE(Playing());
+    EXPECT_FALSE(driver::MediaPlaying());
     EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"one.wav"));
     EXPECT_LT(QueryPosition(), 100u);
 }
@@ -141,7 +131,7 @@ TEST_F(Transport, PauseResumesFromTheWholeSecondTheBarShowed) {
     PressButton(SlotPause);
     EXPECT_EQ(g_app.paused, 1);
     driver::PumpMessages(200);
-    EXPECT_FALSE(Playing());
+    EXPECT_FALSE(driver::MediaPlaying());
     // While paused, Play and Stop do nothing at all.
     PressButton(SlotPlay);
     PressButton(SlotStop);
@@ -149,7 +139,7 @@ TEST_F(Transport, PauseResumesFromTheWholeSecondTheBarShowed) {
     EXPECT_EQ(g_app.buttonFace[SlotStop], 0);
     PressButton(SlotPause);
     EXPECT_EQ(g_app.paused, 0);
-    EXPECT_TRUE(Playing());
+    EXPECT_TRUE(driver::MediaPlaying());
     const DWORD resumedAt = QueryPosition();
     EXPECT_GE(resumedAt, 1000u);
     EXPECT_LT(resumedAt, 1250u) << "played again from the whole second";
@@ -163,7 +153,7 @@ TEST_F(Transport, StopRewindsAndStopsTheProgress) {
     ASSERT_TRUE(RunUntil([] { return QueryPosition() > 600; }, 5000));
     PressButton(SlotStop);
     driver::PumpMessages(300);
-    EXPECT_FALSE(Playing());
+    EXPECT_FALSE(driver::MediaPlaying());
     EXPECT_LT(QueryPosition(), 100u);
     EXPECT_STREQ(g_app.positionText, L" 0 秒");
     EXPECT_EQ(g_app.barPos, 0);
@@ -173,7 +163,7 @@ TEST_F(Transport, StopRewindsAndStopsTheProgress) {
     EXPECT_STREQ(g_app.currentNumberText, L"-");
     // The media stays loaded: Play starts it from the beginning.
     PressButton(SlotPlay);
-    EXPECT_TRUE(Playing());
+    EXPECT_TRUE(driver::MediaPlaying());
 }
 
 TEST_F(Transport, NextAtTheLastAndPreviousAtTheFirstDoNothing) {
@@ -181,13 +171,13 @@ TEST_F(Transport, NextAtTheLastAndPreviousAtTheFirstDoNothing) {
     PressButton(SlotPrevious);
     driver::PumpMessages(250);
     EXPECT_EQ(g_app.currentItem, 0);
-    EXPECT_FALSE(Playing());
+    EXPECT_FALSE(driver::MediaPlaying());
 
     PressButton(SlotNext);
     driver::PumpMessages(250);
     EXPECT_EQ(g_app.currentItem, 1);
     EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"two.wav"));
-    EXPECT_TRUE(Playing());
+    EXPECT_TRUE(driver::MediaPlaying());
 
     PressButton(SlotNext);
     driver::PumpMessages(250);
@@ -211,7 +201,7 @@ TEST_F(Transport, ThePositionBarSeeksTheMedia) {
     PressButton(SlotPlay);
     // While it plays, every thumb-track message moves the playback.
     SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 2), 0);
-    EXPECT_TRUE(Playing());
+    EXPECT_TRUE(driver::MediaPlaying());
     EXPECT_NEAR(double(QueryPosition()), 2000.0, 150.0);
     EXPECT_EQ(g_app.barPos, 2);
     SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_LINELEFT, 0), 0);
@@ -222,11 +212,9 @@ TEST_F(Transport, ThePositionBarSeeksTheMedia) {
     SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_LINELEFT, 0), 0);
     EXPECT_LT(QueryPosition(), 150u);
     EXPECT_EQ(g_app.barPos, 0);
-    // The end of a drag changes nothing.
-    SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_PAGERIGHT, 0), 0);
-    const int page = g_app.barPos;
+    // The end of a drag moves nothing: the bar just follows the device, still near the start.
     SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
-    EXPECT_EQ(g_app.barPos, page);
+    EXPECT_LE(g_app.barPos, 1);
 }
 
 TEST_F(Transport, TheSpeedBarSetsTwentyTimesX) {

@@ -30,15 +30,6 @@ HDROP MakeDrop(const std::vector<std::wstring> &paths) {
     return static_cast<HDROP>(memory);
 }
 
-bool Playing() {
-    MCI_STATUS_PARMS status = {};
-    status.dwItem = MCI_STATUS_MODE;
-    return g_app.openParms.wDeviceID &&
-           mciSendCommandW(g_app.openParms.wDeviceID, MCI_STATUS, MCI_STATUS_ITEM,
-                           reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
-           status.dwReturn == MCI_MODE_PLAY;
-}
-
 class FileDrop : public driver::AppTest {};
 
 TEST_F(FileDrop, ThreeDroppedFilesAreAppendedAndTheThirdStaysCurrent) {
@@ -70,7 +61,7 @@ TEST_F(FileDrop, ThreeDroppedFilesAreAppendedAndTheThirdStaysCurrent) {
     EXPECT_STREQ(g_app.currentNumberText, L"[3]");
     EXPECT_STREQ(g_app.totalNumberText, L"[3]");
     EXPECT_EQ(g_app.zoom, 0);
-    EXPECT_FALSE(Playing());
+    EXPECT_FALSE(driver::MediaPlaying());
     EXPECT_NEAR(double(g_app.lengthMs), 1200.0, 50.0);
 }
 

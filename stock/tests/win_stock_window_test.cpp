@@ -22,15 +22,6 @@ std::wstring InFolder(const std::wstring &name) {
     return std::wstring(kFolder) + L"\\" + name;
 }
 
-bool Playing() {
-    MCI_STATUS_PARMS status = {};
-    status.dwItem = MCI_STATUS_MODE;
-    return g_app.openParms.wDeviceID &&
-           mciSendCommandW(g_app.openParms.wDeviceID, MCI_STATUS, MCI_STATUS_ITEM,
-                           reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
-           status.dwReturn == MCI_MODE_PLAY;
-}
-
 int Rows() {
     return int(SendMessageW(g_app.hList, LVM_GETITEMCOUNT, 0, 0));
 }
@@ -197,7 +188,7 @@ TEST_F(StockWindow, GenreCommandsKeepTheMediaAndDeletingRowsReloadsTheFirstEntry
     EXPECT_STREQ(g_app.currentNumberText, L"[1]");
     EXPECT_STREQ(g_app.totalNumberText, L"[1]");
     EXPECT_EQ(std::wstring(g_app.currentPath), playing);
-    EXPECT_TRUE(Playing());
+    EXPECT_TRUE(driver::MediaPlaying());
 
     // An empty genre rewinds the media but keeps it loaded.
     driver::PumpMessages(700);
@@ -219,7 +210,7 @@ TEST_F(StockWindow, GenreCommandsKeepTheMediaAndDeletingRowsReloadsTheFirstEntry
     EXPECT_EQ(g_app.counts[0], 1);
     EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"two.wav"));
     EXPECT_TRUE(MediaIsOpen());
-    EXPECT_FALSE(Playing());
+    EXPECT_FALSE(driver::MediaPlaying());
     EXPECT_STREQ(g_app.currentNumberText, L"[1]");
     EXPECT_STREQ(g_app.totalNumberText, L"[1]");
 
@@ -331,7 +322,7 @@ TEST_F(StockWindow, FillingAGenreThroughTheFileDialogThenDoubleClickingPlaysTheS
     driver::PumpMessages(300);
     EXPECT_EQ(g_app.currentItem, 1);
     EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"b.wav"));
-    EXPECT_TRUE(Playing());
+    EXPECT_TRUE(driver::MediaPlaying());
 }
 
 } // namespace

@@ -79,6 +79,15 @@ void StoreStockEntry(int genre, int index, const std::wstring &title, const std:
     }
 }
 
+bool MediaPlaying() {
+    MCI_STATUS_PARMS status = {};
+    status.dwItem = MCI_STATUS_MODE;
+    return g_app.openParms.wDeviceID &&
+           mciSendCommandW(g_app.openParms.wDeviceID, MCI_STATUS, MCI_STATUS_ITEM,
+                           reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
+           status.dwReturn == MCI_MODE_PLAY;
+}
+
 bool WriteSolidBmp(const std::wstring &path, int width, int height, COLORREF colour) {
     const int stride = (width * 3 + 3) & ~3;
     const DWORD imageSize = DWORD(stride * height);

@@ -41,6 +41,9 @@ class AppTest : public testing::Test {
 // 1000 bytes), with a length text and a device type of its own.
 void StoreStockEntry(int genre, int index, const std::wstring &title, const std::wstring &path);
 
+// True while the program's media device reports that it is playing.
+bool MediaPlaying();
+
 // Writes a 24-bit BMP file of one colour.
 bool WriteSolidBmp(const std::wstring &path, int width, int height, COLORREF colour);
 
