@@ -5,17 +5,12 @@
 #include "audio/cd_commands.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
+#include "shell/texts.h"
 
 namespace {
 
 MCIERROR Send(const std::wstring &command) {
     return mciSendStringW(command.c_str(), nullptr, 0, nullptr);
-}
-
-std::wstring LoadText(UINT id) {
-    wchar_t text[kTextChars] = L"";
-    LoadStringW(g_app.hInst, id, text, kTextChars);
-    return text;
 }
 
 }  // namespace
@@ -60,8 +55,8 @@ bool HandleTrayCommand(int command) {
 
 void OnTrayOpenReleased() {
     if (Send(kCdDefaultOpen) != 0)
-        MessageBoxW(nullptr, LoadText(IDS_ERROR_OCCURRED).c_str(),
-                    LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
+        MessageBoxW(nullptr, LoadProgramText(IDS_ERROR_OCCURRED).c_str(),
+                    LoadProgramText(IDS_ERROR_CAPTION).c_str(), MB_OK);
 }
 
 void OnTrayCloseReleased() {

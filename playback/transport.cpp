@@ -7,6 +7,7 @@
 #include "playback/time_text.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
+#include "shell/texts.h"
 #include "shell/main_window.h"
 #include "shell/playback_window.h"
 #include "stock/stock_store.h"
@@ -50,10 +51,6 @@ void SeekTo(DWORD ms) {
 
 void SetPositionText(DWORD ms) {
     lstrcpynW(g_app.positionText, TimeIntervalText(ms).c_str(), ARRAYSIZE(g_app.positionText));
-}
-
-void SetNumberText(wchar_t *text, int number) {
-    wsprintfW(text, L"[%d]", number);
 }
 
 void RepaintStatus() {

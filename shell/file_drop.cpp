@@ -6,6 +6,7 @@
 #include "playback/media_device.h"
 #include "playback/transport.h"
 #include "shell/app_state.h"
+#include "shell/texts.h"
 #include "shell/command_line.h"
 #include "stock/add_files.h"
 #include "stock/stock_window.h"
@@ -27,8 +28,6 @@ std::vector<std::wstring> DroppedPaths(HDROP drop) {
     return paths;
 }
 
-void SetNumberText(wchar_t *text, int number) { wsprintfW(text, L"[%d]", number); }
-
 }  // namespace
 
 void OnFilesDropped(HDROP drop) {
@@ -44,8 +43,7 @@ void OnFilesDropped(HDROP drop) {
     RefillStockList();
     SetBarRange();
     const int count = g_app.counts[g_app.currentGenre];
-    SetNumberText(g_app.currentNumberText, count);
-    SetNumberText(g_app.totalNumberText, count);
+    SetNumberTexts(count, count);
     if (g_app.hPlay) InvalidateRect(g_app.hPlay, nullptr, TRUE);
     if (g_app.hMain) InvalidateRect(g_app.hMain, nullptr, TRUE);
     PlaceVideoWindow();

@@ -2,20 +2,15 @@
 
 #include "resources/resource.h"
 #include "shell/app_state.h"
+#include "shell/texts.h"
 #include "shell/playback_window.h"
 #include "shell/settings.h"
 #include "stock/add_files.h"
 #include "stock/stock_store.h"
 #include "stock/stock_window.h"
 
-static std::wstring LoadText(UINT id) {
-    wchar_t text[kTextChars] = L"";
-    LoadStringW(g_app.hInst, id, text, kTextChars);
-    return text;
-}
-
 static void ShowOk(HWND owner, UINT textId, UINT captionId) {
-    MessageBoxW(owner, LoadText(textId).c_str(), LoadText(captionId).c_str(), MB_OK);
+    MessageBoxW(owner, LoadProgramText(textId).c_str(), LoadProgramText(captionId).c_str(), MB_OK);
 }
 
 static void CreatePlaybackAndStockWindows(int thumbnailCapacity) {
@@ -23,10 +18,6 @@ static void CreatePlaybackAndStockWindows(int thumbnailCapacity) {
     CreateStockWindow();
     InvalidateRect(g_app.hList, nullptr, TRUE);
     ReplaceThumbnailList(thumbnailCapacity);
-}
-
-static void FormatNumberText(wchar_t *text, int number) {
-    wsprintfW(text, L"[%d]", number);
 }
 
 void RunStartupInitialisation(HWND mainWindow) {
@@ -45,7 +36,6 @@ void RunStartupInitialisation(HWND mainWindow) {
     ImportCommandLineFiles();
     RefillStockList();
     g_app.currentItem = 0;
-    FormatNumberText(g_app.currentNumberText, g_app.counts[genre] > 0 ? 1 : 0);
-    FormatNumberText(g_app.totalNumberText, g_app.counts[genre]);
+    SetNumberTexts(g_app.counts[genre] > 0 ? 1 : 0, g_app.counts[genre]);
     InvalidateRect(mainWindow, nullptr, TRUE);
 }

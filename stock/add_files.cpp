@@ -9,6 +9,7 @@
 #include "playback/time_text.h"
 #include "playback/transport.h"
 #include "shell/app_state.h"
+#include "shell/texts.h"
 #include "shell/command_line.h"
 #include "shell/main_window.h"
 #include "stock/file_selection.h"
@@ -20,10 +21,6 @@ namespace {
 enum { kFileTitleChars = 100, kListRows = 5 };
 
 const wchar_t kDialogTitle[] = L"ファイルの選択";
-
-void SetNumberText(wchar_t *text, int number) {
-    wsprintfW(text, L"[%d]", number);
-}
 
 int CurrentCount() {
     return g_app.counts[g_app.currentGenre];

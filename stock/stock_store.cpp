@@ -1,6 +1,7 @@
 #include "stock/stock_store.h"
 
 #include "shell/app_state.h"
+#include "shell/texts.h"
 #include "shell/registry.h"
 #include "stock/stock_names.h"
 
@@ -15,15 +16,6 @@ HKEY ReadKey(int field) {
 }
 HKEY WriteKey(int field) {
     return g_app.keys.write[kListKeyFirst + field];
-}
-
-void FormatNumberText(wchar_t *text, int number) {
-    wsprintfW(text, L"[%d]", number);
-}
-
-void SetNumberTexts(int current, int total) {
-    FormatNumberText(g_app.currentNumberText, current);
-    FormatNumberText(g_app.totalNumberText, total);
 }
 
 void CloseKey(HKEY &key) {

@@ -4,6 +4,7 @@
 #include "playback/transport.h"
 #include "resources/resource.h"
 #include "shell/app_state.h"
+#include "shell/texts.h"
 #include "shell/main_window.h"
 #include "shell/playback_window.h"
 #include "shell/window_class.h"
@@ -118,10 +119,6 @@ int AddThumbnailImage(int genre, int index) {
 
 void RepaintStatus() {
     if (g_app.hMain) InvalidateRect(g_app.hMain, &kStatusRect, FALSE);
-}
-
-void SetNumberText(wchar_t *text, int number) {
-    wsprintfW(text, L"[%d]", number);
 }
 
 int SelectedRow() {

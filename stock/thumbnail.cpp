@@ -9,6 +9,7 @@
 
 #include "resources/resource.h"
 #include "shell/app_state.h"
+#include "shell/texts.h"
 #include "shell/settings.h"
 #include "stock/bmp_file.h"
 #include "stock/scaler.h"
@@ -203,9 +204,8 @@ int WriteBmpFile(const wchar_t *path, const void *picture, size_t bytes) {
     HANDLE file =
         CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        wchar_t text[kTextChars] = L"";
-        LoadStringW(g_app.hInst, IDS_FILE_CREATE_FAILED, text, kTextChars);
-        MessageBoxW(nullptr, text, L"", MB_OK | MB_ICONWARNING);
+        MessageBoxW(nullptr, LoadProgramText(IDS_FILE_CREATE_FAILED).c_str(), L"",
+                    MB_OK | MB_ICONWARNING);
         return 0;
     }
     // Write errors are not reported: a short file only shows as a missing thumbnail.
