@@ -2,6 +2,10 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # MIRELO_BUILD lets several people build and test side by side in one checkout.
 BUILD="${MIRELO_BUILD:-$ROOT/build}"
+# Wine needs a UTF-8 locale to make files and folders with Japanese names, and MCI playback
+# depends on it too; a bare environment (CI, env -i) has none, so the scripts set their own.
+export LC_ALL=C.UTF-8 LANG=C.UTF-8
+unset LANGUAGE
 
 # Some kernels are built without 32-bit program support; 32-bit Wine cannot start there, so
 # the tests then run a 64-bit build of the same code under 64-bit Wine. Mirelo.exe itself is

@@ -17,4 +17,5 @@ source "$ROOT/scripts/wine_env.sh"
 trap stop_test_env EXIT
 start_display
 make_prefix
+set_window_management
 "$WINE" "$exe" "$@"

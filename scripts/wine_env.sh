@@ -19,7 +19,10 @@ start_display() {
     local file="$BUILD/xvfb-display" n
     if [ -f "$file" ]; then
         n=$(cat "$file")
-        if xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=":$n"; return; fi
+        if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+            export DISPLAY=":$n" MIRELO_OWN_DISPLAY=1
+            return
+        fi
     fi
     for n in $(seq 90 140); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
@@ -56,6 +59,15 @@ make_prefix() {
              "$WINEPREFIX/drive_c/Program Files/Oakhollow/MireloFreeEdition/Bmp"
 }
 
+# Without a window manager Wine waits about 2 s for one whenever a top-level window is hidden
+# or destroyed; unmanaged windows do not wait. Only on a display of our own: on a desktop
+# with a window manager the program's windows stay managed.
+set_window_management() {
+    local managed=Y
+    [ -n "$STARTED_XVFB" ] || [ "${MIRELO_OWN_DISPLAY:-}" = 1 ] && managed=N
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1 || true
+}
+
 start_wineserver() {
     # Fails harmlessly when a server for this prefix is already running.
     /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || true
@@ -72,5 +84,7 @@ stop_test_env() {
 start_test_env() {
     start_display
     make_prefix
+    # The tests never run under a window manager.
+    MIRELO_OWN_DISPLAY=1 set_window_management
     start_wineserver
 }
