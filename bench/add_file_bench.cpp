@@ -8,16 +8,16 @@
 #include <cstdio>
 #include <string>
 
-#include "playback/media_device.h"
-#include "playback/time_text.h"
-#include "shell/app_state.h"
-#include "shell/main_window.h"
-#include "shell/registry.h"
-#include "stock/add_files.h"
-#include "stock/stock_names.h"
-#include "stock/stock_store.h"
-#include "stock/stock_window.h"
-#include "stock/thumbnail.h"
+#include "services/media_device.h"
+#include "core/time_text.h"
+#include "services/app_state.h"
+#include "ui/shell/main_window.h"
+#include "services/registry.h"
+#include "services/add_files.h"
+#include "core/stock_names.h"
+#include "services/stock_store.h"
+#include "ui/stock/stock_window.h"
+#include "services/thumbnail.h"
 #include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 

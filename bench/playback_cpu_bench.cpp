@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "resources/resource.h"
-#include "shell/settings_table.h"
+#include "core/settings_table.h"
 #include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 

@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
-#include "audio/cd_tray.h"
-#include "shell/app_state.h"
-#include "shell/window_commands.h"
+#include "services/cd_tray.h"
+#include "services/app_state.h"
+#include "ui/shell/window_commands.h"
 
 static double Milliseconds(LARGE_INTEGER a, LARGE_INTEGER b) {
     LARGE_INTEGER freq;

@@ -13,11 +13,10 @@ set(WIN_LIBS winmm vfw32 ole32 uuid strmiids oleaut32 shlwapi comctl32 comdlg32 
     gdi32 user32 advapi32)
 
 # Everything except the entry point, so tests can link the real windows and devices.
-file(GLOB APP_SOURCES CONFIGURE_DEPENDS
-     ${CMAKE_SOURCE_DIR}/shell/*.cpp ${CMAKE_SOURCE_DIR}/playback/*.cpp
-     ${CMAKE_SOURCE_DIR}/stock/*.cpp ${CMAKE_SOURCE_DIR}/audio/*.cpp
-     ${CMAKE_SOURCE_DIR}/settings/*.cpp ${CMAKE_SOURCE_DIR}/accessories/*.cpp)
-list(REMOVE_ITEM APP_SOURCES ${CMAKE_SOURCE_DIR}/shell/main.cpp)
+file(GLOB_RECURSE APP_SOURCES CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/core/*.cpp ${CMAKE_SOURCE_DIR}/services/*.cpp ${CMAKE_SOURCE_DIR}/ui/*.cpp)
+list(FILTER APP_SOURCES EXCLUDE REGEX "/tests/")
+list(REMOVE_ITEM APP_SOURCES ${CMAKE_SOURCE_DIR}/ui/main.cpp)
 add_library(mirelo_app STATIC ${APP_SOURCES})
 target_include_directories(mirelo_app PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(mirelo_app PUBLIC ${WIN_LIBS})
@@ -27,7 +26,7 @@ file(GLOB_RECURSE ART_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/
 set_source_files_properties(resources/mirelo.rc PROPERTIES
     OBJECT_DEPENDS "${ART_FILES};${CMAKE_SOURCE_DIR}/resources/mirelo.manifest;${CMAKE_SOURCE_DIR}/resources/art.rc")
 
-add_executable(Mirelo WIN32 shell/main.cpp ${RESOURCE_FILES})
+add_executable(Mirelo WIN32 ui/main.cpp ${RESOURCE_FILES})
 target_link_libraries(Mirelo PRIVATE mirelo_app)
 target_link_options(Mirelo PRIVATE -municode)
 
@@ -41,24 +40,26 @@ target_link_libraries(test_driver PUBLIC ${WIN_LIBS} GTest::gtest)
 
 # One program for the in-process tests (real registry, files and devices); it carries the
 # program's resources so windows can load their bitmaps and menus.
-file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/*/tests/win_*_test.cpp)
+file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/services/tests/*_test.cpp
+     ${CMAKE_SOURCE_DIR}/ui/tests/*_test.cpp)
 add_executable(win_tests ${WIN_TEST_SOURCES} tests/win_main.cpp ${RESOURCE_FILES})
 add_library(app_fixture STATIC tests/driver/app_fixture.cpp)
 target_link_libraries(app_fixture PUBLIC mirelo_app test_driver)
 target_link_libraries(win_tests PRIVATE app_fixture)
-gtest_add_tests(TARGET win_tests TEST_PREFIX "wine." TEST_LIST WIN_TEST_NAMES)
+# Each test program runs all of its tests in one process (a process per test costs seconds
+# under Wine); every test's result is written to an XML file that scripts/test.sh counts.
+set(GTEST_RESULTS ${CMAKE_BINARY_DIR}/gtest-results)
+function(add_wine_test_program name)
+    add_test(NAME wine.${name} COMMAND ${name} --gtest_output=xml:${GTEST_RESULTS}/${name}.xml)
+endfunction()
+add_wine_test_program(win_tests)
 
-# The media device tests play an MP3 and an MPEG video made by ffmpeg beforehand.
+# The media device tests play an MP3 and an MPEG video made by ffmpeg beforehand; the BMP
+# files the tests write are read back by ImageMagick afterwards.
 add_test(NAME media.make COMMAND bash ${CMAKE_SOURCE_DIR}/tests/make_media.sh
                                  ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/media)
 set_tests_properties(media.make PROPERTIES FIXTURES_SETUP media)
-set(ALL_WIN_TEST_NAMES ${WIN_TEST_NAMES})
-list(FILTER WIN_TEST_NAMES INCLUDE REGEX "^wine\\.(MediaDevice|VideoPlacement|AddFiles|StockWindow)\\.")
-set_tests_properties(${WIN_TEST_NAMES} PROPERTIES FIXTURES_REQUIRED media)
-
-# BMP files written by the program, read back by ImageMagick.
-list(FILTER ALL_WIN_TEST_NAMES INCLUDE REGEX "^wine\\.AddFiles\\.")
-set_tests_properties(${ALL_WIN_TEST_NAMES} PROPERTIES FIXTURES_SETUP written_bmps)
+set_tests_properties(wine.win_tests PROPERTIES FIXTURES_REQUIRED media FIXTURES_SETUP written_bmps)
 add_test(NAME bmp.ThumbnailsReadBackByImageMagick
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check_bmp.sh ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/bmp-check
                  ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/media)
@@ -69,7 +70,8 @@ file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_tes
 add_executable(e2e_tests ${E2E_TEST_SOURCES} tests/win_main.cpp)
 target_link_libraries(e2e_tests PRIVATE test_driver)
 add_dependencies(e2e_tests Mirelo)
-gtest_add_tests(TARGET e2e_tests TEST_PREFIX "e2e.")
+add_wine_test_program(e2e_tests)
+set_tests_properties(wine.e2e_tests PROPERTIES FIXTURES_REQUIRED media)
 
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
 foreach(src ${BENCH_SOURCES})

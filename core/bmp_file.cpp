@@ -1,4 +1,4 @@
-#include "stock/bmp_file.h"
+#include "core/bmp_file.h"
 
 #include <cstring>
 

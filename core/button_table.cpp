@@ -1,4 +1,4 @@
-#include "shell/button_table.h"
+#include "core/button_table.h"
 
 const ButtonPlacement kButtonPlacements[kButtonCount] = {
     {SlotPlay, L"B_Play", ParentMain, 225, 270, 64, 64},

@@ -1,7 +1,7 @@
 // The 23 skinned button slots and where each one sits by default.
 #pragma once
 
-#include "shell/settings_record.h"
+#include "core/settings_record.h"
 
 enum ButtonSlot : int {
     SlotPlay = 0,

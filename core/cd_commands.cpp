@@ -1,4 +1,4 @@
-#include "audio/cd_commands.h"
+#include "core/cd_commands.h"
 
 const wchar_t kCdCanEject[] = L"capability cdrom can eject";
 const wchar_t kCdClose[] = L"close cdrom";

@@ -1,6 +1,6 @@
-#include "shell/command_line.h"
+#include "core/command_line.h"
 
-#include "shell/settings_record.h"
+#include "core/settings_record.h"
 
 std::vector<std::wstring> PendingCommandLinePieces(const wchar_t *commandLine) {
     std::vector<std::wstring> pieces;

@@ -1,7 +1,7 @@
-#include "shell/command_table.h"
+#include "core/command_table.h"
 
 #include "resources/resource.h"
-#include "shell/button_table.h"
+#include "core/button_table.h"
 
 const CommandPress kCommandPresses[] = {
     {ID_FILE, SlotFile},           {ID_HOME_PAGE, SlotHomePage},

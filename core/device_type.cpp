@@ -1,4 +1,4 @@
-#include "playback/device_type.h"
+#include "core/device_type.h"
 
 const wchar_t *const kMediaExtensions[kMediaExtensionCount] = {
     L"aifc", L"aiff", L"au",  L"m3u", L"mp2",  L"mp3", L"mpa", L"snd", L"cda", L"mid",  L"rmi",

@@ -1,7 +1,7 @@
-#include "stock/file_selection.h"
+#include "core/file_selection.h"
 
-#include "shell/command_line.h"
-#include "shell/settings_record.h"
+#include "core/command_line.h"
+#include "core/settings_record.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "playback/play_modes.h"
+#include "core/play_modes.h"
 
 int PreviousItem(int item, int count, bool random, CrtRand &rng) {
     if (item <= 0) return -1;

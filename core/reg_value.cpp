@@ -1,4 +1,4 @@
-#include "shell/reg_value.h"
+#include "core/reg_value.h"
 
 std::optional<int32_t> DecodeDword(uint32_t type, const uint8_t *data, size_t size) {
     if (type != kRegDword || size != 4 || data == nullptr) return std::nullopt;

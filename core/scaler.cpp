@@ -1,4 +1,4 @@
-#include "stock/scaler.h"
+#include "core/scaler.h"
 
 namespace {
 

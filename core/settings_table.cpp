@@ -1,9 +1,9 @@
-#include "shell/settings_table.h"
+#include "core/settings_table.h"
 
 #include <cstring>
 #include <cwchar>
 
-#include "shell/button_table.h"
+#include "core/button_table.h"
 
 const wchar_t *const kRegKeyPaths[kRegKeyCount] = {
     L"Software\\Mirelo\\Setting\\date",      L"Software\\Mirelo\\Setting\\Cap",

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/settings_record.h"
+#include "core/settings_record.h"
 
 // The eight keys under HKEY_CURRENT_USER.
 enum RegKey : int {

@@ -1,4 +1,4 @@
-#include "shell/slide.h"
+#include "core/slide.h"
 
 int PanelX(PanelSide side, int mainLeft, int slide) {
     return side == PanelLeft ? mainLeft - slide : mainLeft - slide + 118;

@@ -1,4 +1,4 @@
-#include "stock/stock_names.h"
+#include "core/stock_names.h"
 
 #include "resources/resource.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/settings_record.h"
+#include "core/settings_record.h"
 
 // The fixed folder that holds every entry's thumbnail bitmap.
 extern const wchar_t kThumbnailFolder[];

@@ -1,4 +1,4 @@
-#include "playback/time_text.h"
+#include "core/time_text.h"
 
 namespace {
 

@@ -1,16 +1,19 @@
-// Files entering the stock list: the File button's open dialog, the start-up import of the
-// command line, and the step they share with dropped files.
+// Files entering the stock list: the one step shared by the File button's dialog, dropped
+// files and the start-up import of the command line.
 #pragma once
+
+#include <vector>
+
+#include "core/file_selection.h"
 
 // Opens the file in the media device to measure it and appends it to the current genre (a
 // full genre keeps its entries); the file stays loaded. A path longer than the program's
 // 259-character buffers is refused.
 void AddOneFile(const wchar_t *path, const wchar_t *title);
 
-// The File button's release: the open dialog, then every chosen file added in the dialog's
-// order, the list refilled and the last file loaded.
-void OnFileReleased();
+// Adds the files in their order; the last one stays loaded. The caller shows the result.
+void AddFiles(const std::vector<ChosenFile> &files);
 
-// Adds the paths given on the command line (consumed once; the blanks between quoted paths
-// are skipped).
-void ImportCommandLineFiles();
+// The paths given on the command line (consumed once; the blanks between quoted paths are
+// skipped), as files to add.
+std::vector<ChosenFile> TakeCommandLineFiles();

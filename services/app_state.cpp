@@ -1,4 +1,4 @@
-#include "shell/app_state.h"
+#include "services/app_state.h"
 
 #include <new>
 

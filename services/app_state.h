@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "playback/play_modes.h"
-#include "shell/button_table.h"
-#include "shell/settings_record.h"
-#include "shell/settings_table.h"
+#include "core/play_modes.h"
+#include "core/button_table.h"
+#include "core/settings_record.h"
+#include "core/settings_table.h"
 
 struct RegistryKeys {
     HKEY write[kRegKeyCount];  // created with write access
@@ -78,7 +78,7 @@ struct AppState {
 
     SidePanel left, right;
 
-    NOTIFYICONDATAW tray[kTrayIconCount];
+    std::vector<NOTIFYICONDATAW> trayIcons;  // one record per (window, icon) shown
 
     SettingsRecord settings;
     // Options of the main settings page, kept for this run only.

@@ -1,11 +1,9 @@
-#include "audio/cd_tray.h"
+#include "services/cd_tray.h"
 
 #include <string>
 
-#include "audio/cd_commands.h"
-#include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/texts.h"
+#include "core/cd_commands.h"
+#include "services/app_state.h"
 
 namespace {
 
@@ -30,21 +28,6 @@ std::vector<int> ProbeCdDrives(bool cdRomTypesOnly) {
     return drives;
 }
 
-void BuildTrayMenuEntries(HMENU popup, HWND owner) {
-    for (int drive : ProbeCdDrives(true)) {
-        std::wstring label = DriveItemLabel(drive);
-        MENUITEMINFOW item = {};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE;
-        item.fType = MFT_STRING;
-        item.wID = UINT(DriveCommand(drive));
-        item.dwTypeData = &label[0];
-        InsertMenuItemW(popup, ID_TRAY_CLOSE, FALSE, &item);
-        DrawMenuBar(owner);
-    }
-    DeleteMenu(popup, ID_TRAY_CLOSE, MF_BYCOMMAND);
-}
-
 bool HandleTrayCommand(int command) {
     const int drive = DriveIndexOfCommand(command);
     if (drive < 0) return false;
@@ -53,13 +36,11 @@ bool HandleTrayCommand(int command) {
     return true;
 }
 
-void OnTrayOpenReleased() {
-    if (Send(kCdDefaultOpen) != 0)
-        MessageBoxW(nullptr, LoadProgramText(IDS_ERROR_OCCURRED).c_str(),
-                    LoadProgramText(IDS_ERROR_CAPTION).c_str(), MB_OK);
+bool OpenDefaultTray() {
+    return Send(kCdDefaultOpen) == 0;
 }
 
-void OnTrayCloseReleased() {
+void CloseDefaultTray() {
     Send(kCdDefaultClose);
     Send(kCdClose);
 }

@@ -1,5 +1,5 @@
 // Opening and closing CD trays: the Open and Close buttons act on the system's default CD
-// audio device; the pop-up menus get one item per CD drive that opens that drive's tray.
+// audio device; a drive item of the pop-up menu opens that drive's tray.
 #pragma once
 
 #include <windows.h>
@@ -11,12 +11,10 @@
 // the same list without three MCI round trips for every other letter.
 std::vector<int> ProbeCdDrives(bool cdRomTypesOnly);
 
-// Puts one item per CD drive in front of the tray-close item, then removes that item.
-void BuildTrayMenuEntries(HMENU popup, HWND owner);
-
 // A drive item's command: opens that drive and its tray. False for any other command.
 bool HandleTrayCommand(int command);
 
-// The Open and Close buttons' work, done when their 100 ms release timer fires.
-void OnTrayOpenReleased();
-void OnTrayCloseReleased();
+// The Open and Close buttons' work, done when their 100 ms release timer fires. Opening
+// returns false when the default CD audio device could not open its tray.
+bool OpenDefaultTray();
+void CloseDefaultTray();

@@ -1,11 +1,10 @@
-#include "playback/media_device.h"
+#include "services/media_device.h"
 
-#include "shell/app_state.h"
-#include "shell/playback_window.h"
-#include "shell/registry.h"
-
-#include <algorithm>
+#include <cwchar>
 #include <vector>
+
+#include "services/app_state.h"
+#include "services/registry.h"
 
 namespace {
 
@@ -15,6 +14,17 @@ const wchar_t kMediaDeviceType[] = L"mpegvideo";
 const wchar_t kMediaAlias[] = L"music";
 
 enum { kSystemDeviceNameChars = 64 / 2 }; // the system's name is read into 64 bytes
+
+VideoWindowListener g_videoListener;
+
+MCIDEVICEID Device() {
+    return g_app.openParms.wDeviceID;
+}
+
+bool Send(UINT command, DWORD flags, void *parms) {
+    if (!Device()) return false;
+    return mciSendCommandW(Device(), command, flags, reinterpret_cast<DWORD_PTR>(parms)) == 0;
+}
 
 // The system's device name for a table extension; empty when the key or value is missing,
 // not text, or longer than the buffer.
@@ -47,53 +57,37 @@ bool SendOpen() {
     return false;
 }
 
-// The children of the playback window that follow the stock window.
-std::vector<HWND> ChildrenAfterStock() {
+std::vector<HWND> ChildrenOfParent() {
     std::vector<HWND> children;
     if (!g_app.hPlay) return children;
-    for (HWND w = FindWindowExW(g_app.hPlay, g_app.hStock, nullptr, nullptr); w;
-         w = FindWindowExW(g_app.hPlay, w, nullptr, nullptr))
+    for (HWND w = GetWindow(g_app.hPlay, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
         children.push_back(w);
     return children;
 }
 
-// The device puts its picture in a new child of the playback window, after the stock window.
-// Only a window the open itself made is taken, so no other child of the playback window is
-// ever taken for the picture. Its procedure is replaced once.
-void AttachVideoWindow(const std::vector<HWND> &before) {
-    for (HWND video : ChildrenAfterStock()) {
-        if (std::find(before.begin(), before.end(), video) != before.end()) continue;
-        g_app.hVideo = video;
-        const WNDPROC current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(video, GWLP_WNDPROC));
-        if (current == VideoWindowProc) return;
-        g_app.videoOldProc = current;
-        SetWindowLongPtrW(video, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(VideoWindowProc));
+// The device puts its picture in a new child of the parent window: only a window the open
+// itself made is taken, so no other child of the parent is ever taken for the picture.
+void RecordVideoWindow(const std::vector<HWND> &before) {
+    for (HWND child : ChildrenOfParent()) {
+        bool old = false;
+        for (HWND w : before) old = old || w == child;
+        if (old) continue;
+        g_app.hVideo = child;
+        if (g_videoListener.attached) g_videoListener.attached(child);
         return;
     }
-}
-
-void DetachVideoWindow() {
-    if (g_app.hVideo && IsWindow(g_app.hVideo) && g_app.videoOldProc)
-        SetWindowLongPtrW(g_app.hVideo, GWLP_WNDPROC,
-                          reinterpret_cast<LONG_PTR>(g_app.videoOldProc));
-    g_app.hVideo = nullptr;
-    g_app.videoOldProc = nullptr;
 }
 
 void SetMillisecondFormat() {
     MCI_SET_PARMS set = {};
     set.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
-    mciSendCommandW(g_app.openParms.wDeviceID, MCI_SET, MCI_SET_TIME_FORMAT,
-                    reinterpret_cast<DWORD_PTR>(&set));
+    Send(MCI_SET, MCI_SET_TIME_FORMAT, &set);
 }
 
 // A device that did not open answers nothing, so the previous length stays.
 void QueryLength() {
-    MCI_STATUS_PARMS status = {};
-    status.dwItem = MCI_STATUS_LENGTH;
-    if (mciSendCommandW(g_app.openParms.wDeviceID, MCI_STATUS, MCI_STATUS_ITEM,
-                        reinterpret_cast<DWORD_PTR>(&status)) == 0)
-        g_app.lengthMs = DWORD(status.dwReturn);
+    DWORD length = 0;
+    if (DeviceStatus(MCI_STATUS_LENGTH, &length)) g_app.lengthMs = length;
 }
 
 PathKind KindOfPath(const wchar_t *path) {
@@ -113,18 +107,20 @@ std::wstring ResolveDeviceType(const wchar_t *path, HWND window) {
 
 void OpenMedia(const wchar_t *path) {
     CloseMedia();
-    g_app.mediaPath = path ? path : L"";
+    const size_t length = path ? wcsnlen(path, kTextChars) : 0;
+    // A path the program's buffers would cut names another file: it is not opened.
+    g_app.mediaPath = length < size_t(kTextChars) && path ? path : L"";
     lstrcpynW(g_app.currentTypeText,
               ResolveDeviceType(g_app.mediaPath.c_str(), g_app.hPlay).c_str(),
               ARRAYSIZE(g_app.currentTypeText));
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const std::vector<HWND> before = ChildrenAfterStock();
+    for (int attempt = 0; attempt < 2 && !g_app.mediaPath.empty(); ++attempt) {
+        const std::vector<HWND> before = ChildrenOfParent();
         if (SendOpen()) {
-            AttachVideoWindow(before);
+            RecordVideoWindow(before);
             break;
         }
-        lstrcpynW(g_app.deviceType, kUnknownDeviceType, ARRAYSIZE(g_app.deviceType));
     }
+    if (!Device()) lstrcpynW(g_app.deviceType, kUnknownDeviceType, ARRAYSIZE(g_app.deviceType));
     SetMillisecondFormat();
     QueryLength();
 }
@@ -134,33 +130,57 @@ bool MediaIsOpen() {
 }
 
 void CloseMedia() {
-    DetachVideoWindow();
-    if (g_app.openParms.wDeviceID) mciSendCommandW(g_app.openParms.wDeviceID, MCI_CLOSE, 0, 0);
+    if (g_app.hVideo && g_videoListener.detaching) g_videoListener.detaching(g_app.hVideo);
+    g_app.hVideo = nullptr;
+    MCI_GENERIC_PARMS parms = {};
+    Send(MCI_CLOSE, 0, &parms);
     g_app.openParms.wDeviceID = 0;
+    // Whatever was seen of the last media belongs to it alone.
+    g_app.lastPlayingPositionMs = 0;
 }
 
-void PlaceVideoWindow() {
-    if (!g_app.hVideo || !g_app.hPlay) return;
-    RECT area;
-    if (g_app.fullSize) {
-        GetClientRect(g_app.hPlay, &area);
-    } else {
-        area = VideoArea();
-    }
-    const int width = area.right > area.left ? area.right - area.left : 0;
-    const int height = area.bottom > area.top ? area.bottom - area.top : 0;
-    SetWindowPos(g_app.hVideo, HWND_TOP, area.left, area.top, width, height, 0);
-    ShowWindow(g_app.hVideo, SW_SHOW);
-    InvalidateRect(g_app.hVideo, nullptr, TRUE);
+void SetVideoWindowListener(const VideoWindowListener &listener) {
+    g_videoListener = listener;
 }
 
-// The playback window's handling comes first (commands, dragging, full size); every other
-// message goes to the device's own procedure.
-LRESULT CALLBACK VideoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (HandleVideoWindowMessage(hwnd, msg, wParam, lParam, &result)) return result;
-    if (!g_app.videoOldProc) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    return CallWindowProcW(g_app.videoOldProc, hwnd, msg, wParam, lParam);
+// Every command carries a parameter block, even without flags: some devices refuse a null one.
+bool DevicePlay() {
+    MCI_PLAY_PARMS play = {};
+    return Send(MCI_PLAY, 0, &play);
+}
+
+bool DevicePlayFrom(DWORD ms) {
+    MCI_PLAY_PARMS play = {};
+    play.dwFrom = ms;
+    return Send(MCI_PLAY, MCI_FROM, &play);
+}
+
+bool DeviceStop() {
+    MCI_GENERIC_PARMS parms = {};
+    return Send(MCI_STOP, 0, &parms);
+}
+
+bool DeviceSeekToStart() {
+    MCI_SEEK_PARMS seek = {};
+    return Send(MCI_SEEK, MCI_SEEK_TO_START, &seek);
+}
+
+bool DeviceSeekTo(DWORD ms) {
+    MCI_SEEK_PARMS seek = {};
+    seek.dwTo = ms;
+    return Send(MCI_SEEK, MCI_TO, &seek);
+}
+
+bool DeviceStatus(DWORD item, DWORD *value) {
+    MCI_STATUS_PARMS status = {};
+    status.dwItem = item;
+    if (!Send(MCI_STATUS, MCI_STATUS_ITEM, &status)) return false;
+    *value = DWORD(status.dwReturn);
+    return true;
+}
+
+bool DeviceCommandString(const wchar_t *command) {
+    return mciSendStringW(command, nullptr, 0, nullptr) == 0;
 }
 
 ShellVerb ShellHandOffForPath(const wchar_t *path) {

@@ -1,22 +1,24 @@
-// The one MCI device that plays every file, opened as "mpegvideo" under the alias "music",
-// and the video display window it creates inside the playback window.
+// The one MCI device that plays every file, opened as "mpegvideo" under the alias "music".
+// It knows no window of the program: the playback window is only the parent it is given,
+// and the video display window it makes is reported to whoever listens.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "playback/device_type.h"
+#include "core/device_type.h"
 
 // The device-type text of a path: the system's device name for a table extension (read from
 // the MCI Extensions table, at most 31 characters), "non" when the system maps none, "Non"
 // for any other path. A table extension also shows `window` (the playback window).
 std::wstring ResolveDeviceType(const wchar_t *path, HWND window);
 
-// Closes the device, resolves the path into g_app.currentTypeText and opens the path, trying
-// a second time when the first open fails; attaches the video display window, switches the
-// device to milliseconds and reads the length into g_app.lengthMs. After two failures the
-// record's device type is "Non" and the previous length stays.
+// Closes the device, resolves the path into g_app.currentTypeText and opens the path as a
+// child of g_app.hPlay, trying a second time when the first open fails; records the video
+// display window in g_app.hVideo, switches the device to milliseconds and reads the length
+// into g_app.lengthMs. After two failures the device type is "Non" and the previous length
+// stays. A path too long for the program's buffers is not opened at all.
 void OpenMedia(const wchar_t *path);
 
 // True when the last open succeeded (the record's device type is not "Non").
@@ -25,13 +27,22 @@ bool MediaIsOpen();
 // Closes the device (nothing happens when none is open); its video window goes with it.
 void CloseMedia();
 
-// Moves the video display window over the playback window's video area (or the whole client
-// area in full size), on top of its siblings, and shows it. Nothing without a video window.
-void PlaceVideoWindow();
+// Told when an open made a video display window, and just before that window goes.
+struct VideoWindowListener {
+    void (*attached)(HWND video);
+    void (*detaching)(HWND video);
+};
+void SetVideoWindowListener(const VideoWindowListener &listener);
 
-// The procedure installed on the video display window: the playback window's handling
-// first, then the device's own procedure.
-LRESULT CALLBACK VideoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Commands to the open device. Without an open device nothing is sent and they fail.
+bool DevicePlay();
+bool DevicePlayFrom(DWORD ms);
+bool DeviceStop();
+bool DeviceSeekToStart();
+bool DeviceSeekTo(DWORD ms);
+bool DeviceStatus(DWORD item, DWORD *value);
+// A command string addressed to the device's alias, e.g. L"set music speed 1000".
+bool DeviceCommandString(const wchar_t *command);
 
 // What the shell may be asked to do with a path that could not be played, with the file
 // system asked what the path is. Nothing is launched.

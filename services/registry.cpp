@@ -1,8 +1,8 @@
-#include "shell/registry.h"
+#include "services/registry.h"
 
 #include <vector>
 
-#include "shell/reg_value.h"
+#include "core/reg_value.h"
 
 void OpenRegistryKeys(RegistryKeys &keys) {
     for (int k = 0; k < kRegKeyCount; ++k) {

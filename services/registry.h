@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "shell/app_state.h"
+#include "services/app_state.h"
 
 // Creates the eight keys (keeping the write handles), then opens the read handles and the
 // full-access handles of the list keys. A key that cannot be opened leaves a null handle.

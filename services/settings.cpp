@@ -1,6 +1,6 @@
-#include "shell/settings.h"
+#include "services/settings.h"
 
-#include "shell/registry.h"
+#include "services/registry.h"
 
 void LoadSettings(const RegistryKeys &keys, SettingsRecord &rec) {
     for (const SettingRow &row : SettingsRows(rec)) {

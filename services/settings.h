@@ -1,7 +1,7 @@
 // Loading the settings at start, and the first run's defaults.
 #pragma once
 
-#include "shell/app_state.h"
+#include "services/app_state.h"
 
 // Fills rec from the registry in the program's load order; a value that is missing or not
 // of the right type and size keeps what rec held. A stored skin outside 0..2 is used as 0.

@@ -1,8 +1,8 @@
-#include "shell/skin.h"
+#include "services/skin.h"
 
 #include <string>
 
-#include "shell/app_state.h"
+#include "services/app_state.h"
 
 const wchar_t kUserSkinFolder[] = L"C:\\Program Files\\Oakhollow\\MireloFreeEdition\\Bmp\\";
 
@@ -14,14 +14,19 @@ HBITMAP LoadUserSkinFile(const wchar_t *fileName) {
 
 HBITMAP LoadBitmapResource(const wchar_t *name) { return LoadBitmapW(g_app.hInst, name); }
 
-HBITMAP LoadMainBackground(int skin) {
-    switch (EffectiveSkin(skin)) {
+HBITMAP LoadSkinBitmap(const wchar_t *cuteResource, const wchar_t *coolResource,
+                       const wchar_t *userFile) {
+    switch (EffectiveSkin(g_app.settings.Skin)) {
     case SkinCool:
-        return LoadBitmapResource(L"MainWindow2");
+        return LoadBitmapResource(coolResource);
     case SkinUser:
-        if (HBITMAP file = LoadUserSkinFile(L"MainWindow.bmp")) return file;
-        return LoadBitmapResource(L"MainWindow");
+        if (HBITMAP file = LoadUserSkinFile(userFile)) return file;
+        return LoadBitmapResource(cuteResource);
     default:
-        return LoadBitmapResource(L"MainWindow");
+        return LoadBitmapResource(cuteResource);
     }
+}
+
+HBITMAP LoadMainBackground() {
+    return LoadSkinBitmap(L"MainWindow", L"MainWindow2", L"MainWindow.bmp");
 }

@@ -12,5 +12,10 @@ HBITMAP LoadUserSkinFile(const wchar_t *fileName);
 // Loads a bitmap resource of the program by name.
 HBITMAP LoadBitmapResource(const wchar_t *name);
 
-// The main window's background for the skin: MainWindow, MainWindow2, or the user's file.
-HBITMAP LoadMainBackground(int skin);
+// The bitmap of the skin in force: the user's file under the user-defined skin when it loads,
+// otherwise the cute or the cool resource (the cute one for the user-defined skin).
+HBITMAP LoadSkinBitmap(const wchar_t *cuteResource, const wchar_t *coolResource,
+                       const wchar_t *userFile);
+
+// The main window's background for the skin in force.
+HBITMAP LoadMainBackground();

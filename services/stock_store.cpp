@@ -1,9 +1,9 @@
-#include "stock/stock_store.h"
+#include "services/stock_store.h"
 
-#include "shell/app_state.h"
-#include "shell/texts.h"
-#include "shell/registry.h"
-#include "stock/stock_names.h"
+#include "services/app_state.h"
+#include "services/texts.h"
+#include "services/registry.h"
+#include "core/stock_names.h"
 
 namespace {
 

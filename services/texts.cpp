@@ -1,6 +1,6 @@
-#include "shell/texts.h"
+#include "services/texts.h"
 
-#include "shell/app_state.h"
+#include "services/app_state.h"
 
 void SetNumberText(wchar_t *text, int number) { wsprintfW(text, L"[%d]", number); }
 

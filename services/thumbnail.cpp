@@ -1,4 +1,4 @@
-#include "stock/thumbnail.h"
+#include "services/thumbnail.h"
 
 #include <dshow.h>
 #include <qedit.h>
@@ -8,11 +8,11 @@
 #include <new>
 
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/texts.h"
-#include "shell/settings.h"
-#include "stock/bmp_file.h"
-#include "stock/scaler.h"
+#include "services/app_state.h"
+#include "services/texts.h"
+#include "services/settings.h"
+#include "core/bmp_file.h"
+#include "core/scaler.h"
 
 namespace {
 
@@ -45,7 +45,6 @@ void ResetCaptureFrame() {
     g_app.settings.Capture = 0;
     for (const SettingRow &row : SettingsRows(g_app.settings))
         if (row.number == &g_app.settings.Capture) WriteSettingRow(g_app.keys, row);
-    if (g_app.hList) InvalidateRect(g_app.hList, nullptr, TRUE);
 }
 
 // Frame `Capture` of the file's first video stream, decoded to 24 bits. Returns false when

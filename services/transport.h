@@ -1,8 +1,20 @@
 // The transport: Play, Stop, Pause, the progress tick and what happens at the end of an
-// entry, previous and next, and seeking with the position bar.
+// entry, previous and next, and seeking with the position bar. It keeps the position in
+// g_app and tells the windows what changed through the view they register.
 #pragma once
 
 #include <windows.h>
+
+// What the windows do when the transport changes something they show. Any may be null.
+struct TransportView {
+    void (*barChanged)();            // g_app.barMax, barPage or barPos changed
+    void (*statusChanged)();         // the position and number texts changed
+    void (*playbackChanged)();       // the playback window shows something else
+    void (*videoChanged)();          // the video window was placed again or was replaced
+    void (*progressTimer)(bool run); // timer 600 starts (again) or stops
+    void (*pauseCleared)();          // playing again after a pause: the Pause face goes back
+};
+void SetTransportView(const TransportView &view);
 
 // The first entry of the current genre is loaded (not played) while the main window is made.
 void StartupLoad();
@@ -10,6 +22,10 @@ void StartupLoad();
 // Loads entry `index` of the current genre: open, length, bar range, video placement.
 // With shellFallback an entry the device cannot open is handed to the shell.
 void LoadEntry(int index, bool shellFallback);
+
+// Loads entry `index` and plays it from its start with the progress running (a double-click
+// in the stock list); a pause in force ends.
+void PlayEntry(int index);
 
 // Plays from the current position and sends the current speed.
 void StartPlaying();
@@ -21,14 +37,16 @@ void StartProgressTimer();
 void SetBarRange();
 void SetBarPosition(int seconds);
 
-void SeekToStart();
+// Back to the start of the media.
+void Rewind();
+
+// Where the device is, in milliseconds (0 without a device).
 DWORD QueryPosition();
 
 // The position time text and bar from the device's position.
 void ShowDevicePosition();
 
 void OnPlayPressed();
-void OnStopPressed();
 void OnStopReleased();
 void OnPauseToggled(int paused);
 void OnPreviousReleased();

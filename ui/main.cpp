@@ -4,10 +4,10 @@
 #include <vfw.h>
 
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/command_line.h"
-#include "shell/main_window.h"
-#include "shell/registry.h"
+#include "services/app_state.h"
+#include "core/command_line.h"
+#include "ui/shell/main_window.h"
+#include "services/registry.h"
 
 // Keep DLLs from being picked up from the current folder (a folder of media files may be
 // anyone's): only the system folders are searched.

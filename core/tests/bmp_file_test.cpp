@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "stock/bmp_file.h"
+#include "core/bmp_file.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/command_line.h"
+#include "core/command_line.h"
 
 TEST(CommandLine, QuotedPathsAfterTheProgramArePending) {
     struct Case {

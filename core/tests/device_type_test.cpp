@@ -3,21 +3,9 @@
 #include <cwctype>
 #include <set>
 
-#include "playback/device_type.h"
+#include "core/device_type.h"
 
 namespace {
-
-TEST(DeviceType, TheTableHoldsFiftyOneLowerCaseExtensions) {
-    std::set<std::wstring> distinct;
-    for (const wchar_t *e : kMediaExtensions) {
-        for (const wchar_t *c = e; *c; ++c)
-            EXPECT_FALSE(*c >= L'A' && *c <= L'Z') << e;
-        distinct.insert(e);
-    }
-    EXPECT_EQ(distinct.size(), 50u); // "wvx" is listed twice
-    EXPECT_STREQ(kMediaExtensions[0], L"aifc");
-    EXPECT_STREQ(kMediaExtensions[kMediaExtensionCount - 1], L"png");
-}
 
 TEST(DeviceType, OnlyTheExactLowerOrUpperCaseExtensionIsKnown) {
     struct Case {

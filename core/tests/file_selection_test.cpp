@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "stock/file_selection.h"
+#include "core/file_selection.h"
 
 namespace {
 
@@ -93,28 +93,6 @@ TEST(FileSelection, NeverReadsPastTheBufferNorKeepsOverlongPaths) {
         EXPECT_EQ(Paths(s), c.paths) << c.what;
     }
     EXPECT_TRUE(ReadFileSelection(nullptr, 10).files.empty());
-}
-
-TEST(FileSelection, TheFilterOffersThirtyTwoPairsStartingWithAllFiles) {
-    const std::wstring filter = OpenDialogFilter();
-    std::vector<std::wstring> texts;
-    size_t at = 0;
-    while (at < filter.size() && filter[at] != L'\0') {
-        const size_t end = filter.find(L'\0', at);
-        ASSERT_NE(end, std::wstring::npos);
-        texts.push_back(filter.substr(at, end - at));
-        at = end + 1;
-    }
-    EXPECT_EQ(at, filter.size() - 1) << "the list ends with a second NUL";
-    ASSERT_EQ(texts.size(), 64u);
-    EXPECT_EQ(texts[0], L"すべてのファイル(*.*)");
-    EXPECT_EQ(texts[1], L"*.*");
-    EXPECT_EQ(texts[8], L"mpg(*.mpg)");
-    EXPECT_EQ(texts[62], L"wpl(*.wpl)");
-    EXPECT_EQ(texts[63], L"*.wpl");
-    // Each display text names its own pattern.
-    for (size_t i = 2; i < texts.size(); i += 2)
-        EXPECT_NE(texts[i].find(L"(" + texts[i + 1] + L")"), std::wstring::npos) << i;
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "playback/play_modes.h"
+#include "core/play_modes.h"
 
 namespace {
 
@@ -113,12 +113,6 @@ TEST(PositionBar, EveryScrollCode) {
     EXPECT_EQ(target, -1) << "not clamped: the device refuses it";
     ScrollTarget(5, 0, 10, 95, 65535, &target);
     EXPECT_EQ(target, 65535) << "the thumb position is unsigned";
-}
-
-TEST(SpeedBar, SpeedIsTwentyTimesX) {
-    EXPECT_EQ(SpeedFromX(0), 0);
-    EXPECT_EQ(SpeedFromX(50), 1000);
-    EXPECT_EQ(SpeedFromX(149), 2980);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "stock/scaler.h"
+#include "core/scaler.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/slide.h"
+#include "core/slide.h"
 
 namespace {
 

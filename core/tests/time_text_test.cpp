@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "playback/time_text.h"
+#include "core/time_text.h"
 
 namespace {
 

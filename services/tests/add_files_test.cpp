@@ -4,13 +4,13 @@
 
 #include <vector>
 
-#include "playback/media_device.h"
-#include "shell/app_state.h"
-#include "shell/registry.h"
-#include "stock/add_files.h"
-#include "stock/stock_names.h"
-#include "stock/stock_store.h"
-#include "stock/thumbnail.h"
+#include "services/media_device.h"
+#include "services/app_state.h"
+#include "services/registry.h"
+#include "services/add_files.h"
+#include "core/stock_names.h"
+#include "services/stock_store.h"
+#include "services/thumbnail.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
@@ -76,16 +76,6 @@ BmpFacts ReadBmp(const std::wstring &path) {
     facts.sizesAgree =
         u32(2) == b.size() && u32(10) == 54 && b.size() - 54 >= stride * DWORD(facts.height);
     return facts;
-}
-
-// Reads the message box that shows up next in this process, then presses its OK button.
-DWORD WINAPI AnswerMessageBox(void *seen) {
-    HWND box = driver::WaitForWindow(GetCurrentProcessId(), L"#32770", 10000);
-    if (!box) return 1;
-    *static_cast<std::wstring *>(seen) =
-        driver::MessageBoxText(box) + L"|" + driver::WindowText(box);
-    driver::PressDialogButton(box, IDOK);
-    return 0;
 }
 
 class AddFiles : public driver::AppTest {
@@ -212,13 +202,14 @@ TEST_F(AddFiles, TheBmpWriterWritesWhatItCanAndRefusesTheRest) {
 
     // A file that cannot be created is reported, and nothing is written.
     header->biSizeImage = 24;
-    std::wstring text;
-    HANDLE answerer = CreateThread(nullptr, 0, AnswerMessageBox, &text, 0, nullptr);
-    EXPECT_EQ(
-        WriteBmpFile(L"C:\\mirelo-test\\no such folder\\x.bmp", picture.data(), picture.size()), 0);
-    WaitForSingleObject(answerer, 10000);
-    CloseHandle(answerer);
-    EXPECT_EQ(text, L"ファイルの作成に失敗しました。|");
+    {
+        driver::BoxAnswerer answer;
+        EXPECT_EQ(WriteBmpFile(L"C:\\mirelo-test\\no such folder\\x.bmp", picture.data(),
+                               picture.size()),
+                  0);
+        for (int i = 0; i < 500 && !answer.Seen(); ++i) Sleep(10);
+        EXPECT_EQ(answer.seen.text, L"ファイルの作成に失敗しました。");
+    }
 }
 
 } // namespace

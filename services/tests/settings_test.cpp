@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/registry.h"
-#include "shell/settings.h"
+#include "services/app_state.h"
+#include "services/registry.h"
+#include "services/settings.h"
 #include "tests/driver/driver.h"
 
 namespace {
@@ -141,39 +141,6 @@ TEST_F(RegistrySettings, TextWithoutTerminatorIsTerminatedByTheProgram) {
     EXPECT_STREQ(rec.Genre[5], L"短い");
     EXPECT_EQ(lstrlenW(rec.URL), 2047);
     EXPECT_EQ(rec.URL[2047], 0);
-}
-
-TEST(Accelerators, TheTableHasTheProgramsTwentyFourKeys) {
-    struct Key {
-        BYTE modifier;
-        WORD key;
-        WORD command;
-    };
-    const Key expected[] = {
-        {FSHIFT, 'X', ID_END},          {FCONTROL, 'M', ID_FULL},
-        {FCONTROL, 'T', ID_PLAY_TO_TRAY}, {FCONTROL, 'B', ID_PLAY_TO_BAR},
-        {FALT, 'B', ID_STOCK_TO_BAR},   {FALT, 'T', ID_STOCK_TO_TRAY},
-        {FSHIFT, 'B', ID_MAIN_TO_BAR},  {FSHIFT, 'T', ID_MAIN_TO_TRAY},
-        {FSHIFT, 'R', 40024},           {FSHIFT, 'W', ID_HOME_PAGE},
-        {FALT, 'C', ID_TRAY_CLOSE},     {FSHIFT, 'F', ID_FILE},
-        {FCONTROL, 'L', ID_LEFT_WINDOW}, {FALT, 'L', ID_LIST_ERASE},
-        {FSHIFT, 'M', ID_MUTE},         {FALT, 'A', ID_NEXT},
-        {FALT, 'O', ID_TRAY_OPEN},      {FALT, 'P', ID_PLAY},
-        {FALT, 'I', ID_PAUSE},          {FALT, 'R', ID_RECORD},
-        {FALT, 'X', ID_CONTINUOUS},     {FCONTROL, 'R', ID_RIGHT_WINDOW},
-        {FALT, 'K', 40041},             {FALT, 'M', ID_PREVIOUS},
-    };
-    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), L"MYACCEL");
-    ASSERT_TRUE(table);
-    ACCEL entries[64];
-    const int count = CopyAcceleratorTableW(table, entries, 64);
-    ASSERT_EQ(count, 24);
-    for (int i = 0; i < count; ++i) {
-        EXPECT_EQ(entries[i].fVirt & ~FNOINVERT, FVIRTKEY | expected[i].modifier) << i;
-        EXPECT_EQ(entries[i].key, expected[i].key) << i;
-        EXPECT_EQ(entries[i].cmd, expected[i].command) << i;
-    }
-    DestroyAcceleratorTable(table);
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 
 #include <map>
 
-#include "shell/app_state.h"
-#include "shell/registry.h"
-#include "stock/stock_names.h"
-#include "stock/stock_store.h"
+#include "services/app_state.h"
+#include "services/registry.h"
+#include "core/stock_names.h"
+#include "services/stock_store.h"
 #include "tests/driver/driver.h"
 
 namespace {

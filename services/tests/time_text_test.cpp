@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "playback/time_text.h"
+#include "core/time_text.h"
 
 namespace {
 

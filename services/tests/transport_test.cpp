@@ -2,12 +2,13 @@
 // an entry, previous and next, and the video window's place.
 #include <gtest/gtest.h>
 
-#include "playback/media_device.h"
-#include "playback/transport.h"
+#include "services/media_device.h"
+#include "services/transport.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/playback_window.h"
-#include "shell/skinned_button.h"
+#include "services/app_state.h"
+#include "ui/playback/playback_window.h"
+#include "ui/stock/stock_window.h"
+#include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
@@ -193,6 +194,67 @@ TEST_F(Transport, NextAtTheLastAndPreviousAtTheFirstDoNothing) {
     EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"two.wav"));
 }
 
+TEST_F(Transport, AtRestAfterTheLastEntryAModeChangeWaitsForTheNextEnd) {
+    StartApp();
+    PressButton(SlotContinuous);
+    g_app.currentItem = 2;
+    LoadEntry(2, false);
+    PressButton(SlotPlay);
+    ASSERT_TRUE(RunUntil([] { return driver::MediaPlaying(); }, 3000));
+    ASSERT_TRUE(RunUntil([] { return !driver::MediaPlaying() && g_app.barPos == 0; }, 6000));
+    // At rest on the last entry nothing plays, whatever is switched on now.
+    PressButton(SlotRepeat);
+    PressButton(SlotRandom);
+    driver::PumpMessages(600);
+    EXPECT_FALSE(driver::MediaPlaying());
+    EXPECT_EQ(g_app.currentItem, 2);
+}
+
+TEST_F(Transport, AFileLoadedWithoutPlayingStaysStillWhileTheProgressRuns) {
+    driver::StoreStockEntry(0, 0, L"long.wav", InFolder(L"long.wav"));
+    ASSERT_TRUE(driver::WriteWav(InFolder(L"long.wav"), 4000));
+    StartApp();
+    PressButton(SlotContinuous);
+    PressButton(SlotRepeat);
+    PressButton(SlotPlay);
+    ASSERT_TRUE(RunUntil([] { return QueryPosition() > 2000; }, 6000));
+    // A shorter file comes in as the File button and a drop bring it: loaded, not played.
+    ASSERT_TRUE(driver::WriteWav(InFolder(L"short.wav"), 700));
+    AddFilesAndShow({ChosenFile{InFolder(L"short.wav"), L"short.wav"}});
+    driver::PumpMessages(600);
+    EXPECT_FALSE(driver::MediaPlaying());
+    EXPECT_EQ(g_app.mediaPath, InFolder(L"short.wav"));
+}
+
+TEST_F(Transport, PlayingAnEntryFromTheListEndsAPause) {
+    driver::StoreStockEntry(0, 1, L"long.wav", InFolder(L"long.wav"));
+    ASSERT_TRUE(driver::WriteWav(InFolder(L"long.wav"), 4000));
+    StartApp();
+    PressButton(SlotPlay);
+    PressButton(SlotPause);
+    ASSERT_EQ(g_app.paused, 1);
+    PlayEntry(1);
+    EXPECT_EQ(g_app.paused, 0);
+    EXPECT_EQ(g_app.buttonFace[SlotPause], 0);
+    // The bar follows the new entry.
+    ASSERT_TRUE(RunUntil([] { return g_app.barPos >= 1; }, 4000));
+    EXPECT_TRUE(driver::MediaPlaying());
+}
+
+TEST_F(Transport, AStoredPathTooLongForTheProgramIsNotOpenedCut) {
+    // The 259 characters the program could hold name a real file; the stored path is longer.
+    std::wstring cut = std::wstring(kFolder) + L"\\";
+    cut += std::wstring(259 - cut.size() - 4, L'x') + L".wav";
+    ASSERT_EQ(cut.size(), 259u);
+    ASSERT_TRUE(driver::WriteWav(cut, 900));
+    driver::StoreStockEntry(0, 1, L"long name", cut + L"-and-more.wav");
+    StartApp();
+    LoadEntry(1, true);
+    EXPECT_FALSE(MediaIsOpen());
+    EXPECT_NE(g_app.mediaPath, cut);
+    DeleteFileW(cut.c_str());
+}
+
 TEST_F(Transport, ThePositionBarSeeksTheMedia) {
     driver::StoreStockEntry(0, 0, L"long.wav", InFolder(L"long.wav"));
     ASSERT_TRUE(driver::WriteWav(InFolder(L"long.wav"), 4000));
@@ -244,9 +306,8 @@ class VideoPlacement : public driver::AppTest {
         driver::StoreStockEntry(0, 0, L"video", path);
         StartApp();
         ASSERT_TRUE(g_app.hPlay);
-        HWND video = VideoDisplayWindow();
+        HWND video = g_app.hVideo;
         ASSERT_TRUE(video) << "no video window";
-        EXPECT_EQ(video, g_app.hVideo);
         RECT client, stock;
         GetClientRect(g_app.hPlay, &client);
         GetClientRect(g_app.hStock, &stock);

@@ -2,12 +2,13 @@
 
 #include <vector>
 
-#include "playback/media_device.h"
-#include "shell/app_state.h"
-#include "shell/main_window.h"
-#include "shell/registry.h"
-#include "stock/stock_names.h"
+#include "services/media_device.h"
+#include "services/app_state.h"
+#include "ui/shell/main_window.h"
+#include "services/registry.h"
+#include "core/stock_names.h"
 #include "tests/driver/driver.h"
+#include "ui/shell/window_commands.h"
 
 namespace driver {
 
@@ -38,8 +39,7 @@ void AppTest::TearDown() {
     for (HWND *w : {&g_app.hLeftPanel, &g_app.hRightPanel, &g_app.hMain, &g_app.hPlay,
                     &g_app.hCalculator, &g_app.hClock, &g_app.hAviEdit})
         if (*w && IsWindow(*w)) DestroyWindow(*w);
-    for (NOTIFYICONDATAW &icon : g_app.tray)
-        if (icon.cbSize) Shell_NotifyIconW(NIM_DELETE, &icon);
+    DeleteAllTrayIcons();
     CloseRegistryKeys(g_app.keys);
     PumpMessages(10);
     ResetAppState();

@@ -150,17 +150,38 @@ DWORD ReadRegistryDword(const wchar_t *keyPath, const wchar_t *name, DWORD fallb
     return *reinterpret_cast<DWORD *>(data.data());
 }
 
+BoxSeen AnswerBox(DWORD processId, DWORD timeoutMs) {
+    HWND box = WaitForWindow(processId, L"#32770", timeoutMs);
+    if (!box) return {};
+    BoxSeen seen = {MessageBoxText(box), WindowText(box)};
+    PressDialogButton(box, IDOK);
+    // Waits for this box to go before anyone looks for the next one.
+    for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
+    return seen;
+}
+
+BoxAnswerer::BoxAnswerer() { thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr); }
+
+BoxAnswerer::~BoxAnswerer() {
+    WaitForSingleObject(thread_, 15000);
+    CloseHandle(thread_);
+}
+
+bool BoxAnswerer::Seen() const { return done_ != 0; }
+
+DWORD WINAPI BoxAnswerer::Run(void *self) {
+    BoxAnswerer *answerer = static_cast<BoxAnswerer *>(self);
+    answerer->seen = AnswerBox(GetCurrentProcessId(), 10000);
+    InterlockedExchange(&answerer->done_, 1);
+    return 0;
+}
+
 void CompleteFirstRun() {
     DeleteProgramRegistry();
     Process p = Launch(MireloExePath());
     ASSERT_TRUE(p.handle);
-    for (int box = 0; box < 2; ++box) {
-        HWND dialog = WaitForWindow(p.id, L"#32770", 20000);
-        ASSERT_TRUE(dialog) << "set-up message box " << box + 1 << " did not appear";
-        PressDialogButton(dialog, IDOK);
-        // Wait for this box to go before looking for the next one.
-        for (int i = 0; i < 250 && IsWindow(dialog); ++i) Sleep(20);
-    }
+    for (int box = 0; box < 2; ++box)
+        ASSERT_FALSE(AnswerBox(p.id).text.empty()) << "set-up message box " << box + 1;
     HWND main = WaitForMainWindow(p, 20000);
     ASSERT_TRUE(main);
     PostMessageW(main, WM_CLOSE, 0, 0);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace driver {
@@ -38,6 +39,28 @@ std::wstring WindowText(HWND window);
 std::wstring MessageBoxText(HWND dialog);
 // Presses a dialog's button with the given id, as a click would.
 void PressDialogButton(HWND dialog, int buttonId);
+
+struct BoxSeen {
+    std::wstring text, caption;
+};
+// Waits for a message box of the process, presses its OK button and waits for it to go;
+// empty texts when none appeared.
+BoxSeen AnswerBox(DWORD processId, DWORD timeoutMs = 20000);
+
+// Answers the first message box of this process from another thread, while this thread
+// goes on (and pumps the messages the box needs).
+class BoxAnswerer {
+  public:
+    BoxAnswerer();
+    ~BoxAnswerer();
+    bool Seen() const;
+    BoxSeen seen;
+
+  private:
+    HANDLE thread_;
+    static DWORD WINAPI Run(void *self);
+    volatile LONG done_ = 0;
+};
 
 // Sends to a window of another process and waits for it to be handled.
 LRESULT Send(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);

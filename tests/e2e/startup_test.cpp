@@ -10,28 +10,18 @@ const wchar_t kGenre[] = L"Software\\Mirelo\\Setting\\Genre";
 const wchar_t kCap[] = L"Software\\Mirelo\\Setting\\Cap";
 const wchar_t kDate[] = L"Software\\Mirelo\\Setting\\date";
 
-// Answers one message box and returns its text and caption.
-std::pair<std::wstring, std::wstring> AnswerBox(driver::Process &p) {
-    HWND box = driver::WaitForWindow(p.id, L"#32770", 20000);
-    if (!box) return {};
-    auto seen = std::make_pair(driver::MessageBoxText(box), driver::WindowText(box));
-    driver::PressDialogButton(box, IDOK);
-    for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
-    return seen;
-}
-
-TEST(Startup, FirstRunAsksThenWritesDefaultsAndLaterRunsDoNot) {
+TEST(Startup, FirstRunAsksAndWritesDefaultsLaterRunsTakeWhatIsStoredAndEndQuits) {
     driver::DeleteProgramRegistry();
     driver::Process p = driver::Launch(driver::MireloExePath());
     ASSERT_TRUE(p.handle);
 
-    const auto first = AnswerBox(p);
-    EXPECT_EQ(first.first, L"初期設定を行いますOKボタンを押してください");
-    EXPECT_EQ(first.second, L"初期設定(初回起動のみ");
+    const auto first = driver::AnswerBox(p.id);
+    EXPECT_EQ(first.text, L"初期設定を行いますOKボタンを押してください");
+    EXPECT_EQ(first.caption, L"初期設定(初回起動のみ");
     // The marker is written as soon as the first box is answered.
-    const auto second = AnswerBox(p);
-    EXPECT_EQ(second.first, L"Mireloの初回ファイル設定が終了致しました");
-    EXPECT_EQ(second.second, L"初期設定終了");
+    const auto second = driver::AnswerBox(p.id);
+    EXPECT_EQ(second.text, L"Mireloの初回ファイル設定が終了致しました");
+    EXPECT_EQ(second.caption, L"初期設定終了");
 
     HWND main = driver::WaitForMainWindow(p, 20000);
     ASSERT_TRUE(main);
@@ -57,21 +47,9 @@ TEST(Startup, FirstRunAsksThenWritesDefaultsAndLaterRunsDoNot) {
     EXPECT_EQ(driver::ReadRegistryDword(kCap, L"CapWidth", 0), 60u);
     EXPECT_EQ(driver::ReadRegistryDword(kDate, L"Skin", 9), 0u);
 
-    // The second start loads the settings and asks nothing.
-    driver::WriteRegistryValue(kGenre, L"Genre0", REG_SZ, L"私の動画", 10);
-    p = driver::Launch(driver::MireloExePath());
-    main = driver::WaitForMainWindow(p, 20000);
-    ASSERT_TRUE(main);
-    EXPECT_TRUE(driver::WindowsOf(p.id, L"#32770").empty());
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(driver::WaitForExit(p, 20000), 0u);
-    // Nothing was rewritten by the second start.
-    ASSERT_TRUE(driver::ReadRegistryValue(kGenre, L"Genre0", &type, &data));
-    EXPECT_EQ(data.size(), 10u);
-}
-
-TEST(Startup, CorruptStoredValuesDoNotStopTheProgram) {
-    driver::CompleteFirstRun();
+    // The second start loads the settings, corrupt ones included, and asks nothing; the End
+    // button quits with exit code 0.
+    driver::WriteRegistryValue(kGenre, L"Genre2", REG_SZ, L"私の動画", 10);
     const DWORD seven = 7;
     driver::WriteRegistryValue(kDate, L"Skin", REG_DWORD, &seven, 4);
     driver::WriteRegistryValue(kCap, L"CapWidth", REG_SZ, L"60", 6);
@@ -82,39 +60,18 @@ TEST(Startup, CorruptStoredValuesDoNotStopTheProgram) {
     driver::WriteRegistryValue(kGenre, L"Genre1", REG_SZ, noTerminator.data(), 520);
     driver::WriteRegistryValue(kDate, L"URL", REG_SZ, noTerminator.data(), 517);
     driver::WriteRegistryValue(kDate, L"B_Play0", REG_BINARY, &seven, 4);
-
-    driver::Process p = driver::Launch(driver::MireloExePath());
-    HWND main = driver::WaitForMainWindow(p, 20000);
+    p = driver::Launch(driver::MireloExePath());
+    main = driver::WaitForMainWindow(p, 20000);
     ASSERT_TRUE(main);
-    // It paints with the stored skin out of range and keeps running.
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_TRUE(driver::WindowsOf(p.id, L"#32770").empty());
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(driver::WaitForExit(p, 20000), 0u);
-}
-
-}  // namespace
-
-namespace {
-
-TEST(Shutdown, TheEndButtonQuitsWithExitCodeZero) {
-    driver::CompleteFirstRun();
-    driver::Process p = driver::Launch(driver::MireloExePath());
-    HWND main = driver::WaitForMainWindow(p, 20000);
-    ASSERT_TRUE(main);
     HWND end = GetDlgItem(main, 7);  // buttons carry their slot as control id
     ASSERT_TRUE(end);
     PostMessageW(end, WM_LBUTTONDOWN, 0, 0);
     EXPECT_EQ(driver::WaitForExit(p, 20000), 0u);
-}
-
-TEST(Shutdown, ShiftXQuitsWithExitCodeZero) {
-    driver::CompleteFirstRun();
-    driver::Process p = driver::Launch(driver::MireloExePath());
-    HWND main = driver::WaitForMainWindow(p, 20000);
-    ASSERT_TRUE(main);
-    PostMessageW(main, WM_COMMAND, 40011, 0);
-    EXPECT_EQ(driver::WaitForExit(p, 20000), 0u);
+    // Nothing was rewritten by the second start.
+    ASSERT_TRUE(driver::ReadRegistryValue(kGenre, L"Genre2", &type, &data));
+    EXPECT_EQ(data.size(), 10u);
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
-#include "shell/playback_window.h"
+#include "ui/playback/playback_window.h"
 
 #include <windowsx.h>
 
-#include "playback/media_device.h"
+#include "core/video_layout.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/skinned_button.h"
-#include "shell/window_commands.h"
-#include "shell/window_class.h"
+#include "services/app_state.h"
+#include "ui/shell/skinned_button.h"
+#include "ui/shell/window_commands.h"
+#include "ui/shell/window_class.h"
+#include "ui/playback/video_window.h"
 
 const wchar_t kPlaybackWindowClass[] = L"PWClassName";
 
@@ -25,29 +26,6 @@ static int StockBandHeight() {
     return stock.bottom;
 }
 
-RECT VideoArea() {
-    RECT client = {};
-    GetClientRect(g_app.hPlay, &client);
-    return RECT{8, 8, client.right - 8, client.bottom - StockBandHeight() - 8};
-}
-
-HWND VideoDisplayWindow() {
-    if (!g_app.hPlay) return nullptr;
-    for (HWND child = GetWindow(g_app.hPlay, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (child != g_app.hStock) return child;
-    return nullptr;
-}
-
-// A size change always puts the video back in the normal area above the stock band.
-void PlaceVideoInNormalArea() {
-    HWND video = VideoDisplayWindow();
-    if (!video) return;
-    const RECT area = VideoArea();
-    SetWindowPos(video, HWND_TOP, area.left, area.top, area.right - area.left,
-                 area.bottom - area.top, 0);
-    ShowWindow(video, SW_SHOW);
-}
-
 static void OnSize(HWND hwnd) {
     g_app.zoom = 0;
     RECT client;
@@ -55,7 +33,8 @@ static void OnSize(HWND hwnd) {
     if (g_app.hStock)
         MoveWindow(g_app.hStock, client.left - 25, client.bottom - 94, client.right + 50, 100,
                    FALSE);
-    PlaceVideoInNormalArea();
+    // A size change always puts the video back in the normal area above the stock band.
+    PlaceVideo(false);
 }
 
 void ToggleFullSize() {
@@ -85,8 +64,8 @@ static void OnBodyPressed(HWND hwnd, LPARAM lParam) {
 
 static void OnCommand(WPARAM wParam) { PerformPlaybackCommand(LOWORD(wParam)); }
 
-static void ShowBodyMenuAt(HWND owner, LPARAM lParam, int shift) {
-    POINT at = {GET_X_LPARAM(lParam) - shift, GET_Y_LPARAM(lParam) - shift};
+static void ShowBodyMenuAt(HWND owner, LPARAM lParam) {
+    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ClientToScreen(owner, &at);
     ShowBodyMenu(owner, at);
 }
@@ -94,37 +73,11 @@ static void ShowBodyMenuAt(HWND owner, LPARAM lParam, int shift) {
 // Icon 302, and icon 300 while the playback window went to the tray in its place.
 static void OnTrayIcon(HWND hwnd, int which, LPARAM mouse) {
     if (mouse == WM_LBUTTONDBLCLK) {
-        DeleteTrayIcon(which);
+        DeleteTrayIcon(which, hwnd);
         ShowWindow(hwnd, SW_SHOW);
     } else if (mouse == WM_RBUTTONDOWN && which == TrayMain) {
         ShowTrayIconMenu(hwnd);
     }
-}
-
-bool HandleVideoWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                              LRESULT *result) {
-    *result = 0;
-    switch (msg) {
-    case WM_ERASEBKGND:
-        *result = 1;
-        return true;
-    case WM_COMMAND:
-        OnCommand(wParam);
-        return true;
-    case WM_RBUTTONDOWN:
-        // The video is drawn magnified around its centre.
-        ShowBodyMenuAt(hwnd, lParam, g_app.zoom / 2);
-        return true;
-    case WM_LBUTTONDOWN:
-        // Dragging the video drags the playback window.
-        if (!g_app.fullSize && g_app.hPlay)
-            PostMessageW(g_app.hPlay, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
-        return true;
-    case WM_LBUTTONDBLCLK:
-        PressButton(SlotFull);
-        return true;
-    }
-    return false;
 }
 
 static void OnPaint(HWND hwnd) {
@@ -134,7 +87,8 @@ static void OnPaint(HWND hwnd) {
     GetClientRect(hwnd, &client);
     const int stock = StockBandHeight();
     if (!g_app.hVideo) {
-        RECT video = g_app.fullSize ? client : VideoArea();
+        const VideoRect v = VideoPlacement(client.right, client.bottom, stock, g_app.fullSize != 0);
+        const RECT video = {v.x, v.y, v.x + v.width, v.y + v.height};
         FillRect(dc, &video, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
     if (!g_app.fullSize) {
@@ -164,11 +118,11 @@ LRESULT CALLBACK PlaybackWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         OnPaint(hwnd);
         return 0;
     case WM_SIZING:
-        PlaceVideoInNormalArea();
+        PlaceVideo(false);
         InvalidateRect(hwnd, nullptr, TRUE);
         break;
     case WM_MOVE:
-        if (HWND video = VideoDisplayWindow()) InvalidateRect(video, nullptr, FALSE);
+        if (g_app.hVideo) InvalidateRect(g_app.hVideo, nullptr, FALSE);
         return 0;
     case WM_LBUTTONDOWN:
         OnBodyPressed(hwnd, lParam);
@@ -177,7 +131,7 @@ LRESULT CALLBACK PlaybackWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         OnCommand(wParam);
         return 0;
     case WM_RBUTTONDOWN:
-        ShowBodyMenuAt(hwnd, lParam, 0);
+        ShowBodyMenuAt(hwnd, lParam);
         return 0;
     case WM_TRAY_PLAY:
         OnTrayIcon(hwnd, TrayPlay, lParam);

@@ -1,9 +1,9 @@
-#include "playback/speed_bar.h"
+#include "ui/playback/speed_bar.h"
 
-#include "playback/play_modes.h"
-#include "playback/transport.h"
-#include "shell/app_state.h"
-#include "shell/window_class.h"
+#include "core/play_modes.h"
+#include "services/transport.h"
+#include "services/app_state.h"
+#include "ui/shell/window_class.h"
 
 const wchar_t kSpeedBarClass[] = L"SPWClaxxName";
 

@@ -1,47 +1,58 @@
-#include "shell/button_actions.h"
+#include "ui/shell/button_actions.h"
 
-#include "audio/cd_tray.h"
-#include "playback/media_device.h"
-#include "playback/transport.h"
-#include "shell/app_state.h"
-#include "shell/main_window.h"
-#include "stock/stock_store.h"
-#include "shell/playback_window.h"
-#include "shell/registry.h"
-#include "shell/side_windows.h"
-#include "stock/add_files.h"
+#include "services/cd_tray.h"
+#include "services/media_device.h"
+#include "services/transport.h"
+#include "services/app_state.h"
+#include "ui/shell/main_window.h"
+#include "services/stock_store.h"
+#include "ui/playback/playback_window.h"
+#include "resources/resource.h"
+#include "services/registry.h"
+#include "services/texts.h"
+#include "ui/shell/window_commands.h"
+#include "ui/shell/side_windows.h"
+#include "ui/stock/file_dialog.h"
+#include "ui/stock/stock_window.h"
 
-void OnButtonPressed(int slot, int face) {
+bool OnButtonPressed(int slot, int face) {
     switch (slot) {
     case SlotPlay:
         OnPlayPressed();
-        break;
+        return true;
     case SlotStop:
-        OnStopPressed();
-        break;
+        if (g_app.hPlay) InvalidateRect(g_app.hPlay, nullptr, TRUE);
+        return true;
     case SlotPause:
         OnPauseToggled(face);
-        break;
+        return true;
     case SlotFull:
         ToggleFullSize();
-        break;
+        return true;
     case SlotLeftTab:
         ToggleSidePanel(PanelLeft);
-        break;
+        return true;
     case SlotRightTab:
         ToggleSidePanel(PanelRight);
-        break;
+        return true;
     case SlotRepeat:
         g_app.repeat = face;
-        break;
+        return true;
     case SlotContinuous:
         g_app.continuous = face;
-        break;
+        return true;
     case SlotRandom:
         g_app.random = face;
-        break;
+        return true;
+    case SlotTrayOpen:
+    case SlotTrayClose:
+    case SlotFile:
+    case SlotPrevious:
+    case SlotNext:
+    case SlotListErase:
+        return true;  // their work is done at the release
     default:
-        break;  // the slot's command has no work on the press
+        return false;
     }
 }
 
@@ -50,9 +61,8 @@ void OnButtonPressed(int slot, int face) {
 static void OnListEraseReleased() {
     if (g_app.hList) SendMessageW(g_app.hList, LVM_DELETEALLITEMS, 0, 0);
     ClearAllLists();
-    SeekToStart();
-    SeekToStart();
-    if (g_app.hMain) InvalidateRect(g_app.hMain, &kStatusRect, FALSE);
+    Rewind();
+    RepaintStatus();
 }
 
 void OnButtonReleased(int slot) {
@@ -61,13 +71,15 @@ void OnButtonReleased(int slot) {
         OnStopReleased();
         break;
     case SlotTrayOpen:
-        OnTrayOpenReleased();
+        if (!OpenDefaultTray())
+            MessageBoxW(nullptr, LoadProgramText(IDS_ERROR_OCCURRED).c_str(),
+                        LoadProgramText(IDS_ERROR_CAPTION).c_str(), MB_OK);
         break;
     case SlotListErase:
         OnListEraseReleased();
         break;
     case SlotTrayClose:
-        OnTrayCloseReleased();
+        CloseDefaultTray();
         break;
     case SlotFile:
         OnFileReleased();
@@ -87,8 +99,7 @@ void ShutDown() {
     // The keys first: everything the run wrote is already in the registry.
     CloseRegistryKeys(g_app.keys);
     CloseMedia();
-    for (NOTIFYICONDATAW &icon : g_app.tray)
-        if (icon.cbSize) Shell_NotifyIconW(NIM_DELETE, &icon);
+    DeleteAllTrayIcons();
     if (g_app.mixer) mixerClose(g_app.mixer);
     PostQuitMessage(0);
 }

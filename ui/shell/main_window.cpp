@@ -1,18 +1,19 @@
-#include "shell/main_window.h"
+#include "ui/shell/main_window.h"
 
 #include <windowsx.h>
 
-#include "shell/file_drop.h"
-#include "playback/speed_bar.h"
-#include "playback/transport.h"
+#include "ui/shell/file_drop.h"
+#include "ui/playback/speed_bar.h"
+#include "services/transport.h"
+#include "ui/playback/video_window.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/window_commands.h"
-#include "shell/side_windows.h"
-#include "shell/skin.h"
-#include "shell/skinned_button.h"
-#include "shell/startup.h"
-#include "shell/window_class.h"
+#include "services/app_state.h"
+#include "ui/shell/window_commands.h"
+#include "ui/shell/side_windows.h"
+#include "services/skin.h"
+#include "ui/shell/skinned_button.h"
+#include "ui/shell/startup.h"
+#include "ui/shell/window_class.h"
 
 const wchar_t kMainWindowClass[] = L"MWClassName";
 const RECT kStatusRect = {130, 56, 258, 100};
@@ -46,6 +47,39 @@ const int kMainButtonOrder[] = {
     SlotClock,     SlotCalculator, SlotPhoto,   SlotSettings,   SlotFull,
 };
 
+// The transport's view: the position bar, the status texts, the playback and video windows,
+// timer 600 and the Pause face.
+void ShowBar() {
+    if (!g_app.hPositionBar) return;
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = g_app.barMax;
+    si.nPage = UINT(g_app.barPage);
+    si.nPos = g_app.barPos;
+    SetScrollInfo(g_app.hPositionBar, SB_CTL, &si, TRUE);
+}
+
+void RepaintPlayback() {
+    if (g_app.hPlay && IsWindow(g_app.hPlay)) InvalidateRect(g_app.hPlay, nullptr, TRUE);
+}
+
+void RunProgressTimer(bool run) {
+    if (!g_app.hMain) return;
+    if (run)
+        SetTimer(g_app.hMain, TIMER_PROGRESS, UINT(g_app.nPlayLimiter), nullptr);
+    else
+        KillTimer(g_app.hMain, TIMER_PROGRESS);
+}
+
+void ReleasePauseFace() {
+    SetButtonFace(SlotPause, 0);
+}
+
+const TransportView kTransportView = {ShowBar,          RepaintStatus,   RepaintPlayback,
+                                      PlaceVideoWindow, RunProgressTimer, ReleasePauseFace};
+
 void CreatePositionBar(HWND hwnd) {
     g_app.hPositionBar = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_HORZ,
                                          152, 101, 120, 15, hwnd,
@@ -55,6 +89,8 @@ void CreatePositionBar(HWND hwnd) {
 
 BOOL OnCreate(HWND hwnd) {
     g_app.hMain = hwnd;
+    SetTransportView(kTransportView);
+    InstallVideoWindowHandling();
     RunStartupInitialisation(hwnd);
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     DragAcceptFiles(hwnd, TRUE);
@@ -88,7 +124,7 @@ void OnRightButton(HWND hwnd, LPARAM lParam) {
 // The main window's notification-area icon.
 void OnTrayIcon(HWND hwnd, LPARAM mouse) {
     if (mouse == WM_LBUTTONDBLCLK) {
-        DeleteTrayIcon(TrayMain);
+        DeleteTrayIcon(TrayMain, hwnd);
         ShowWindow(hwnd, SW_SHOW);  // the side windows wait for their tabs
     } else if (mouse == WM_RBUTTONDOWN) {
         ShowTrayIconMenu(hwnd);
@@ -103,6 +139,8 @@ void OnPaint(HWND hwnd) {
 }
 
 void OnClose() {
+    // No icon may outlive the program in the notification area.
+    DeleteAllTrayIcons();
     if (g_app.hLeftPanel) DestroyWindow(g_app.hLeftPanel);
     g_app.hLeftPanel = nullptr;
     PostQuitMessage(0);
@@ -110,9 +148,13 @@ void OnClose() {
 
 }  // namespace
 
+void RepaintStatus() {
+    if (g_app.hMain) InvalidateRect(g_app.hMain, &kStatusRect, FALSE);
+}
+
 void PaintMainWindow(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
-    HBITMAP background = LoadMainBackground(g_app.settings.Skin);
+    HBITMAP background = LoadMainBackground();
     if (background) {
         BITMAP bm = {};
         GetObjectW(background, sizeof bm, &bm);

@@ -13,5 +13,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 // The area of the status texts, repainted once a second.
 extern const RECT kStatusRect;
 
+// Repaints the status texts now.
+void RepaintStatus();
+
 // Draws the window's background and status texts; used by WM_PAINT and by tests.
 void PaintMainWindow(HDC dc);

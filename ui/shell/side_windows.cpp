@@ -1,10 +1,10 @@
-#include "shell/side_windows.h"
+#include "ui/shell/side_windows.h"
 
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/skin.h"
-#include "shell/skinned_button.h"
-#include "shell/window_class.h"
+#include "services/app_state.h"
+#include "services/skin.h"
+#include "ui/shell/skinned_button.h"
+#include "ui/shell/window_class.h"
 
 namespace {
 
@@ -43,10 +43,7 @@ void PlacePanel(PanelSide side, const RECT &main, UINT extraFlags) {
 }
 
 HBITMAP LoadPanelBitmap(const PanelInfo &info) {
-    const int skin = EffectiveSkin(g_app.settings.Skin);
-    if (skin == SkinUser)
-        if (HBITMAP user = LoadUserSkinFile(info.userFile)) return user;
-    return LoadBitmapResource(info.resource[skin == SkinCool ? 1 : 0]);
+    return LoadSkinBitmap(info.resource[0], info.resource[1], info.userFile);
 }
 
 void OnPaint(HWND hwnd, const PanelInfo &info) {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "shell/slide.h"
+#include "core/slide.h"
 
 void CreateSideWindows();
 

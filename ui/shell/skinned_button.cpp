@@ -1,10 +1,9 @@
-#include "shell/skinned_button.h"
+#include "ui/shell/skinned_button.h"
 
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/button_actions.h"
-#include "shell/playback_window.h"
-#include "shell/skin.h"
+#include "services/app_state.h"
+#include "ui/shell/button_actions.h"
+#include "services/skin.h"
 
 namespace {
 
@@ -20,9 +19,7 @@ RECT RepaintRect(int slot) {
 }
 
 HBITMAP LoadFace(const wchar_t *resource, const wchar_t *file) {
-    if (EffectiveSkin(g_app.settings.Skin) == SkinUser)
-        if (HBITMAP user = LoadUserSkinFile(file)) return user;
-    return LoadBitmapResource(resource);
+    return LoadSkinBitmap(resource, resource, file);
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {
@@ -39,7 +36,7 @@ void Blit(HDC dc, HDC mem, HBITMAP bitmap, int width, int height, DWORD rop) {
 }
 
 void RepaintVideo() {
-    if (HWND video = VideoDisplayWindow()) InvalidateRect(video, nullptr, FALSE);
+    if (g_app.hVideo) InvalidateRect(g_app.hVideo, nullptr, FALSE);
 }
 
 void OnPaint(HWND hwnd, int slot) {
@@ -63,7 +60,7 @@ void OnPress(HWND hwnd, int slot) {
     case KindToggle:
         g_app.buttonFace[slot] = !g_app.buttonFace[slot];
         InvalidateRect(hwnd, &repaint, FALSE);
-        OnButtonPressed(slot, g_app.buttonFace[slot]);
+        if (!OnButtonPressed(slot, g_app.buttonFace[slot])) g_app.buttonFace[slot] = 0;
         break;
     case KindFinal:
         g_app.buttonFace[slot] = 1;
@@ -160,6 +157,7 @@ LRESULT CALLBACK SkinnedButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // a quick second click is a second press
         OnPress(hwnd, slot);
         return 0;
     case WM_TIMER:

@@ -1,13 +1,13 @@
-#include "shell/startup.h"
+#include "ui/shell/startup.h"
 
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/texts.h"
-#include "shell/playback_window.h"
-#include "shell/settings.h"
-#include "stock/add_files.h"
-#include "stock/stock_store.h"
-#include "stock/stock_window.h"
+#include "services/app_state.h"
+#include "services/texts.h"
+#include "ui/playback/playback_window.h"
+#include "services/settings.h"
+#include "services/add_files.h"
+#include "services/stock_store.h"
+#include "ui/stock/stock_window.h"
 
 static void ShowOk(HWND owner, UINT textId, UINT captionId) {
     MessageBoxW(owner, LoadProgramText(textId).c_str(), LoadProgramText(captionId).c_str(), MB_OK);
@@ -33,7 +33,7 @@ void RunStartupInitialisation(HWND mainWindow) {
     CreatePlaybackAndStockWindows(10000);
     const int genre = g_app.currentGenre;
     g_app.counts[genre] = CountGenreEntries(genre);
-    ImportCommandLineFiles();
+    AddFiles(TakeCommandLineFiles());
     RefillStockList();
     g_app.currentItem = 0;
     SetNumberTexts(g_app.counts[genre] > 0 ? 1 : 0, g_app.counts[genre]);

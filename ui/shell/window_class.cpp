@@ -1,7 +1,7 @@
-#include "shell/window_class.h"
+#include "ui/shell/window_class.h"
 
 #include "resources/resource.h"
-#include "shell/app_state.h"
+#include "services/app_state.h"
 
 void RegisterProgramClass(const wchar_t *className, WNDPROC proc, const wchar_t *iconName,
                           HBRUSH background) {

@@ -1,12 +1,13 @@
-#include "shell/window_commands.h"
+#include "ui/shell/window_commands.h"
 
-#include "audio/cd_tray.h"
+#include "services/cd_tray.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/command_table.h"
-#include "shell/playback_window.h"
-#include "shell/settings.h"
-#include "shell/skinned_button.h"
+#include "services/app_state.h"
+#include "core/command_table.h"
+#include "core/cd_commands.h"
+#include "ui/playback/playback_window.h"
+#include "services/settings.h"
+#include "ui/shell/skinned_button.h"
 
 namespace {
 
@@ -22,29 +23,44 @@ const TrayIconInfo kTrayIcons[kTrayIconCount] = {
     {IDI_TRAY_PLAY, WM_TRAY_PLAY, L"Play", L"Play"},
 };
 
-void HideSidePanelsClosed() {
+// The side windows go with the main window: hidden, closed, their tabs back to normal.
+void CloseSidePanelsWithMain() {
     for (HWND panel : {g_app.hLeftPanel, g_app.hRightPanel})
         if (panel) ShowWindow(panel, SW_HIDE);
     g_app.left.open = 0;
     g_app.right.open = 0;
-    if (g_app.hLeftPanel) InvalidateRect(g_app.hLeftPanel, nullptr, TRUE);
-}
-
-void MainToTray() {
-    HideSidePanelsClosed();
-    AddTrayIcon(TrayMain, g_app.hMain);
-    ShowWindow(g_app.hMain, SW_HIDE);
+    SetButtonFace(SlotLeftTab, 0);
+    SetButtonFace(SlotRightTab, 0);
 }
 
 void ToTray(int which, HWND window) {
     if (!window) return;
+    if (window == g_app.hMain) CloseSidePanelsWithMain();
     AddTrayIcon(which, window);
     ShowWindow(window, SW_HIDE);
 }
 
 void ToBar(int which, HWND window) {
-    if (window) CloseWindow(window);
-    DeleteTrayIcon(which);
+    if (!window) return;
+    if (window == g_app.hMain) CloseSidePanelsWithMain();
+    CloseWindow(window);
+    DeleteTrayIcon(which, window);
+}
+
+// One item per CD drive in front of the tray-close item, which then goes.
+void BuildTrayMenuEntries(HMENU popup, HWND owner) {
+    for (int drive : ProbeCdDrives(true)) {
+        std::wstring label = DriveItemLabel(drive);
+        MENUITEMINFOW item = {};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE;
+        item.fType = MFT_STRING;
+        item.wID = UINT(DriveCommand(drive));
+        item.dwTypeData = &label[0];
+        InsertMenuItemW(popup, ID_TRAY_CLOSE, FALSE, &item);
+        DrawMenuBar(owner);
+    }
+    DeleteMenu(popup, ID_TRAY_CLOSE, MF_BYCOMMAND);
 }
 
 void ChangeSkin(int skin) {
@@ -54,7 +70,7 @@ void ChangeSkin(int skin) {
 }
 
 void Magnify(int amount) {
-    HWND video = VideoDisplayWindow();
+    HWND video = g_app.hVideo;
     RECT client = {};
     if (video) GetClientRect(video, &client);
     g_app.zoom = amount;
@@ -67,7 +83,7 @@ void Magnify(int amount) {
 bool PerformWindowAction(WindowAction action) {
     switch (action) {
     case WindowAction::MainToTray:
-        MainToTray();
+        ToTray(TrayMain, g_app.hMain);
         return true;
     case WindowAction::MainToBar:
         ToBar(TrayMain, g_app.hMain);
@@ -85,7 +101,7 @@ bool PerformWindowAction(WindowAction action) {
         ToBar(TrayStock, g_app.hStock);
         return true;
     case WindowAction::AllToTray:
-        MainToTray();
+        ToTray(TrayMain, g_app.hMain);
         ToTray(TrayPlay, g_app.hPlay);
         return true;
     case WindowAction::SkinCute:
@@ -110,10 +126,18 @@ HMENU LoadPopup(HMENU *menu) {
 
 }  // namespace
 
+// One record per window and icon: the main window and the playback window may both show
+// icon 300, and each is deleted by its own window.
+static NOTIFYICONDATAW *FindTrayIcon(UINT id, HWND owner) {
+    for (NOTIFYICONDATAW &record : g_app.trayIcons)
+        if (record.uID == id && record.hWnd == owner) return &record;
+    return nullptr;
+}
+
 void AddTrayIcon(int which, HWND owner) {
     const TrayIconInfo &info = kTrayIcons[which];
-    NOTIFYICONDATAW &record = g_app.tray[which];
-    ZeroMemory(&record, sizeof record);
+    if (FindTrayIcon(info.id, owner)) return;  // already there
+    NOTIFYICONDATAW record = {};
     record.cbSize = sizeof record;
     record.hWnd = owner;
     record.uID = info.id;
@@ -122,12 +146,22 @@ void AddTrayIcon(int which, HWND owner) {
     record.hIcon = LoadIconW(g_app.hInst, info.icon);
     lstrcpynW(record.szTip, info.tip, ARRAYSIZE(record.szTip));
     Shell_NotifyIconW(NIM_ADD, &record);
+    g_app.trayIcons.push_back(record);
 }
 
-void DeleteTrayIcon(int which) {
-    NOTIFYICONDATAW &record = g_app.tray[which];
-    if (record.cbSize) Shell_NotifyIconW(NIM_DELETE, &record);
-    record.cbSize = 0;  // deleting an icon that is not there does nothing
+void DeleteTrayIcon(int which, HWND owner) {
+    std::vector<NOTIFYICONDATAW> &icons = g_app.trayIcons;
+    for (size_t i = 0; i < icons.size(); ++i) {
+        if (icons[i].uID != kTrayIcons[which].id || icons[i].hWnd != owner) continue;
+        Shell_NotifyIconW(NIM_DELETE, &icons[i]);
+        icons.erase(icons.begin() + long(i));
+        return;
+    }
+}
+
+void DeleteAllTrayIcons() {
+    for (NOTIFYICONDATAW &record : g_app.trayIcons) Shell_NotifyIconW(NIM_DELETE, &record);
+    g_app.trayIcons.clear();
 }
 
 void PerformMainCommand(int command) {
@@ -190,5 +224,8 @@ void ShowTrayIconMenu(HWND owner) {
     if (popup)
         TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, owner,
                        nullptr);
+    // Without a message of its own after the menu, a menu opened from the notification area
+    // stays open when the user clicks elsewhere.
+    PostMessageW(owner, WM_NULL, 0, 0);
     if (menu) DestroyMenu(menu);
 }

@@ -23,6 +23,7 @@ void ShowBodyMenu(HWND owner, POINT screen);
 // Shows the notification-area pop-up with its bottom edge at the cursor.
 void ShowTrayIconMenu(HWND owner);
 
-// The notification-area icons of the three windows.
+// The notification-area icons of the three windows: one record for each window and icon.
 void AddTrayIcon(int which, HWND owner);
-void DeleteTrayIcon(int which);
+void DeleteTrayIcon(int which, HWND owner);
+void DeleteAllTrayIcons();

@@ -1,18 +1,19 @@
-#include "stock/stock_window.h"
+#include "ui/stock/stock_window.h"
 
-#include "playback/media_device.h"
-#include "playback/transport.h"
+#include "services/add_files.h"
+#include "services/media_device.h"
+#include "services/transport.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/texts.h"
-#include "shell/main_window.h"
-#include "shell/playback_window.h"
-#include "shell/window_class.h"
-#include "shell/window_commands.h"
-#include "stock/scaler.h"
-#include "stock/stock_names.h"
-#include "stock/stock_store.h"
-#include "stock/thumbnail.h"
+#include "services/app_state.h"
+#include "services/texts.h"
+#include "ui/shell/main_window.h"
+#include "ui/playback/video_window.h"
+#include "ui/shell/window_class.h"
+#include "ui/shell/window_commands.h"
+#include "core/scaler.h"
+#include "core/stock_names.h"
+#include "services/stock_store.h"
+#include "services/thumbnail.h"
 
 const wchar_t kStockWindowClass[] = L"LWClassName";
 
@@ -117,10 +118,6 @@ int AddThumbnailImage(int genre, int index) {
     return image >= 0 ? image : I_IMAGENONE;
 }
 
-void RepaintStatus() {
-    if (g_app.hMain) InvalidateRect(g_app.hMain, &kStatusRect, FALSE);
-}
-
 int SelectedRow() {
     return int(SendMessageW(g_app.hList, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
 }
@@ -147,20 +144,13 @@ void OnGenreChosen(int genre) {
     RefillStockList();
     RepaintStatus();
     // The loaded media stays; an empty genre only rewinds it.
-    if (g_app.counts[genre] == 0) {
-        SeekToStart();
-        SeekToStart();
-    }
+    if (g_app.counts[genre] == 0) Rewind();
 }
 
 void PlaySelectedEntry() {
     g_app.zoom = 0;
     const int row = SelectedRow();
-    if (row < 0) return;
-    LoadEntry(row, true);
-    StartProgressTimer();
-    StartPlaying();
-    g_app.currentItem = row;
+    if (row >= 0) PlayEntry(row);
 }
 
 // Takes the selected rows out of the list, first to last; each one's entry index is its row
@@ -189,9 +179,8 @@ void DeleteSelectedEntries() {
     if (count > 0) {
         // The first entry is loaded again, not played.
         g_app.currentItem = 0;
-        SeekToStart();
         LoadEntry(0, false);
-        SeekToStart();
+        Rewind();
         SetNumberText(g_app.currentNumberText, 1);
     } else {
         SetNumberText(g_app.currentNumberText, 0);
@@ -230,11 +219,27 @@ void OnSize(int width, int height) {
 
 void OnTrayIcon(HWND hwnd, LPARAM mouse) {
     if (mouse != WM_LBUTTONDBLCLK) return;
-    DeleteTrayIcon(TrayStock);
+    DeleteTrayIcon(TrayStock, hwnd);
     ShowWindow(hwnd, SW_SHOW);
 }
 
 } // namespace
+
+void AddFilesAndShow(const std::vector<ChosenFile> &files) {
+    g_app.zoom = 0;
+    ReplaceThumbnailList(kMaxRows);
+    AddFiles(files);
+    RefillStockList();
+    SetBarRange();
+    Rewind();
+    PlaceVideoWindow();
+    const int count = g_app.counts[g_app.currentGenre];
+    SetNumberTexts(count, count);
+    // The last stored entry is current; with nothing stored there is no entry -1.
+    g_app.currentItem = count > 0 ? count - 1 : 0;
+    if (g_app.hPlay) InvalidateRect(g_app.hPlay, nullptr, TRUE);
+    RepaintStatus();
+}
 
 HWND CreateStockWindow() {
     RegisterProgramClass(kStockWindowClass, StockWindowProc, L"Stock", nullptr);
@@ -291,7 +296,7 @@ LRESULT CALLBACK StockWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_SIZING:
         // While the frame is dragged the video keeps its normal place, even in full size.
-        PlaceVideoInNormalArea();
+        PlaceVideo(false);
         return TRUE;
     case WM_NOTIFY:
         OnNotify(reinterpret_cast<const NMHDR *>(lParam));

@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "core/file_selection.h"
+
 extern const wchar_t kStockWindowClass[];
 
 HWND CreateStockWindow();
@@ -16,3 +20,7 @@ void ReplaceThumbnailList(int initialCapacity);
 // Rebuilds the rows of the list view from the store (at most five rows), each with its
 // thumbnail, or the "no image" picture when the thumbnail file is missing or unreadable.
 void RefillStockList();
+
+// Adds the files to the current genre (the File button, dropped files) and shows the result:
+// the list refilled, the last file loaded, rewound and current, nothing playing.
+void AddFilesAndShow(const std::vector<ChosenFile> &files);

@@ -5,114 +5,17 @@
 #include <atomic>
 #include <thread>
 
-#include "playback/media_device.h"
+#include "services/media_device.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/skinned_button.h"
-#include "shell/window_commands.h"
-#include "stock/stock_store.h"
+#include "services/app_state.h"
+#include "ui/shell/skinned_button.h"
+#include "ui/shell/window_commands.h"
+#include "services/stock_store.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 
 namespace {
-
-struct MenuLine {
-    int depth;
-    std::wstring label;  // "-" for a separator
-    UINT id;             // 0 for a sub-menu or separator
-};
-
-void Walk(HMENU menu, int depth, std::vector<MenuLine> &out) {
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t text[128] = L"";
-        MENUITEMINFOW info = {};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = 128;
-        GetMenuItemInfoW(menu, UINT(i), TRUE, &info);
-        if (info.fType & MFT_SEPARATOR) {
-            out.push_back({depth, L"-", 0});
-        } else {
-            out.push_back({depth, text, info.hSubMenu ? 0 : info.wID});
-            if (info.hSubMenu) Walk(info.hSubMenu, depth + 1, out);
-        }
-    }
-}
-
-TEST(Menus, ThePopUpMenuHasEveryLabelInItsOrder) {
-    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_POPUP));
-    ASSERT_TRUE(menu);
-    wchar_t top[64] = L"";
-    GetMenuStringW(menu, 0, top, 64, MF_BYPOSITION);
-    EXPECT_STREQ(top, L"表示されない");
-    std::vector<MenuLine> lines;
-    Walk(GetSubMenu(menu, 0), 0, lines);
-    const std::vector<MenuLine> expected = {
-        {0, L"★虫眼鏡", 0},
-        {1, L" +200", 32931}, {1, L" +400", 32932}, {1, L" +600", 32933}, {1, L" +800", 32934},
-        {1, L"+1000", 32935}, {1, L"+1200", 32936}, {1, L"+1400", 32937}, {1, L"+1600", 32938},
-        {1, L"+1800", 32939}, {1, L"+2000", 32940}, {1, L"+2200", 32948}, {1, L"+2400", 32949},
-        {1, L"+2600", 32950}, {1, L"+2800", 32951}, {1, L"+3000", 32952},
-        {1, L"元のサイズ", 32941},
-        {0, L"★ファイル選択\t(Sift + F)", 40105},
-        {0, L"-", 0},
-        {0, L"★ブラウザ\t(Sift + W)", 40116},
-        {0, L"★ファイル操作(&C)", 0},
-        {1, L"再生\t(Alt + P)", 40043}, {1, L"停止\t(Alt + S)", 40044},
-        {1, L"一時停止\t(Alt +  I)", 40045}, {1, L"トラック送り\t(Alt + O)", 40048},
-        {1, L"トラック戻し\t(Alt + M)", 40050}, {1, L"録音\t(Alt + R)", 40051},
-        {1, L"繰り返し再生\t(Alt + K)", 40069}, {1, L"連続再生\t(Alt + X)", 40108},
-        {1, L"リスト消去\t(Alt + L)", 40113},
-        {0, L"★音声操作(&O)", 0},
-        {1, L"ミュート\t(Shift + M)", 40052},
-        {0, L"-", 0},
-        {0, L"★トレイ開閉(&T)", 0},
-        {1, L"トレイクローズ\t(Alt + C)", 40047},
-        {0, L"-", 0},
-        {0, L"★本体ウィンドウ(&M)", 0},
-        {1, L"トレイに入れる\t(Shift + T)", 40013}, {1, L"バーに入れる\t(Shift + B)", 40014},
-        {0, L"★サイドウィンドウ(&S)", 0},
-        {1, L"右ウィンドウ\t(Ctl + R)", 32884}, {1, L"左ウィンドウ\t(Ctl + L)", 32885},
-        {0, L"★再生ウィンドウ(&P)", 0},
-        {1, L"トレイに入れる\t(Ctl + T)", 40101}, {1, L"バーに入れる\t(Ctl + B)", 40017},
-        {1, L"-", 0}, {1, L"最大化・元のサイズ\t(Ctl + M)", 40020},
-        {0, L"★全ウィンドウ", 0},
-        {1, L"全てトレイに入れる", 40123},
-        {0, L"-", 0},
-        {0, L"★スキンチェンジ", 0},
-        {1, L"可愛いスキン", 32914}, {1, L"クールなスキン", 32915}, {1, L"(ユーザー定義)", 32917},
-        {0, L"-", 0},
-        {0, L"★バックアップ", 0},
-        {1, L"保存", 32910}, {1, L"読み込み", 32909},
-        {0, L"-", 0},
-        {0, L"★終了(&X)\t(Shift + X)", 40011},
-    };
-    ASSERT_EQ(lines.size(), expected.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        EXPECT_EQ(lines[i].depth, expected[i].depth) << i;
-        EXPECT_EQ(lines[i].label, expected[i].label) << i;
-        EXPECT_EQ(lines[i].id, expected[i].id) << i;
-    }
-    DestroyMenu(menu);
-}
-
-TEST(Menus, TheStockMenuDeletesAndSwitchesGenres) {
-    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_STOCK));
-    ASSERT_TRUE(menu);
-    std::vector<MenuLine> lines;
-    Walk(GetSubMenu(menu, 0), 0, lines);
-    ASSERT_EQ(lines.size(), 24u);
-    EXPECT_EQ(lines[0].label, L"選択項目の削除");
-    EXPECT_EQ(lines[0].id, 40119u);
-    EXPECT_EQ(lines[1].label, L"-");
-    const UINT ids[22] = {32867, 32868, 32869, 32870, 32871, 32872, 32873, 32874,
-                          32875, 32876, 32891, 32893, 32894, 32895, 32896, 32897,
-                          32898, 32899, 32900, 32901, 32902, 32903};
-    for (int g = 0; g < 22; ++g) EXPECT_EQ(lines[2 + g].id, ids[g]) << g;
-    DestroyMenu(menu);
-}
 
 class Commands : public driver::AppTest {};
 
@@ -132,57 +35,84 @@ TEST_F(Commands, EachSkinCommandWritesTheSkinAsAFourByteNumber) {
     }
 }
 
-TEST_F(Commands, TheMainWindowGoesToTheNotificationAreaAndComesBackWithoutItsSideWindows) {
-    HWND main = StartApp();
+// The icon the program keeps for a window, or null.
+const NOTIFYICONDATAW *Icon(HWND owner, UINT id) {
+    for (const NOTIFYICONDATAW &record : g_app.trayIcons)
+        if (record.hWnd == owner && record.uID == id) return &record;
+    return nullptr;
+}
+
+void OpenSideWindowsFully() {
     PressButton(SlotRightTab);
-    for (int i = 0; i < 600 && g_app.right.slide != -223; ++i) driver::PumpMessages(10);
-    ASSERT_TRUE(IsWindowVisible(g_app.hRightPanel));
+    PressButton(SlotLeftTab);
+    for (int i = 0; i < 600 && (g_app.right.slide != -223 || g_app.left.slide != 223); ++i)
+        driver::PumpMessages(10);
+}
 
-    SendMessageW(main, WM_COMMAND, ID_MAIN_TO_TRAY, 0);
-    EXPECT_FALSE(IsWindowVisible(main));
-    EXPECT_FALSE(IsWindowVisible(g_app.hRightPanel));
-    EXPECT_EQ(g_app.right.open, 0);
-    EXPECT_EQ(g_app.tray[TrayMain].uID, UINT(IDI_TRAY_MAIN));
-    EXPECT_EQ(g_app.tray[TrayMain].uCallbackMessage, UINT(WM_TRAY_MAIN));
-    EXPECT_STREQ(g_app.tray[TrayMain].szTip, L"Mirelo");
-    EXPECT_NE(g_app.tray[TrayMain].cbSize, 0u);
-
-    SendMessageW(main, WM_TRAY_MAIN, IDI_TRAY_MAIN, WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(IsWindowVisible(main));
-    EXPECT_FALSE(IsWindowVisible(g_app.hRightPanel));
-    EXPECT_EQ(g_app.tray[TrayMain].cbSize, 0u) << "the icon is gone";
+TEST_F(Commands, TheMainWindowTakesItsSideWindowsAlongToTheNotificationAreaAndTheTaskBar) {
+    HWND main = StartApp();
+    for (int command : {ID_MAIN_TO_TRAY, ID_MAIN_TO_BAR}) {
+        SCOPED_TRACE(command);
+        OpenSideWindowsFully();
+        ASSERT_TRUE(IsWindowVisible(g_app.hRightPanel));
+        SendMessageW(main, WM_COMMAND, command, 0);
+        for (HWND panel : {g_app.hLeftPanel, g_app.hRightPanel})
+            EXPECT_FALSE(IsWindowVisible(panel));
+        EXPECT_EQ(g_app.right.open + g_app.left.open, 0);
+        EXPECT_EQ(g_app.buttonFace[SlotRightTab] + g_app.buttonFace[SlotLeftTab], 0)
+            << "the tabs show they are closed";
+        if (command == ID_MAIN_TO_TRAY) {
+            EXPECT_FALSE(IsWindowVisible(main));
+            const NOTIFYICONDATAW *icon = Icon(main, IDI_TRAY_MAIN);
+            ASSERT_TRUE(icon);
+            EXPECT_EQ(icon->uCallbackMessage, UINT(WM_TRAY_MAIN));
+            EXPECT_STREQ(icon->szTip, L"Mirelo");
+            SendMessageW(main, WM_TRAY_MAIN, IDI_TRAY_MAIN, WM_LBUTTONDBLCLK);
+            EXPECT_TRUE(IsWindowVisible(main));
+            EXPECT_FALSE(Icon(main, IDI_TRAY_MAIN)) << "the icon is gone";
+        } else {
+            EXPECT_TRUE(IsIconic(main));
+            ShowWindow(main, SW_RESTORE);
+        }
+    }
 }
 
 TEST_F(Commands, TaskBarCommandsMinimiseTheirWindows) {
-    HWND main = StartApp();
-    SendMessageW(main, WM_COMMAND, ID_PLAY_TO_BAR, 0);
+    StartApp();
+    SendMessageW(g_app.hMain, WM_COMMAND, ID_PLAY_TO_BAR, 0);
     EXPECT_TRUE(IsIconic(g_app.hPlay));
     ShowWindow(g_app.hPlay, SW_RESTORE);
-    SendMessageW(main, WM_COMMAND, ID_STOCK_TO_TRAY, 0);
+    SendMessageW(g_app.hMain, WM_COMMAND, ID_STOCK_TO_TRAY, 0);
     EXPECT_FALSE(IsWindowVisible(g_app.hStock));
-    EXPECT_EQ(g_app.tray[TrayStock].uID, UINT(IDI_TRAY_STOCK));
-    SendMessageW(main, WM_COMMAND, ID_STOCK_TO_BAR, 0);
-    EXPECT_EQ(g_app.tray[TrayStock].cbSize, 0u);
-    SendMessageW(main, WM_COMMAND, ID_MAIN_TO_BAR, 0);
-    EXPECT_TRUE(IsIconic(main));
+    EXPECT_TRUE(Icon(g_app.hStock, IDI_TRAY_STOCK));
+    SendMessageW(g_app.hMain, WM_COMMAND, ID_STOCK_TO_BAR, 0);
+    EXPECT_FALSE(Icon(g_app.hStock, IDI_TRAY_STOCK));
 }
 
-TEST_F(Commands, ThePlaybackWindowsOwnTrayCommandsLeaveTheMainWindowAlone) {
+TEST_F(Commands, EachWindowKeepsAndDeletesItsOwnIcon) {
     HWND main = StartApp();
+    // The main window and the playback window's own command both show icon 300.
+    SendMessageW(main, WM_COMMAND, ID_MAIN_TO_TRAY, 0);
     SendMessageW(g_app.hPlay, WM_COMMAND, ID_MAIN_TO_TRAY, 0);
     EXPECT_FALSE(IsWindowVisible(g_app.hPlay));
-    EXPECT_TRUE(IsWindowVisible(main));
-    EXPECT_EQ(g_app.tray[TrayMain].hWnd, g_app.hPlay);
-    EXPECT_STREQ(g_app.tray[TrayMain].szTip, L"Mirelo");
+    ASSERT_TRUE(Icon(main, IDI_TRAY_MAIN));
+    ASSERT_TRUE(Icon(g_app.hPlay, IDI_TRAY_MAIN));
+    EXPECT_STREQ(Icon(g_app.hPlay, IDI_TRAY_MAIN)->szTip, L"Mirelo");
+    // Bringing the main window back leaves the playback window its way back.
+    SendMessageW(main, WM_TRAY_MAIN, IDI_TRAY_MAIN, WM_LBUTTONDBLCLK);
+    EXPECT_FALSE(Icon(main, IDI_TRAY_MAIN));
+    ASSERT_TRUE(Icon(g_app.hPlay, IDI_TRAY_MAIN));
     SendMessageW(g_app.hPlay, WM_TRAY_MAIN, IDI_TRAY_MAIN, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(IsWindowVisible(g_app.hPlay));
+    EXPECT_TRUE(g_app.trayIcons.empty());
 
     SendMessageW(g_app.hPlay, WM_COMMAND, ID_ALL_TO_TRAY, 0);
     EXPECT_FALSE(IsWindowVisible(g_app.hPlay));
     EXPECT_TRUE(IsWindowVisible(main));
-    EXPECT_EQ(g_app.tray[TrayPlay].uID, UINT(IDI_TRAY_PLAY));
+    EXPECT_TRUE(Icon(g_app.hPlay, IDI_TRAY_PLAY));
     SendMessageW(g_app.hPlay, WM_TRAY_PLAY, IDI_TRAY_PLAY, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(IsWindowVisible(g_app.hPlay));
+    EXPECT_FALSE(Icon(g_app.hPlay, IDI_TRAY_PLAY));
 }
 
 TEST_F(Commands, WithoutCdDrivesTheBodyMenuHasNoTrayItemsAndTheIconMenuKeepsItsOwn) {
@@ -209,26 +139,6 @@ TEST_F(Commands, WithoutCdDrivesTheBodyMenuHasNoTrayItemsAndTheIconMenuKeepsItsO
     g_app.hPlay = play;
     DestroyMenu(menu);
 }
-
-// Answers the first message box of this process from another thread.
-struct BoxAnswerer {
-    std::wstring text, caption;
-    std::atomic<bool> seen{false};
-    std::thread thread;
-    BoxAnswerer() {
-        thread = std::thread([this] {
-            for (int i = 0; i < 500 && !seen; ++i) {
-                if (HWND box = driver::WaitForWindow(GetCurrentProcessId(), L"#32770", 20)) {
-                    text = driver::MessageBoxText(box);
-                    caption = driver::WindowText(box);
-                    seen = true;
-                    driver::PressDialogButton(box, IDOK);
-                }
-            }
-        });
-    }
-    ~BoxAnswerer() { thread.join(); }
-};
 
 // Translates a key with modifiers through the program's accelerator table, as its message
 // loop does, with the modifier keys held in this thread's keyboard state.
@@ -258,13 +168,13 @@ TEST_F(Commands, AltOAndAltCPressTheTrayButtonsAndOpenReportsTheMissingDrive) {
     driver::PumpMessages(300);
     EXPECT_EQ(g_app.buttonFace[SlotTrayClose], 0);
 
-    BoxAnswerer answer;
+    driver::BoxAnswerer answer;
     ASSERT_TRUE(TranslateKey(main, VK_MENU, 'O'));
     EXPECT_EQ(g_app.buttonFace[SlotTrayOpen], 1);
-    for (int i = 0; i < 300 && !answer.seen; ++i) driver::PumpMessages(10);
-    ASSERT_TRUE(answer.seen) << "no error box";
-    EXPECT_EQ(answer.text, L"エラーが発生しました");
-    EXPECT_EQ(answer.caption, L"エラー");
+    for (int i = 0; i < 300 && !answer.Seen(); ++i) driver::PumpMessages(10);
+    ASSERT_TRUE(answer.Seen()) << "no error box";
+    EXPECT_EQ(answer.seen.text, L"エラーが発生しました");
+    EXPECT_EQ(answer.seen.caption, L"エラー");
 }
 
 TEST_F(Commands, AcceleratorsActThroughTheMainWindowAndTwoDoNothing) {

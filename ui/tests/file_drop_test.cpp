@@ -3,8 +3,8 @@
 
 #include <shlobj.h>
 
-#include "shell/app_state.h"
-#include "stock/stock_store.h"
+#include "services/app_state.h"
+#include "services/stock_store.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"

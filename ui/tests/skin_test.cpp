@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/main_window.h"
-#include "shell/skin.h"
-#include "shell/skinned_button.h"
+#include "services/app_state.h"
+#include "ui/shell/main_window.h"
+#include "services/skin.h"
+#include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
 

@@ -2,14 +2,14 @@
 // genre and delete commands, and a genre filled through the File button's dialog.
 #include <gtest/gtest.h>
 
-#include "playback/media_device.h"
-#include "playback/transport.h"
+#include "services/media_device.h"
+#include "services/transport.h"
 #include "resources/resource.h"
-#include "shell/app_state.h"
-#include "shell/skinned_button.h"
-#include "stock/stock_names.h"
-#include "stock/stock_store.h"
-#include "stock/stock_window.h"
+#include "services/app_state.h"
+#include "ui/shell/skinned_button.h"
+#include "core/stock_names.h"
+#include "services/stock_store.h"
+#include "ui/stock/stock_window.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"

@@ -1,0 +1,44 @@
+#include "ui/stock/file_dialog.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <vector>
+
+#include "core/file_selection.h"
+#include "services/app_state.h"
+#include "ui/stock/stock_window.h"
+
+namespace {
+
+enum { kFileTitleChars = 100 };
+
+const wchar_t kDialogTitle[] = L"ファイルの選択";
+
+// The dialog's errors count as a cancel.
+bool ChooseFiles(FileSelection *chosen) {
+    std::vector<wchar_t> names(kSelectionChars, L'\0');
+    wchar_t title[kFileTitleChars] = L"";
+    const std::wstring filter = OpenDialogFilter();
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = g_app.hMain;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = names.data();
+    dialog.nMaxFile = kSelectionChars;
+    dialog.lpstrFileTitle = title;
+    dialog.nMaxFileTitle = kFileTitleChars;
+    dialog.lpstrTitle = kDialogTitle;
+    dialog.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameW(&dialog)) return false;
+    *chosen = ReadFileSelection(names.data(), names.size());
+    return true;
+}
+
+} // namespace
+
+void OnFileReleased() {
+    FileSelection chosen;
+    if (ChooseFiles(&chosen)) AddFilesAndShow(chosen.files);
+}
