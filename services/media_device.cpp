@@ -179,8 +179,10 @@ bool DeviceStatus(DWORD item, DWORD *value) {
     return true;
 }
 
-bool DeviceCommandString(const wchar_t *command) {
-    return mciSendStringW(command, nullptr, 0, nullptr) == 0;
+bool DeviceCommand(const wchar_t *verb, const wchar_t *rest) {
+    if (!Device()) return false;
+    const std::wstring command = std::wstring(verb) + L" " + g_app.alias + L" " + rest;
+    return mciSendStringW(command.c_str(), nullptr, 0, nullptr) == 0;
 }
 
 ShellVerb ShellHandOffForPath(const wchar_t *path) {

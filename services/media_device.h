@@ -41,8 +41,9 @@ bool DeviceStop();
 bool DeviceSeekToStart();
 bool DeviceSeekTo(DWORD ms);
 bool DeviceStatus(DWORD item, DWORD *value);
-// A command string addressed to the device's alias, e.g. L"set music speed 1000".
-bool DeviceCommandString(const wchar_t *command);
+// A command string to the device's alias: DeviceCommand(L"set", L"speed 1000") sends
+// "set music speed 1000". Nothing is sent without an open device.
+bool DeviceCommand(const wchar_t *verb, const wchar_t *rest);
 
 // What the shell may be asked to do with a path that could not be played, with the file
 // system asked what the path is. Nothing is launched.

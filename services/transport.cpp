@@ -82,9 +82,9 @@ void ShowDevicePosition() {
 }
 
 void SendSpeed() {
-    wchar_t command[64];
-    wsprintfW(command, L"set music speed %d", g_app.speed);
-    DeviceCommandString(command);
+    wchar_t speed[32];
+    wsprintfW(speed, L"speed %d", g_app.speed);
+    DeviceCommand(L"set", speed);
 }
 
 void StartPlaying() {

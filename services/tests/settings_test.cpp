@@ -12,7 +12,6 @@ namespace {
 const wchar_t kDate[] = L"Software\\Mirelo\\Setting\\date";
 const wchar_t kCap[] = L"Software\\Mirelo\\Setting\\Cap";
 const wchar_t kGenre[] = L"Software\\Mirelo\\Setting\\Genre";
-const wchar_t kKidou[] = L"Software\\Mirelo\\Setting\\Kidou";
 
 class RegistrySettings : public testing::Test {
   protected:
@@ -25,58 +24,6 @@ class RegistrySettings : public testing::Test {
     RegistryKeys keys{};
     SettingsRecord rec{};
 };
-
-TEST_F(RegistrySettings, EveryKeyIsCreatedAndOpenedOnTheFirstStart) {
-    for (int k = 0; k < kRegKeyCount; ++k) {
-        EXPECT_TRUE(keys.write[k]) << k;
-        EXPECT_TRUE(keys.read[k]) << k;
-    }
-    for (HKEY full : keys.full) EXPECT_TRUE(full);
-    // Written through one handle, read back through the other in the same run.
-    WriteDwordValue(keys.write[KeyCap], L"Capture", 12);
-    int32_t capture = 0;
-    EXPECT_TRUE(ReadDwordValue(keys.read[KeyCap], L"Capture", &capture));
-    EXPECT_EQ(capture, 12);
-}
-
-TEST_F(RegistrySettings, FirstRunWritesTheMarkerAndDefaultsWithTheirExactSizes) {
-    EXPECT_FALSE(FirstRunDone(keys));
-    WriteFirstRunDefaults(keys, rec);
-    EXPECT_TRUE(FirstRunDone(keys));
-
-    DWORD type = 0;
-    std::vector<BYTE> data;
-    ASSERT_TRUE(driver::ReadRegistryValue(kKidou, L"初回書き込み", &type, &data));
-    EXPECT_EQ(type, DWORD(REG_SZ));
-    ASSERT_EQ(data.size(), 8u);
-    EXPECT_STREQ(reinterpret_cast<wchar_t *>(data.data()), L"YES");
-
-    struct Expected {
-        const wchar_t *key, *name;
-        DWORD value;
-    };
-    const Expected dwords[] = {
-        {kCap, L"Capture", 0}, {kCap, L"CapWidth", 60}, {kCap, L"CapHight", 40}, {kDate, L"Skin", 0}};
-    for (const Expected &e : dwords) {
-        ASSERT_TRUE(driver::ReadRegistryValue(e.key, e.name, &type, &data)) << e.name;
-        EXPECT_EQ(type, DWORD(REG_DWORD)) << e.name;
-        ASSERT_EQ(data.size(), 4u) << e.name;
-        EXPECT_EQ(*reinterpret_cast<DWORD *>(data.data()), e.value) << e.name;
-    }
-    for (int n = 0; n < kGenreCount; ++n) {
-        const std::wstring name = L"Genre" + std::to_wstring(n);
-        ASSERT_TRUE(driver::ReadRegistryValue(kGenre, name.c_str(), &type, &data));
-        EXPECT_EQ(type, DWORD(REG_SZ));
-        ASSERT_EQ(data.size(), 520u) << n;
-        const wchar_t *text = reinterpret_cast<wchar_t *>(data.data());
-        EXPECT_STREQ(text, rec.Genre[n]);
-        // Nothing but the name and zeros reaches the registry.
-        for (size_t i = lstrlenW(text); i < 260; ++i) ASSERT_EQ(text[i], 0) << n;
-    }
-    // Colours, positions and the address stay unwritten until a settings page writes them.
-    EXPECT_FALSE(driver::ReadRegistryValue(kDate, L"RGB1_0", &type, &data));
-    EXPECT_FALSE(driver::ReadRegistryValue(kDate, L"URL", &type, &data));
-}
 
 TEST_F(RegistrySettings, StoredValuesAreLoadedIntoTheRecord) {
     WriteDwordValue(keys.write[KeyDate], L"Skin", 1);

@@ -1,6 +1,7 @@
 #include "ui/shell/window_commands.h"
 
 #include "services/cd_tray.h"
+#include "services/media_device.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "core/command_table.h"
@@ -75,9 +76,9 @@ void Magnify(int amount) {
     if (video) GetClientRect(video, &client);
     g_app.zoom = amount;
     const DestinationRect d = MagnifiedDestination(client.right, client.bottom, amount);
-    wchar_t command[96];
-    wsprintfW(command, L"put music destination at %d %d %d %d", d.x, d.y, d.width, d.height);
-    mciSendStringW(command, nullptr, 0, nullptr);
+    wchar_t where[96];
+    wsprintfW(where, L"destination at %d %d %d %d", d.x, d.y, d.width, d.height);
+    DeviceCommand(L"put", where);
 }
 
 bool PerformWindowAction(WindowAction action) {

@@ -53,25 +53,6 @@ TEST_F(SkinTest, UserSkinFileReplacesOnlyItsOwnFaceAndTheMaskStaysTheProgramsOwn
     EXPECT_NE(DrawnButton(SlotStop, SkinCute, 0), DrawnButton(SlotStop, SkinUser, 0));
 }
 
-TEST_F(SkinTest, UserSkinFileNamesAreTheProgramsOwnSpellings) {
-    struct Case {
-        int slot;
-        const wchar_t *file;
-        int face;
-    };
-    const Case cases[] = {
-        {SlotPlay, L"Play_Normal.bmp", 0}, {SlotPlay, L"Play_Push.bmp", 1},
-        {SlotPause, L"Pause_Nomal.bmp", 0}, {SlotPause, L"Pause_push.bmp", 1},
-        {SlotLeftTab, L"Setting_Button_Nomal.bmp", 0}, {SlotNext, L"Track_Right_push.bmp", 1},
-    };
-    for (const Case &c : cases) {
-        ASSERT_TRUE(driver::WriteSolidBmp(kSkinDir + c.file, 64, 72, RGB(1, 200, 3)));
-        const auto user = DrawnButton(c.slot, SkinUser, c.face);
-        EXPECT_NE(user, DrawnButton(c.slot, SkinCute, c.face)) << c.slot;
-        DeleteFileW((kSkinDir + c.file).c_str());
-    }
-}
-
 TEST_F(SkinTest, CuteAndCoolSkinsShowIdenticalButtons) {
     for (int slot = 0; slot < kButtonCount; ++slot)
         for (int face = 0; face < 2; ++face)
