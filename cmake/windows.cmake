@@ -48,9 +48,9 @@ target_link_libraries(app_fixture PUBLIC mirelo_app test_driver)
 target_link_libraries(win_tests PRIVATE app_fixture)
 # Each test program runs all of its tests in one process (a process per test costs seconds
 # under Wine); every test's result is written to an XML file that scripts/test.sh counts.
-set(GTEST_RESULTS ${CMAKE_BINARY_DIR}/gtest-results)
 function(add_wine_test_program name)
-    add_test(NAME wine.${name} COMMAND ${name} --gtest_output=xml:${GTEST_RESULTS}/${name}.xml)
+    add_test(NAME wine.${name} COMMAND ${name} --gtest_output=xml:gtest-results/${name}.xml
+             WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 endfunction()
 add_wine_test_program(win_tests)
 

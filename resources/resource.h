@@ -16,6 +16,7 @@
 #define IDS_ERROR_OCCURRED 1004
 #define IDS_ERROR_CAPTION 1005
 #define IDS_FILE_CREATE_FAILED 1006
+#define IDS_DEVICE_STUCK 1007
 
 /* Notification-area icon ids (3xx) */
 #define IDI_TRAY_MAIN 300
@@ -90,3 +91,8 @@
 #define WM_TRAY_STOCK 0x8001
 #define WM_TRAY_MAIN 0x8002
 #define WM_TRAY_PLAY 0x8003
+
+/* Messages the program posts to itself */
+#define WM_VIDEO_MENU 0x8010          /* right button on the video: the menu at (x, y) */
+#define WM_VIDEO_DOUBLE_CLICK 0x8011  /* double click on the video: the Full button */
+#define WM_DEVICE_STUCK 0x8012        /* the media device stopped answering */

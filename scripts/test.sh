@@ -58,7 +58,7 @@ echo "== Native tests"
 (cd "$BUILD/native" && ctest --output-on-failure -j "$JOBS") 2>&1 | tee "$BUILD/native-ctest.log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 echo "== Windows tests under Wine ($MIRELO_TEST_ARCH)"
-rm -rf "$BUILD/$MIRELO_TEST_ARCH/gtest-results"
+rm -rf "$BUILD/$MIRELO_TEST_ARCH/gtest-results"; mkdir -p "$BUILD/$MIRELO_TEST_ARCH/gtest-results"
 (cd "$BUILD/$MIRELO_TEST_ARCH" && ctest --output-on-failure --timeout 900) 2>&1 | tee "$BUILD/wine-ctest.log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 if [ "$MIRELO_TEST_ARCH" = win64 ]; then

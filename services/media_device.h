@@ -14,8 +14,8 @@
 // for any other path. A table extension also shows `window` (the playback window).
 std::wstring ResolveDeviceType(const wchar_t *path, HWND window);
 
-// Closes the device, resolves the path into g_app.currentTypeText and opens the path as a
-// child of g_app.hPlay, trying a second time when the first open fails; records the video
+// Closes the device, resolves the path into g_app.currentTypeText and opens the path with its
+// video window as a child of g_app.hPlay (the window belongs to the device's thread), trying a second time when the first open fails; records the video
 // display window in g_app.hVideo, switches the device to milliseconds and reads the length
 // into g_app.lengthMs. After two failures the device type is "Non" and the previous length
 // stays. A path too long for the program's buffers is not opened at all.
@@ -34,7 +34,14 @@ struct VideoWindowListener {
 };
 void SetVideoWindowListener(const VideoWindowListener &listener);
 
-// Commands to the open device. Without an open device nothing is sent and they fail.
+// Told when the device stopped answering a command: it is given up for good (closed as far
+// as the program is concerned, its video window hidden) and the next open gets a new device.
+void SetStuckDeviceListener(void (*stuck)());
+
+// Commands to the open device. The device lives on a thread of its own, which opens it, sends
+// every command and closes it; this thread waits at most 1.5 s for a command (20 s for an
+// open or a close), answering meanwhile what is sent to its windows. Without an open device
+// nothing is sent and they fail; they fail too when the device does not answer in time.
 bool DevicePlay();
 bool DevicePlayFrom(DWORD ms);
 bool DeviceStop();

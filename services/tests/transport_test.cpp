@@ -330,6 +330,7 @@ class VideoPlacement : public driver::AppTest {
 
         // A double-click on the video is the Full button too.
         SendMessageW(video, WM_LBUTTONDBLCLK, 0, 0);
+        driver::PumpMessages(100);  // the video window asks the playback window
         EXPECT_EQ(g_app.fullSize, 0);
         EXPECT_TRUE(IsWindowVisible(g_app.hStock));
     }

@@ -80,12 +80,8 @@ void StoreStockEntry(int genre, int index, const std::wstring &title, const std:
 }
 
 bool MediaPlaying() {
-    MCI_STATUS_PARMS status = {};
-    status.dwItem = MCI_STATUS_MODE;
-    return g_app.openParms.wDeviceID &&
-           mciSendCommandW(g_app.openParms.wDeviceID, MCI_STATUS, MCI_STATUS_ITEM,
-                           reinterpret_cast<DWORD_PTR>(&status)) == 0 &&
-           status.dwReturn == MCI_MODE_PLAY;
+    DWORD mode = 0;
+    return DeviceStatus(MCI_STATUS_MODE, &mode) && mode == MCI_MODE_PLAY;
 }
 
 bool WriteSolidBmp(const std::wstring &path, int width, int height, COLORREF colour) {

@@ -156,7 +156,12 @@ int wmain(int argc, wchar_t **argv) {
                 unsigned(_wtoi(argv[1])), done, actions, (GetTickCount() - started) / 1000,
                 done ? total / done : 0, worst, slow, limit, boxes,
                 frozen ? "FROZE" : alive ? "answering" : "the program ended");
-    if (frozen) std::printf("stress: last action before the freeze: %s\n", last);
+    if (frozen) {
+        std::printf("stress: last action before the freeze: %s (process %lu)\n", last, p.id);
+        std::fflush(stdout);
+        // Left as it is for a while, so that a debugger can be attached to look at it.
+        if (GetEnvironmentVariableW(L"MIRELO_STRESS_KEEP", nullptr, 0)) Sleep(600000);
+    }
     if (alive && !frozen) {
         PostMessageW(main, WM_COMMAND, ID_END, 0);
         driver::WaitForExit(p, 20000);

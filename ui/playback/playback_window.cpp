@@ -136,6 +136,12 @@ LRESULT CALLBACK PlaybackWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     case WM_TRAY_PLAY:
         OnTrayIcon(hwnd, TrayPlay, lParam);
         return 0;
+    case WM_VIDEO_MENU:
+        ShowBodyMenu(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_VIDEO_DOUBLE_CLICK:
+        PressButton(SlotFull);
+        return 0;
     case WM_TRAY_MAIN:
         OnTrayIcon(hwnd, TrayMain, lParam);
         return 0;

@@ -2,12 +2,10 @@
 
 #include <windowsx.h>
 
-#include "core/button_table.h"
 #include "core/video_layout.h"
 #include "services/app_state.h"
 #include "services/media_device.h"
-#include "ui/shell/skinned_button.h"
-#include "ui/shell/window_commands.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -30,12 +28,14 @@ int StockBandHeight() {
     return stock.bottom;
 }
 
+// The video window's messages arrive on the device's thread; what they ask of the windows
+// is passed on to the playback window, whose thread does it.
 void OnRightButton(HWND hwnd, LPARAM lParam) {
     // The video is drawn magnified around its centre.
     const int shift = g_app.zoom / 2;
     POINT at = {GET_X_LPARAM(lParam) - shift, GET_Y_LPARAM(lParam) - shift};
     ClientToScreen(hwnd, &at);
-    ShowBodyMenu(hwnd, at);
+    if (g_app.hPlay) PostMessageW(g_app.hPlay, WM_VIDEO_MENU, 0, MAKELPARAM(at.x, at.y));
 }
 
 }  // namespace
@@ -65,7 +65,7 @@ LRESULT CALLBACK VideoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_ERASEBKGND:
         return 1;
     case WM_COMMAND:
-        PerformPlaybackCommand(LOWORD(wParam));
+        if (g_app.hPlay) PostMessageW(g_app.hPlay, WM_COMMAND, wParam, 0);
         return 0;
     case WM_RBUTTONDOWN:
         OnRightButton(hwnd, lParam);
@@ -76,7 +76,7 @@ LRESULT CALLBACK VideoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
             PostMessageW(g_app.hPlay, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
         return 0;
     case WM_LBUTTONDBLCLK:
-        PressButton(SlotFull);
+        if (g_app.hPlay) PostMessageW(g_app.hPlay, WM_VIDEO_DOUBLE_CLICK, 0, 0);
         return 0;
     }
     if (!g_app.videoOldProc) return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -4,6 +4,8 @@
 
 #include "ui/shell/file_drop.h"
 #include "ui/playback/speed_bar.h"
+#include "services/media_device.h"
+#include "services/texts.h"
 #include "services/transport.h"
 #include "ui/playback/video_window.h"
 #include "resources/resource.h"
@@ -77,6 +79,26 @@ void ReleasePauseFace() {
     SetButtonFace(SlotPause, 0);
 }
 
+// The device that stopped answering is gone. Once the command that found it has returned,
+// the entry is loaded again on a device of its own and the user is told.
+void OnDeviceStuck() {
+    if (g_app.hMain) PostMessageW(g_app.hMain, WM_DEVICE_STUCK, 0, 0);
+}
+
+void ReloadAfterStuckDevice(HWND hwnd) {
+    RunProgressTimer(false);
+    if (g_app.paused) {
+        g_app.paused = 0;
+        SetButtonFace(SlotPause, 0);
+    }
+    if (g_app.counts[g_app.currentGenre] > 0) LoadEntry(g_app.currentItem, false);
+    Rewind();
+    ShowDevicePosition();
+    RepaintStatus();
+    MessageBoxW(hwnd, LoadProgramText(IDS_DEVICE_STUCK).c_str(),
+                LoadProgramText(IDS_ERROR_CAPTION).c_str(), MB_OK | MB_ICONWARNING);
+}
+
 const TransportView kTransportView = {ShowBar,          RepaintStatus,   RepaintPlayback,
                                       PlaceVideoWindow, RunProgressTimer, ReleasePauseFace};
 
@@ -90,6 +112,7 @@ void CreatePositionBar(HWND hwnd) {
 BOOL OnCreate(HWND hwnd) {
     g_app.hMain = hwnd;
     SetTransportView(kTransportView);
+    SetStuckDeviceListener(OnDeviceStuck);
     InstallVideoWindowHandling();
     RunStartupInitialisation(hwnd);
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -219,6 +242,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_CLOSE:
         OnClose();
+        return 0;
+    case WM_DEVICE_STUCK:
+        ReloadAfterStuckDevice(hwnd);
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
