@@ -26,7 +26,7 @@ int g_aliasGeneration;
 // takes milliseconds; opening and closing take seconds on a busy machine, and a close is only
 // sent after a stop that answered.
 const DWORD kCommandAnswerMs = 1500;
-const DWORD kOpenCloseAnswerMs = 20000;
+const DWORD kOpenCloseAnswerMs = 10000;
 
 MCIDEVICEID Device() {
     return g_app.openParms.wDeviceID;
@@ -316,6 +316,11 @@ bool DevicePlayFrom(DWORD ms) {
     MCI_PLAY_PARMS play = {};
     play.dwFrom = ms;
     return Send(MCI_PLAY, MCI_FROM, &play);
+}
+
+bool DevicePause() {
+    MCI_GENERIC_PARMS parms = {};
+    return Send(MCI_PAUSE, 0, &parms);
 }
 
 bool DeviceStop() {

@@ -39,11 +39,12 @@ void SetVideoWindowListener(const VideoWindowListener &listener);
 void SetStuckDeviceListener(void (*stuck)());
 
 // Commands to the open device. The device lives on a thread of its own, which opens it, sends
-// every command and closes it; this thread waits at most 1.5 s for a command (20 s for an
+// every command and closes it; this thread waits at most 1.5 s for a command (10 s for an
 // open or a close), answering meanwhile what is sent to its windows. Without an open device
 // nothing is sent and they fail; they fail too when the device does not answer in time.
 bool DevicePlay();
 bool DevicePlayFrom(DWORD ms);
+bool DevicePause();
 bool DeviceStop();
 bool DeviceSeekToStart();
 bool DeviceSeekTo(DWORD ms);

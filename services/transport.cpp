@@ -147,7 +147,9 @@ void OnStopReleased() {
 void OnPauseToggled(int paused) {
     g_app.paused = paused;
     if (paused) {
-        DeviceStop();
+        // A pause, not a stop: the platform's device can wait for good inside a stop that
+        // meets the end of a stream, and a pause needs no stop at all.
+        DevicePause();
     } else {
         // Resumes from the whole second the bar shows.
         DevicePlayFrom(DWORD(g_app.barPos) * 1000);

@@ -17,13 +17,11 @@
 
 namespace {
 
-const wchar_t kFolder[] = L"C:\\mirelo-test\\add";
-
 std::wstring InFolder(const std::wstring &name) {
-    return std::wstring(kFolder) + L"\\" + name;
+    return driver::InTestFolder(L"add", name);
 }
 std::wstring Media(const std::wstring &name) {
-    return driver::ProgramFolder() + L"media\\" + name;
+    return driver::MadeMedia(name);
 }
 // Files other programs read back after the tests (tests/check_bmp.sh).
 std::wstring ForCheck(const std::wstring &name) {
@@ -78,19 +76,7 @@ BmpFacts ReadBmp(const std::wstring &path) {
     return facts;
 }
 
-class AddFiles : public driver::AppTest {
-  protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        CreateDirectoryW(L"C:\\mirelo-test", nullptr);
-        CreateDirectoryW(kFolder, nullptr);
-        driver::DeleteFilesIn(driver::kCapFolder);
-    }
-    void TearDown() override {
-        AppTest::TearDown();
-        driver::DeleteFilesIn(driver::kCapFolder);
-    }
-};
+class AddFiles : public driver::AppTest {};
 
 TEST_F(AddFiles, EachKindOfFileIsStoredWithTheThumbnailItsPictureAllows) {
     ASSERT_TRUE(driver::WriteAvi(InFolder(L"small.avi"), 5, 64, 48));

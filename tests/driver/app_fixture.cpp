@@ -23,6 +23,7 @@ void AppTest::SetUp() {
                        sizeof yes);
     ResetAppState();
     g_app.hInst = GetModuleHandleW(nullptr);
+    DeleteFilesIn(kCapFolder);
 }
 
 HWND AppTest::StartApp() {
@@ -44,6 +45,18 @@ void AppTest::TearDown() {
     PumpMessages(10);
     ResetAppState();
     DeleteFilesIn(kSkinFolder);
+    DeleteFilesIn(kCapFolder);
+}
+
+std::wstring InTestFolder(const wchar_t *folder, const std::wstring &name) {
+    const std::wstring path = std::wstring(L"C:\\mirelo-test\\") + folder;
+    CreateDirectoryW(L"C:\\mirelo-test", nullptr);
+    CreateDirectoryW(path.c_str(), nullptr);
+    return path + L"\\" + name;
+}
+
+std::wstring MadeMedia(const std::wstring &name) {
+    return ProgramFolder() + L"media\\" + name;
 }
 
 AppTest::Canvas::~Canvas() {

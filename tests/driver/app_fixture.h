@@ -14,9 +14,9 @@ namespace driver {
 extern const wchar_t kCapFolder[];
 extern const wchar_t kSkinFolder[];
 
-// Starts from an empty program registry with the first run already done, then applies
-// `prepare` (values to store before the start) and builds the main window and everything
-// it creates. Every window is destroyed again at the end of the test.
+// Starts from an empty program registry with the first run already done and an empty
+// thumbnail folder; StartApp builds the main window and everything it creates. Every window
+// is destroyed again at the end of the test.
 class AppTest : public testing::Test {
   protected:
     void SetUp() override;
@@ -36,6 +36,12 @@ class AppTest : public testing::Test {
     };
     static void MakeCanvas(Canvas &canvas, int width, int height);
 };
+
+// A path in C:\mirelo-test\<folder>, the folder made when missing.
+std::wstring InTestFolder(const wchar_t *folder, const std::wstring &name);
+
+// A file tests/make_media.sh made before the tests (an MP3 and MPEG videos).
+std::wstring MadeMedia(const std::wstring &name);
 
 // Stores a stock entry directly in the registry, as the program writes one (four values of
 // 1000 bytes), with a length text and a device type of its own.

@@ -80,7 +80,7 @@ void ReleasePauseFace() {
 }
 
 // The device that stopped answering is gone. Once the command that found it has returned,
-// the entry is loaded again on a device of its own and the user is told.
+// the user is told and the entry is loaded again on a device of its own.
 void OnDeviceStuck() {
     if (g_app.hMain) PostMessageW(g_app.hMain, WM_DEVICE_STUCK, 0, 0);
 }
@@ -91,12 +91,12 @@ void ReloadAfterStuckDevice(HWND hwnd) {
         g_app.paused = 0;
         SetButtonFace(SlotPause, 0);
     }
+    MessageBoxW(hwnd, LoadProgramText(IDS_DEVICE_STUCK).c_str(),
+                LoadProgramText(IDS_ERROR_CAPTION).c_str(), MB_OK | MB_ICONWARNING);
     if (g_app.counts[g_app.currentGenre] > 0) LoadEntry(g_app.currentItem, false);
     Rewind();
     ShowDevicePosition();
     RepaintStatus();
-    MessageBoxW(hwnd, LoadProgramText(IDS_DEVICE_STUCK).c_str(),
-                LoadProgramText(IDS_ERROR_CAPTION).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 const TransportView kTransportView = {ShowBar,          RepaintStatus,   RepaintPlayback,

@@ -33,12 +33,9 @@ HDROP MakeDrop(const std::vector<std::wstring> &paths) {
 class FileDrop : public driver::AppTest {};
 
 TEST_F(FileDrop, ThreeDroppedFilesAreAppendedAndTheThirdStaysCurrent) {
-    const std::wstring folder = L"C:\\mirelo-test\\drop";
-    CreateDirectoryW(L"C:\\mirelo-test", nullptr);
-    CreateDirectoryW(folder.c_str(), nullptr);
     std::vector<std::wstring> paths;
     for (const wchar_t *name : {L"a.wav", L"b.wav", L"c.wav"}) {
-        paths.push_back(folder + L"\\" + name);
+        paths.push_back(driver::InTestFolder(L"drop", name));
         ASSERT_TRUE(driver::WriteWav(paths.back(), 1200));
     }
     // A path longer than the program can hold is refused, not cut.

@@ -124,11 +124,11 @@ TEST_F(SideWindows, ButtonsToggleReleaseAndTakeAQuickSecondClick) {
 TEST_F(SideWindows, PressesWhilePausedAreIgnoredByTheBlockedButtons) {
     StartApp();
     g_app.paused = 1;
-    PressButton(SlotPlay);
-    PressButton(SlotListErase);
+    for (int slot : {SlotPlay, SlotListErase, SlotTrayOpen, SlotTrayClose}) {
+        PressButton(slot);
+        EXPECT_EQ(g_app.buttonFace[slot], 0) << slot;
+    }
     PressButton(SlotRepeat);
-    EXPECT_EQ(g_app.buttonFace[SlotPlay], 0);
-    EXPECT_EQ(g_app.buttonFace[SlotListErase], 0);
     EXPECT_EQ(g_app.buttonFace[SlotRepeat], 1) << "the play-mode toggles are accepted while paused";
 }
 

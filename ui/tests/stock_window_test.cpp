@@ -19,7 +19,7 @@ namespace {
 const wchar_t kFolder[] = L"C:\\mirelo-test\\stock window";
 
 std::wstring InFolder(const std::wstring &name) {
-    return std::wstring(kFolder) + L"\\" + name;
+    return driver::InTestFolder(L"stock window", name);
 }
 
 int Rows() {
@@ -66,15 +66,8 @@ COLORREF ImageColour(int row) {
 
 class StockWindow : public driver::AppTest {
   protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        CreateDirectoryW(L"C:\\mirelo-test", nullptr);
-        CreateDirectoryW(kFolder, nullptr);
-        driver::DeleteFilesIn(driver::kCapFolder);
-    }
     void TearDown() override {
         AppTest::TearDown();
-        driver::DeleteFilesIn(driver::kCapFolder);
         DeleteFileW(L"C:\\ListBk.bmp");
     }
     // Three WAV entries in genre 0 and one in genre 1, each of its own length.
@@ -272,7 +265,7 @@ DWORD WINAPI UseOpenDialog(void *parameter) {
 TEST_F(StockWindow, FillingAGenreThroughTheFileDialogThenDoubleClickingPlaysTheSecondRow) {
     ASSERT_TRUE(driver::WriteAvi(InFolder(L"a.avi"), 3, 64, 48));
     ASSERT_TRUE(driver::WriteWav(InFolder(L"b.wav"), 2500));
-    ASSERT_TRUE(CopyFileW((driver::ProgramFolder() + L"media\\clip.mpg").c_str(),
+    ASSERT_TRUE(CopyFileW(driver::MadeMedia(L"clip.mpg").c_str(),
                           InFolder(L"c.mpg").c_str(), FALSE));
     ASSERT_TRUE(driver::WriteWav(InFolder(L"d.wav"), 800));
     ASSERT_TRUE(driver::WriteAvi(InFolder(L"e.avi"), 3, 32, 32));
