@@ -46,6 +46,7 @@ add_executable(win_tests ${WIN_TEST_SOURCES} tests/win_main.cpp ${RESOURCE_FILES
 add_library(app_fixture STATIC tests/driver/app_fixture.cpp)
 target_link_libraries(app_fixture PUBLIC mirelo_app test_driver)
 target_link_libraries(win_tests PRIVATE app_fixture)
+add_dependencies(win_tests Mirelo)  # the media device runs in Mirelo.exe's media host
 # Each test program runs all of its tests in one process (a process per test costs seconds
 # under Wine); every test's result is written to an XML file that scripts/test.sh counts.
 function(add_wine_test_program name)

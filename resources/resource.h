@@ -96,3 +96,4 @@
 #define WM_VIDEO_MENU 0x8010          /* right button on the video: the menu at (x, y) */
 #define WM_VIDEO_DOUBLE_CLICK 0x8011  /* double click on the video: the Full button */
 #define WM_DEVICE_STUCK 0x8012        /* the media device stopped answering */
+#define WM_VIDEO_DRAG 0x8013          /* left button on the video: drag the playback window */

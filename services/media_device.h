@@ -1,6 +1,6 @@
-// The one MCI device that plays every file, opened as "mpegvideo" under the alias "music".
-// It knows no window of the program: the playback window is only the parent it is given,
-// and the video display window it makes is reported to whoever listens.
+// The one MCI device that plays every file, opened as "mpegvideo" under the alias "music"
+// in a process of its own. It knows no window of the program: the playback window is only
+// the parent it is given, and the video display window it makes is recorded in g_app.hVideo.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +15,7 @@
 std::wstring ResolveDeviceType(const wchar_t *path, HWND window);
 
 // Closes the device, resolves the path into g_app.currentTypeText and opens the path with its
-// video window as a child of g_app.hPlay (the window belongs to the device's thread), trying a second time when the first open fails; records the video
+// video window as a child of g_app.hPlay (the window belongs to the device's process), trying a second time when the first open fails; records the video
 // display window in g_app.hVideo, switches the device to milliseconds and reads the length
 // into g_app.lengthMs. After two failures the device type is "Non" and the previous length
 // stays. A path too long for the program's buffers is not opened at all.
@@ -27,21 +27,14 @@ bool MediaIsOpen();
 // Closes the device (nothing happens when none is open); its video window goes with it.
 void CloseMedia();
 
-// Told when an open made a video display window, and just before that window goes.
-struct VideoWindowListener {
-    void (*attached)(HWND video);
-    void (*detaching)(HWND video);
-};
-void SetVideoWindowListener(const VideoWindowListener &listener);
-
-// Told when the device stopped answering a command: it is given up for good (closed as far
-// as the program is concerned, its video window hidden) and the next open gets a new device.
+// Told when the device stopped answering a command: its process is ended (its video window
+// goes with it), the device counts as closed and the next open starts a new process.
 void SetStuckDeviceListener(void (*stuck)());
 
-// Commands to the open device. The device lives on a thread of its own, which opens it, sends
-// every command and closes it; this thread waits at most 1.5 s for a command (10 s for an
-// open or a close), answering meanwhile what is sent to its windows. Without an open device
-// nothing is sent and they fail; they fail too when the device does not answer in time.
+// Commands to the open device, carried out in the device's own process (see media_host.h);
+// this thread waits at most 1.5 s for a command (10 s for an open or a close), answering
+// meanwhile what is sent to its windows. Without an open device nothing is sent and they
+// fail; they fail too when the device does not answer in time.
 bool DevicePlay();
 bool DevicePlayFrom(DWORD ms);
 bool DevicePause();

@@ -5,6 +5,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "services/media_host.h"
 #include "core/command_line.h"
 #include "ui/shell/main_window.h"
 #include "services/registry.h"
@@ -22,6 +23,8 @@ static void HardenDllSearch() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     HardenDllSearch();
+    // The copy of the program that holds the media device (started by the program itself).
+    if (IsMediaHostCommandLine(GetCommandLineW())) return RunMediaHost(GetCommandLineW());
     ResetAppState();
     g_app.hInst = instance;
     g_app.pendingPieces = PendingCommandLinePieces(GetCommandLineW());

@@ -142,6 +142,10 @@ LRESULT CALLBACK PlaybackWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     case WM_VIDEO_DOUBLE_CLICK:
         PressButton(SlotFull);
         return 0;
+    case WM_VIDEO_DRAG:
+        // Dragging the video drags the playback window.
+        if (!g_app.fullSize) PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        return 0;
     case WM_TRAY_MAIN:
         OnTrayIcon(hwnd, TrayMain, lParam);
         return 0;

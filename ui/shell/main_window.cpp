@@ -113,7 +113,6 @@ BOOL OnCreate(HWND hwnd) {
     g_app.hMain = hwnd;
     SetTransportView(kTransportView);
     SetStuckDeviceListener(OnDeviceStuck);
-    InstallVideoWindowHandling();
     RunStartupInitialisation(hwnd);
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     DragAcceptFiles(hwnd, TRUE);

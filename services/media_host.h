@@ -1,0 +1,36 @@
+// The media device's own process. The platform's "mpegvideo" device can wait for good inside
+// a stop, and once it does, no new device of that process can be opened either. So the one
+// device lives in a second copy of the program started as a media host: it opens the device,
+// sends it every command and owns its video window (a child of the playback window); the
+// program waits a bounded time for each answer, and a host that does not answer is ended and
+// replaced by a new one.
+#pragma once
+
+#include <windows.h>
+
+// True when the command line asks for the media host.
+bool IsMediaHostCommandLine(const wchar_t *commandLine);
+
+// Runs the media host until the program that started it ends. Returns the exit code.
+int RunMediaHost(const wchar_t *commandLine);
+
+// What the program asks the host for.
+enum HostRequestKind : DWORD { HostOpen = 1, HostClose, HostCommand, HostString };
+
+struct HostRequest {
+    UINT command;  // HostCommand: the MCI command
+    DWORD flags;
+    DWORD from, to, item, timeFormat;
+    DWORD_PTR parent;         // HostOpen: the playback window
+    wchar_t text[512];        // HostOpen: the path; HostString: the command string
+};
+
+// Sends a request to the running host (started on first use) and waits at most limitMs.
+// False when the host did not answer in time or could not be started; the host is then
+// ended. On success *result is the device's answer and *value the status value (or, for an
+// open, the video window the device made; 0 when none).
+bool AskMediaHost(HostRequestKind kind, const HostRequest &request, DWORD limitMs,
+                  MCIERROR *result, DWORD_PTR *value);
+
+// Ends the host at once (its device and video window go with it).
+void EndMediaHost();
