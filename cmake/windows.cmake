@@ -89,12 +89,15 @@ add_test(NAME static.imports_only_system_dlls
                  -P ${CMAKE_SOURCE_DIR}/cmake/check_imports.cmake)
 set_tests_properties(static.imports_only_system_dlls PROPERTIES LABELS static)
 
-# Quick use of the real program, run by scripts/stress.sh. Not yet a test: Wine's media device
-# can still deadlock under it (see the open issue on freezes).
+# Quick use of the real program: a short run is a test, scripts/stress.sh runs it long.
 add_executable(stress tests/stress/stress.cpp)
 target_link_libraries(stress PRIVATE test_driver)
 target_link_options(stress PRIVATE -municode)
 add_dependencies(stress Mirelo)
+add_test(NAME stress.TheProgramKeepsAnsweringThroughQuickUse
+         COMMAND stress 1 200 ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/media)
+set_tests_properties(stress.TheProgramKeepsAnsweringThroughQuickUse PROPERTIES
+                     FIXTURES_REQUIRED media RUN_SERIAL TRUE)
 
 # Puts the program on screen for scripts/screenshot.sh.
 add_executable(showcase tests/tools/showcase.cpp)

@@ -21,7 +21,7 @@ void (*g_stuckListener)();
 // How long a command may take before the device counts as stuck for good. A stop or a seek
 // takes milliseconds; opening and closing take seconds on a busy machine, and a close is only
 // sent after a stop that answered.
-const DWORD kCommandAnswerMs = 1500;
+const DWORD kCommandAnswerMs = 1000;
 const DWORD kOpenCloseAnswerMs = 10000;
 
 MCIDEVICEID Device() {

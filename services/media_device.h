@@ -32,7 +32,7 @@ void CloseMedia();
 void SetStuckDeviceListener(void (*stuck)());
 
 // Commands to the open device, carried out in the device's own process (see media_host.h);
-// this thread waits at most 1.5 s for a command (10 s for an open or a close), answering
+// this thread waits at most 1 s for a command (10 s for an open or a close), answering
 // meanwhile what is sent to its windows. Without an open device nothing is sent and they
 // fail; they fail too when the device does not answer in time.
 bool DevicePlay();

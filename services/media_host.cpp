@@ -184,8 +184,8 @@ HWND WaitForHostWindow(HANDLE process) {
 }
 
 // The host is the program itself, Mirelo.exe beside the running program (which is Mirelo.exe
-// too, except in the tests and benchmarks).
-bool StartHost() {
+// too, except in the tests and benchmarks). Started without waiting for it.
+bool LaunchHost() {
     wchar_t module[MAX_PATH] = L"";
     const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
     if (!length || length >= MAX_PATH) return false;
@@ -201,7 +201,13 @@ bool StartHost() {
         return false;
     CloseHandle(pi.hThread);
     g_running.process = pi.hProcess;
-    g_running.window = WaitForHostWindow(pi.hProcess);
+    return true;
+}
+
+// The host that runs (or was started ahead), ready to take requests.
+bool StartHost() {
+    if (!g_running.process && !LaunchHost()) return false;
+    g_running.window = WaitForHostWindow(g_running.process);
     if (!g_running.window) EndMediaHost();
     return g_running.window != nullptr;
 }
@@ -259,7 +265,8 @@ bool AskMediaHost(HostRequestKind kind, const HostRequest &request, DWORD limitM
                   MCIERROR *result, DWORD_PTR *value) {
     if (g_running.process && WaitForSingleObject(g_running.process, 0) == WAIT_OBJECT_0)
         EndMediaHost();
-    if (!g_running.window && !StartHost()) return false;
+    // Only an open takes a new host: a device whose host is gone is gone too.
+    if (!g_running.window && (kind != HostOpen || !StartHost())) return false;
     COPYDATASTRUCT data = {kind, sizeof request, const_cast<HostRequest *>(&request)};
     DWORD_PTR answer = 0, last = 0;
     // While it waits, this thread still answers what the host's windows send to it.
@@ -268,6 +275,8 @@ bool AskMediaHost(HostRequestKind kind, const HostRequest &request, DWORD limitM
         !SendMessageTimeoutW(g_running.window, kLastValueMessage, 0, 0, SMTO_NORMAL, limitMs,
                              &last)) {
         EndMediaHost();
+        // The next host starts now, so it is ready when the media is loaded again.
+        LaunchHost();
         return false;
     }
     *result = MCIERROR(answer);
@@ -277,8 +286,8 @@ bool AskMediaHost(HostRequestKind kind, const HostRequest &request, DWORD limitM
 
 void EndMediaHost() {
     if (g_running.process) {
+        // Not waited for: the process goes, with its device and its video window, on its own.
         TerminateProcess(g_running.process, 2);
-        WaitForSingleObject(g_running.process, 2000);
         CloseHandle(g_running.process);
     }
     g_running = HostProcess();

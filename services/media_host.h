@@ -25,7 +25,8 @@ struct HostRequest {
     wchar_t text[512];        // HostOpen: the path; HostString: the command string
 };
 
-// Sends a request to the running host (started on first use) and waits at most limitMs.
+// Sends a request to the running host (an open starts one when none runs) and waits at most
+// limitMs.
 // False when the host did not answer in time or could not be started; the host is then
 // ended. On success *result is the device's answer and *value the status value (or, for an
 // open, the video window the device made; 0 when none).

@@ -5,6 +5,7 @@
 
 #include "services/media_device.h"
 #include "services/app_state.h"
+#include "services/media_host.h"
 #include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 
@@ -174,6 +175,48 @@ TEST_F(MediaDevice, DeviceTypeTextComesFromTheSystemTableForKnownExtensionsOnly)
     EXPECT_TRUE(IsWindowVisible(shown));
     EXPECT_STREQ(g_app.currentTypeText, L"AVIVideo");
     EXPECT_FALSE(MediaIsOpen());
+}
+
+int g_stuckCount;
+void CountStuck() { ++g_stuckCount; }
+
+TEST_F(MediaDevice, ADeviceWhoseProcessIsGoneIsGivenUpAndTheNextOpenGetsANewOne) {
+    SetStuckDeviceListener(CountStuck);
+    g_stuckCount = 0;
+    OpenMedia(Media(L"clip.mpg").c_str());
+    ASSERT_TRUE(MediaIsOpen());
+    ASSERT_TRUE(DevicePlay());
+    // As when the device stops answering and its process is ended.
+    EndMediaHost();
+    DWORD mode = 0;
+    EXPECT_FALSE(DeviceStatus(MCI_STATUS_MODE, &mode));
+    EXPECT_EQ(g_stuckCount, 1) << "the windows are told once";
+    EXPECT_FALSE(MediaIsOpen());
+    EXPECT_FALSE(g_app.hVideo);
+    EXPECT_FALSE(DeviceStop()) << "nothing more is sent to it";
+    EXPECT_EQ(g_stuckCount, 1);
+    OpenMedia(Media(L"tone.wav").c_str());
+    EXPECT_TRUE(MediaIsOpen());
+    EXPECT_NEAR(double(g_app.lengthMs), 1750.0, 50.0);
+    SetStuckDeviceListener(nullptr);
+}
+
+TEST(MediaHost, OnlyTheProgramsOwnHostCommandLineMakesAHost) {
+    struct Case {
+        const wchar_t *line;
+        bool host;
+    };
+    const Case cases[] = {
+        {L"\"C:\\m\\Mirelo.exe\" /mediahost 412", true},
+        {L"\"C:\\m\\Mirelo.exe\"", false},
+        {L"\"C:\\m\\Mirelo.exe\" \"C:\\a /mediahost 1.mp3\"", false},
+        {L"\"C:\\m\\Mirelo.exe\" /mediahost 41x", false},
+        {L"\"C:\\m\\Mirelo.exe\" /mediahost ", false},
+        {L"C:\\m\\Mirelo.exe /mediahost 412", false},
+        {L"\"C:\\m\\Mirelo.exe\" \"x.mp3\" /mediahost 412", false},
+    };
+    for (const Case &c : cases) EXPECT_EQ(IsMediaHostCommandLine(c.line), c.host) << c.line;
+    EXPECT_FALSE(IsMediaHostCommandLine(nullptr));
 }
 
 TEST(ShellHandOff, ProgramsScriptsAndFilesWithoutExtensionAreNeverHandedOver) {
