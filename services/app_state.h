@@ -39,7 +39,6 @@ struct AppState {
     std::vector<std::wstring> pendingPieces;
 
     HWND hMain, hLeftPanel, hRightPanel, hPlay, hStock, hList, hVideo;
-    WNDPROC videoOldProc;
     HWND hPositionBar, hVolumeBar, hSpeedBar;
     HWND hCalculator, hClock, hAviEdit;
 

@@ -52,9 +52,7 @@ bool Send(UINT command, DWORD flags, const HostRequest &fields, DWORD_PTR *value
     request.command = command;
     request.flags = flags;
     MCIERROR result = 0;
-    DWORD_PTR answer = 0;
-    if (!Ask(HostCommand, request, kCommandAnswerMs, &result, &answer)) return false;
-    if (value) *value = answer;
+    if (!Ask(HostCommand, request, kCommandAnswerMs, &result, value)) return false;
     return result == 0;
 }
 
@@ -141,8 +139,7 @@ void CloseMedia() {
     DeviceStop();
     if (Device()) {
         MCIERROR result = 0;
-        DWORD_PTR unused = 0;
-        Ask(HostClose, HostRequest(), kOpenCloseAnswerMs, &result, &unused);
+        Ask(HostClose, HostRequest(), kOpenCloseAnswerMs, &result, nullptr);
     }
     g_app.openParms.wDeviceID = 0;
     // Whatever was seen of the last media belongs to it alone.
@@ -197,8 +194,7 @@ bool DeviceCommand(const wchar_t *verb, const wchar_t *rest) {
     const std::wstring text = std::wstring(verb) + L" " + g_app.alias + L" " + rest;
     lstrcpynW(request.text, text.c_str(), ARRAYSIZE(request.text));
     MCIERROR result = 0;
-    DWORD_PTR unused = 0;
-    return Ask(HostString, request, kCommandAnswerMs, &result, &unused) && result == 0;
+    return Ask(HostString, request, kCommandAnswerMs, &result, nullptr) && result == 0;
 }
 
 ShellVerb ShellHandOffForPath(const wchar_t *path) {

@@ -1,11 +1,14 @@
 #include "services/media_host.h"
 
+#include <mmsystem.h>
+#include <digitalv.h>
+
+#include <algorithm>
 #include <cwchar>
 #include <string>
 #include <vector>
 
 #include "resources/resource.h"
-#include "services/app_state.h"
 
 namespace {
 
@@ -78,8 +81,7 @@ MCIERROR HostOpenDevice(const HostRequest &r) {
     if (error) return error;
     // The device puts its picture in a new child of the playback window.
     for (HWND child : ChildrenOf(g_host.parent)) {
-        bool old = false;
-        for (HWND w : before) old = old || w == child;
+        const bool old = std::find(before.begin(), before.end(), child) != before.end();
         if (old || GetWindowThreadProcessId(child, nullptr) != GetCurrentThreadId()) continue;
         g_host.video = child;
         g_host.videoOldProc = reinterpret_cast<WNDPROC>(
@@ -269,18 +271,19 @@ bool AskMediaHost(HostRequestKind kind, const HostRequest &request, DWORD limitM
     if (!g_running.window && (kind != HostOpen || !StartHost())) return false;
     COPYDATASTRUCT data = {kind, sizeof request, const_cast<HostRequest *>(&request)};
     DWORD_PTR answer = 0, last = 0;
-    // While it waits, this thread still answers what the host's windows send to it.
+    // While it waits, this thread still answers what the host's windows send to it. The value
+    // is a second round trip, asked for only by those who want it.
     if (!SendMessageTimeoutW(g_running.window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
                              SMTO_NORMAL, limitMs, &answer) ||
-        !SendMessageTimeoutW(g_running.window, kLastValueMessage, 0, 0, SMTO_NORMAL, limitMs,
-                             &last)) {
+        (value && !SendMessageTimeoutW(g_running.window, kLastValueMessage, 0, 0, SMTO_NORMAL,
+                                       limitMs, &last))) {
         EndMediaHost();
         // The next host starts now, so it is ready when the media is loaded again.
         LaunchHost();
         return false;
     }
     *result = MCIERROR(answer);
-    *value = last;
+    if (value) *value = last;
     return true;
 }
 

@@ -28,8 +28,8 @@ struct HostRequest {
 // Sends a request to the running host (an open starts one when none runs) and waits at most
 // limitMs.
 // False when the host did not answer in time or could not be started; the host is then
-// ended. On success *result is the device's answer and *value the status value (or, for an
-// open, the video window the device made; 0 when none).
+// ended. On success *result is the device's answer and, when `value` is given, *value the
+// status value (or, for an open, the video window the device made; 0 when none).
 bool AskMediaHost(HostRequestKind kind, const HostRequest &request, DWORD limitMs,
                   MCIERROR *result, DWORD_PTR *value);
 

@@ -76,7 +76,7 @@ DWORD QueryPosition() {
 }
 
 void ShowDevicePosition() {
-    const DWORD position = QueryStatus(MCI_STATUS_POSITION);
+    const DWORD position = QueryPosition();
     SetBarPosition(int(position / 1000));
     SetPositionText(position);
 }
@@ -241,8 +241,6 @@ void OnPositionScroll(int code, unsigned thumb) {
             DeviceSeekTo(ms);
         SetBarPosition(target);
     }
-    const DWORD position = QueryStatus(MCI_STATUS_POSITION);
-    SetBarPosition(int(position / 1000));
-    SetPositionText(position);
+    ShowDevicePosition();
     Tell(g_view.statusChanged);
 }

@@ -20,12 +20,6 @@ HWND CreatePlaybackWindow() {
     return g_app.hPlay;
 }
 
-static int StockBandHeight() {
-    RECT stock = {};
-    if (g_app.hStock) GetClientRect(g_app.hStock, &stock);
-    return stock.bottom;
-}
-
 static void OnSize(HWND hwnd) {
     g_app.zoom = 0;
     RECT client;

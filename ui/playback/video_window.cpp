@@ -3,15 +3,11 @@
 #include "core/video_layout.h"
 #include "services/app_state.h"
 
-namespace {
-
 int StockBandHeight() {
     RECT stock = {};
     if (g_app.hStock) GetClientRect(g_app.hStock, &stock);
     return stock.bottom;
 }
-
-}  // namespace
 
 void PlaceVideo(bool fullArea) {
     if (!g_app.hVideo || !g_app.hPlay) return;

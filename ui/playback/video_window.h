@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+// The height of the stock band at the bottom of the playback window (0 without one).
+int StockBandHeight();
+
 // Moves the video window over the video area above the stock band (or the whole client area
 // when `fullArea`), on top of its siblings, shows and repaints it. Nothing without one.
 void PlaceVideo(bool fullArea);

@@ -87,10 +87,8 @@ void OnDeviceStuck() {
 
 void ReloadAfterStuckDevice(HWND hwnd) {
     RunProgressTimer(false);
-    if (g_app.paused) {
-        g_app.paused = 0;
-        SetButtonFace(SlotPause, 0);
-    }
+    g_app.paused = 0;
+    ReleasePauseFace();
     MessageBoxW(hwnd, LoadProgramText(IDS_DEVICE_STUCK).c_str(),
                 LoadProgramText(IDS_ERROR_CAPTION).c_str(), MB_OK | MB_ICONWARNING);
     if (g_app.counts[g_app.currentGenre] > 0) LoadEntry(g_app.currentItem, false);
