@@ -18,4 +18,10 @@ void ResetAppState() {
     g_app.nShotCount = 10;
     g_app.nRecRate = 27000;
     g_app.bCaptureOn = 1;
+    g_app.recordFormat.wFormatTag = WAVE_FORMAT_PCM;
+    g_app.recordFormat.nChannels = 1;
+    g_app.recordFormat.nSamplesPerSec = 27000;
+    g_app.recordFormat.wBitsPerSample = 8;
+    g_app.recordFormat.nBlockAlign = 1;
+    g_app.recordFormat.nAvgBytesPerSec = 27000;
 }

@@ -83,6 +83,9 @@ struct AppState {
     // Options of the main settings page, kept for this run only.
     int nRecRate, nPlayLimiter, nShotInterval, nShotCount;
     int bCaptureOn, bLeftAudioOff, bRightAudioOff;
+    // The recording format the settings page edits (rate and channels); a take copies it
+    // when it starts, so a change made during a take never reaches that take's file.
+    WAVEFORMATEX recordFormat;
 
     RegistryKeys keys;
     HMIXER mixer;
