@@ -14,9 +14,9 @@ void ResetAppState() {
     g_app.speed = 1000;
     g_app.barPage = 10;
     g_app.nPlayLimiter = 1000;
-    g_app.nShotInterval = 1000;
-    g_app.nShotCount = 10;
-    g_app.nRecRate = 27000;
+    g_app.nShotInterval = 0;
+    g_app.nShotCount = 1;
+    g_app.nRecRate = 2700;  // slider position: the rate in Hz is ten times it
     g_app.bCaptureOn = 1;
     g_app.recordFormat.wFormatTag = WAVE_FORMAT_PCM;
     g_app.recordFormat.nChannels = 1;
