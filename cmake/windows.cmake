@@ -24,7 +24,7 @@ target_link_libraries(mirelo_app PUBLIC ${WIN_LIBS})
 set(RESOURCE_FILES resources/mirelo.rc resources/mirelo_ja.rc)
 file(GLOB_RECURSE ART_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/*)
 set_source_files_properties(resources/mirelo.rc PROPERTIES
-    OBJECT_DEPENDS "${ART_FILES};${CMAKE_SOURCE_DIR}/resources/mirelo.manifest;${CMAKE_SOURCE_DIR}/resources/art.rc")
+    OBJECT_DEPENDS "${ART_FILES};${CMAKE_SOURCE_DIR}/resources/mirelo.manifest;${CMAKE_SOURCE_DIR}/resources/art.rc;${CMAKE_SOURCE_DIR}/resources/version.h")
 
 add_executable(Mirelo WIN32 ui/main.cpp ${RESOURCE_FILES})
 target_link_libraries(Mirelo PRIVATE mirelo_app)
@@ -103,3 +103,24 @@ set_tests_properties(stress.TheProgramKeepsAnsweringThroughQuickUse PROPERTIES
 add_executable(showcase tests/tools/showcase.cpp)
 target_link_libraries(showcase PRIVATE test_driver)
 target_link_options(showcase PRIVATE -municode)
+
+# The setup program (NSIS), built with everything else when makensis is there; the 32-bit
+# build installs and uninstalls it under Wine in a prefix of its own.
+find_program(MAKENSIS makensis)
+if(MAKENSIS)
+    set(SETUP_EXE ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Mirelo-setup.exe)
+    add_custom_command(OUTPUT ${SETUP_EXE}
+        COMMAND ${MAKENSIS} -V2 -DEXE=$<TARGET_FILE:Mirelo> -DOUTFILE=${SETUP_EXE}
+                ${CMAKE_SOURCE_DIR}/installer/mirelo.nsi
+        DEPENDS Mirelo ${CMAKE_SOURCE_DIR}/installer/mirelo.nsi ${CMAKE_SOURCE_DIR}/resources/version.h
+        COMMENT "Building Mirelo-setup.exe")
+    add_custom_target(installer ALL DEPENDS ${SETUP_EXE})
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        add_executable(installer_tests tests/installer/installer_test.cpp tests/win_main.cpp)
+        target_link_libraries(installer_tests PRIVATE test_driver)
+        add_dependencies(installer_tests installer)
+        add_test(NAME wine.installer_tests
+                 COMMAND bash ${CMAKE_SOURCE_DIR}/tests/installer/run.sh ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+        set_tests_properties(wine.installer_tests PROPERTIES RUN_SERIAL TRUE)
+    endif()
+endif()

@@ -5,7 +5,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 pkgs=(cmake ninja-build g++ binutils googletest libgtest-dev
       g++-mingw-w64-i686 mingw-w64-i686-dev
-      xvfb xauth x11-apps imagemagick ffmpeg sox fonts-ipafont-gothic fonts-ipafont-mincho)
+      xvfb xauth x11-apps imagemagick ffmpeg sox fonts-ipafont-gothic fonts-ipafont-mincho nsis)
 if [ "$MIRELO_TEST_ARCH" = win32 ]; then
     pkgs+=(wine wine32:i386 libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386
            gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386

@@ -17,7 +17,7 @@ build "$BUILD/native" all || exit 1
 echo "== 32-bit Windows build"
 # Where the tests cannot run 32-bit programs, only the program itself is built for 32 bits.
 win32_target=all
-[ "$MIRELO_TEST_ARCH" = win64 ] && win32_target=Mirelo
+[ "$MIRELO_TEST_ARCH" = win64 ] && win32_target=installer
 build "$BUILD/win32" "$win32_target" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-i686.cmake" || exit 1
 if [ "$MIRELO_TEST_ARCH" = win64 ]; then
     echo "== 64-bit Windows build (this kernel cannot run 32-bit programs; tests use it)"

@@ -176,9 +176,9 @@ DWORD WINAPI BoxAnswerer::Run(void *self) {
     return 0;
 }
 
-void CompleteFirstRun() {
+void CompleteFirstRun(const std::wstring &exe) {
     DeleteProgramRegistry();
-    Process p = Launch(MireloExePath());
+    Process p = Launch(exe);
     ASSERT_TRUE(p.handle);
     for (int box = 0; box < 2; ++box)
         ASSERT_FALSE(AnswerBox(p.id).text.empty()) << "set-up message box " << box + 1;

@@ -75,7 +75,7 @@ DWORD ReadRegistryDword(const wchar_t *keyPath, const wchar_t *name, DWORD fallb
 
 // Runs the program's first start to its end: answers both set-up boxes, closes the main
 // window. Leaves a registry in which the next start is a normal one.
-void CompleteFirstRun();
+void CompleteFirstRun(const std::wstring &exe = MireloExePath());
 
 // Pumps this thread's messages for the given time (for in-process window tests).
 void PumpMessages(DWORD ms);
