@@ -73,6 +73,38 @@ TEST_F(RegistrySettings, CorruptValuesKeepTheirDefaults) {
     EXPECT_STREQ(rec.Genre[3], defaults.Genre[3]);
 }
 
+// Every value of the date and Cap keys stored with the wrong type, or with 0, 1 or 65,536
+// bytes: the load keeps every default and reads nothing past what is stored.
+TEST_F(RegistrySettings, EveryDateAndCapValueOfAnyHostileShapeKeepsItsDefault) {
+    SettingsRecord defaults;
+    SetDefaultSettings(defaults);
+    const std::vector<SettingRow> rows = SettingsRows(rec), expected = SettingsRows(defaults);
+    std::vector<BYTE> big(65536, 0x41);
+    const struct { DWORD type, bytes; } shapes[] = {
+        {REG_BINARY, 4}, {REG_DWORD, 0}, {REG_DWORD, 1}, {REG_DWORD, 65536},
+        {REG_SZ, 1}, {REG_SZ, 8}, {REG_MULTI_SZ, 8}, {REG_QWORD, 8}};
+    for (const auto &shape : shapes) {
+        for (const SettingRow &row : rows) {
+            // An empty or long text is still a text (the URL may be cleared; long texts are
+            // tested below): only a wrong type or an odd size is hostile for one.
+            const bool isText = row.kind == SettingText;
+            if (row.key > KeyCap || (isText && shape.type == REG_SZ && shape.bytes != 1)) continue;
+            if (!isText && shape.type == REG_SZ) continue;
+            driver::WriteRegistryValue(row.key == KeyDate ? kDate : kCap, row.name.c_str(),
+                                       shape.type, big.data(), shape.bytes);
+        }
+        SetDefaultSettings(rec);
+        LoadSettings(keys, rec);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const bool same = rows[i].kind == SettingText
+                                  ? lstrcmpW(rows[i].text, expected[i].text) == 0
+                                  : *rows[i].number == *expected[i].number;
+            EXPECT_TRUE(same) << std::string(rows[i].name.begin(), rows[i].name.end())
+                              << " type " << shape.type << " bytes " << shape.bytes;
+        }
+    }
+}
+
 TEST_F(RegistrySettings, TextWithoutTerminatorIsTerminatedByTheProgram) {
     // Exactly a full slot of characters with no terminator: it must not run past the buffer.
     std::vector<wchar_t> full(260, L'名');
