@@ -230,44 +230,15 @@ TEST_F(SettingsDialog, EachGenreRowRenamesTheGenreItsLabelNames) {
     Open();
     ClickTab(1);
     HWND page = SettingsPage(IDD_GENRE_PAGE);
-    std::vector<HWND> children;
-    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        children.push_back(c);
-    auto rectOf = [](HWND w) {
-        RECT r;
-        GetWindowRect(w, &r);
-        return r;
-    };
-    auto classOf = [](HWND w) {
-        wchar_t name[32] = L"";
-        GetClassNameW(w, name, 32);
-        return std::wstring(name);
-    };
-    // The nearest control of the class to the right of `from`, on its row.
-    auto rightOf = [&](HWND from, const wchar_t *cls) {
-        const RECT f = rectOf(from);
-        HWND best = nullptr;
-        LONG bestLeft = LONG_MAX;
-        for (HWND c : children) {
-            const RECT r = rectOf(c);
-            const LONG dy = (r.top + r.bottom) / 2 - (f.top + f.bottom) / 2;
-            if (_wcsicmp(classOf(c).c_str(), cls) == 0 && r.left >= f.right - 2 && dy > -8 &&
-                dy < 8 && r.left < bestLeft) {
-                best = c;
-                bestLeft = r.left;
-            }
-        }
-        return best;
-    };
     for (int n = 1; n <= kGenreCount; ++n) {
-        HWND label = nullptr;
-        for (HWND c : children)
-            if (driver::WindowText(c) == L"ｼﾞｬﾝﾙ" + std::to_wstring(n)) label = c;
+        // A row is its label and the edit and the button that follow it in the dialog.
+        HWND label = GetWindow(page, GW_CHILD);
+        while (label && driver::WindowText(label) != L"ｼﾞｬﾝﾙ" + std::to_wstring(n))
+            label = GetWindow(label, GW_HWNDNEXT);
         ASSERT_TRUE(label) << n;
-        HWND edit = rightOf(label, L"Edit");
-        ASSERT_TRUE(edit) << n;
-        HWND button = rightOf(edit, L"Button");
-        ASSERT_TRUE(button) << n;
+        HWND edit = GetWindow(label, GW_HWNDNEXT);
+        HWND button = GetWindow(edit, GW_HWNDNEXT);
+        ASSERT_EQ(driver::WindowText(button), L"設定") << n;
         EXPECT_EQ(driver::WindowText(edit), g_app.settings.Genre[n - 1]) << n;
         const std::wstring name = L"名前" + std::to_wstring(n);
         SetWindowTextW(edit, name.c_str());
