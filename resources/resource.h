@@ -8,6 +8,55 @@
 #define IDM_POPUP 150
 #define IDM_STOCK 193
 
+/* Settings dialog and its pages (1xx, 2xx) */
+#define IDD_MAIN_PAGE 102
+#define IDD_SETTINGS 207
+#define IDD_EMPTY_PAGE_1 208
+#define IDD_EMPTY_PAGE_2 209
+#define IDD_GENRE_PAGE 210
+#define IDD_SKIN_PAGE 211
+#define IDD_TOOLKIT_PAGE 212
+
+/* Controls of the settings dialog (10xx). Each page numbers its own controls, so a number
+   can mean one control on the main page and another on the skin page. The genre page's
+   controls are a table in ui/settings/genre_page.cpp. */
+#define IDC_SETTINGS_TABS 1003
+/* main page */
+#define IDC_REC_RATE_TEXT 1004
+#define IDC_CAPTURE_TEXT 1005
+#define IDC_SHOT_INTERVAL_TEXT 1006
+#define IDC_SHOT_COUNT_TEXT 1007
+#define IDC_LIMITER_TEXT 1012
+#define IDC_CAP_WIDTH_SET 1014
+#define IDC_CAP_HEIGHT_SET 1015
+#define IDC_CAP_WIDTH 1016
+#define IDC_CAP_HEIGHT 1017
+#define IDC_RIGHT_AUDIO 1025
+#define IDC_LEFT_AUDIO 1026
+#define IDC_BACKUP_RESTORE 1027
+#define IDC_BACKUP_SAVE 1028
+#define IDC_REC_RATE_SLIDER 1030
+#define IDC_CAPTURE_SLIDER 1031
+#define IDC_LIMITER_SLIDER 1032
+#define IDC_MONO 1051
+#define IDC_STEREO 1052
+#define IDC_SHOT_INTERVAL_SLIDER 1054
+#define IDC_SHOT_COUNT_SLIDER 1055
+#define IDC_CAPTURE_ON 1056
+/* skin page */
+#define IDC_RED_SLIDER 1030
+#define IDC_GREEN_SLIDER 1031
+#define IDC_BLUE_SLIDER 1032
+#define IDC_COLOUR_LIST 1033
+#define IDC_PLACE_LIST 1035
+#define IDC_PLACE_X 1036
+#define IDC_PLACE_Y 1037
+#define IDC_URL 1039
+#define IDC_URL_TEST 1040
+#define IDC_COLOUR_TEST 1041
+#define IDC_PLACE_TEST 1042
+#define IDC_SKIN_SAVE 1043
+
 /* String table (1000-1099): message texts */
 #define IDS_FIRST_RUN_PROMPT 1000
 #define IDS_FIRST_RUN_CAPTION 1001

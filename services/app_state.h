@@ -30,6 +30,8 @@ struct SidePanel {
     RECT lastMainRect;
 };
 
+enum { kSettingsPageCount = 6 };
+
 enum TrayIconIndex { TrayMain, TrayStock, TrayPlay, kTrayIconCount };
 
 struct AppState {
@@ -86,6 +88,13 @@ struct AppState {
     // The recording format the settings page edits (rate and channels); a take copies it
     // when it starts, so a change made during a take never reaches that take's file.
     WAVEFORMATEX recordFormat;
+
+    // The settings dialog and its six pages (main, two without a tab, genres, skin editor,
+    // toolkit), while the dialog exists. The Setting button's face says it is open.
+    HWND hSettings;
+    HWND settingsPages[kSettingsPageCount];
+    // The skin editor's colour slot (0..8) and the last position item applied (0..31).
+    int nColorSlot, nPlaceItem;
 
     RegistryKeys keys;
     HMIXER mixer;

@@ -38,3 +38,14 @@ void WriteSkin(int skin) {
     g_app.settings.Skin = EffectiveSkin(skin);
     WriteDwordValue(g_app.keys.write[KeyDate], L"Skin", g_app.settings.Skin);
 }
+
+void StoreSetting(const void *field) {
+    for (const SettingRow &row : SettingsRows(g_app.settings))
+        if (row.number == field || row.text == field) WriteSettingRow(g_app.keys, row);
+}
+
+void StoreSkinSettings() {
+    SettingsRecord &s = g_app.settings;
+    for (const SettingRow &row : SettingsRows(s))
+        if (row.key == KeyDate && row.number != &s.Skin) WriteSettingRow(g_app.keys, row);
+}

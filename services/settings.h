@@ -18,3 +18,11 @@ void WriteSettingRow(const RegistryKeys &keys, const SettingRow &row);
 
 // Writes the skin value (a 4-byte DWORD in the date key) and keeps it in g_app.
 void WriteSkin(int skin);
+
+// Writes the one setting of g_app.settings that lives at `field` (a number, or a text
+// buffer such as a genre name) with its stored name, type and size.
+void StoreSetting(const void *field);
+
+// Writes every colour, button position, text position and the home page address, in the
+// order they are loaded.
+void StoreSkinSettings();

@@ -40,7 +40,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // Every accelerator acts through the main window, whichever window is active.
+        // Keys typed into the settings dialog stay there (a capital letter typed into a
+        // genre name is no shortcut); every other window's accelerators act through the
+        // main window.
+        if (g_app.hSettings && IsDialogMessageW(g_app.hSettings, &msg)) continue;
         if (TranslateAcceleratorW(g_app.hMain, accelerators, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -14,6 +14,8 @@
 #include "ui/shell/side_windows.h"
 #include "ui/stock/file_dialog.h"
 #include "ui/stock/stock_window.h"
+#include "services/home_page.h"
+#include "ui/settings/settings_dialog.h"
 
 bool OnButtonPressed(int slot, int face) {
     switch (slot) {
@@ -43,6 +45,13 @@ bool OnButtonPressed(int slot, int face) {
         return true;
     case SlotRandom:
         g_app.random = face;
+        return true;
+    case SlotSettings:
+        if (face) return OpenSettingsDialog();
+        CloseSettingsDialog();
+        return true;
+    case SlotHomePage:
+        OpenHomePage();
         return true;
     case SlotTrayOpen:
     case SlotTrayClose:

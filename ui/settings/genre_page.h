@@ -1,0 +1,6 @@
+// The genre names page: one row a genre, an edit and a "設定" button that renames it.
+#pragma once
+
+#include <windows.h>
+
+INT_PTR CALLBACK GenrePageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,372 @@
+// The settings dialog on the real main window: its tabs, the three ways to close it, the
+// main settings page, the genre names page and the skin editor, read back from the windows
+// and the registry.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "resources/resource.h"
+#include "services/app_state.h"
+#include "tests/driver/app_fixture.h"
+#include "tests/driver/driver.h"
+#include "ui/settings/settings_dialog.h"
+#include "ui/shell/skinned_button.h"
+
+namespace {
+
+const wchar_t kCap[] = L"Software\\Mirelo\\Setting\\Cap";
+const wchar_t kDate[] = L"Software\\Mirelo\\Setting\\date";
+const wchar_t kGenre[] = L"Software\\Mirelo\\Setting\\Genre";
+
+class SettingsDialog : public driver::AppTest {
+  protected:
+    void TearDown() override {
+        CloseSettingsDialog();
+        AppTest::TearDown();
+    }
+    // Closes everything and starts again from what the registry holds.
+    void Restart() {
+        CloseSettingsDialog();
+        AppTest::TearDown();
+        g_app.hInst = GetModuleHandleW(nullptr);
+        StartApp();
+    }
+    static HWND Open() {
+        PressButton(SlotSettings);
+        driver::PumpMessages(20);
+        return g_app.hSettings;
+    }
+    // Clicks a tab where it is drawn, as the mouse would.
+    static void ClickTab(int index) {
+        HWND tabs = GetDlgItem(g_app.hSettings, IDC_SETTINGS_TABS);
+        RECT r = {};
+        SendMessageW(tabs, TCM_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        SendMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(tabs, WM_LBUTTONUP, 0, at);
+        driver::PumpMessages(10);
+    }
+    static std::vector<HWND> VisiblePages() {
+        std::vector<HWND> shown;
+        for (HWND page : g_app.settingsPages)
+            if (IsWindowVisible(page)) shown.push_back(page);
+        return shown;
+    }
+    static void Click(HWND page, int id) { SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0); }
+    static void Key(HWND page, int id, WPARAM key) {
+        SendMessageW(GetDlgItem(page, id), WM_KEYDOWN, key, 0);
+        SendMessageW(GetDlgItem(page, id), WM_KEYUP, key, 0);
+    }
+    static std::wstring Text(HWND page, int id) { return driver::WindowText(GetDlgItem(page, id)); }
+    static void Type(HWND page, int id, const std::wstring &text) {
+        SetDlgItemTextW(page, id, text.c_str());
+    }
+    static void Choose(HWND page, int comboId, int index) {
+        SendDlgItemMessageW(page, comboId, CB_SETCURSEL, WPARAM(index), 0);
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, comboId)));
+    }
+    static std::wstring StoredText(const wchar_t *key, const wchar_t *name, size_t *bytes) {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        if (!driver::ReadRegistryValue(key, name, &type, &data) || type != REG_SZ) return L"?";
+        *bytes = data.size();
+        data.resize(data.size() + 2, 0);
+        return reinterpret_cast<const wchar_t *>(data.data());
+    }
+    // A button's place inside its parent.
+    static POINT Where(int slot) {
+        RECT r;
+        GetWindowRect(g_app.buttons[slot], &r);
+        MapWindowPoints(nullptr, GetParent(g_app.buttons[slot]), reinterpret_cast<POINT *>(&r), 2);
+        return POINT{r.left, r.top};
+    }
+};
+
+// Answers the next message box of this thread from another one; its text and caption.
+struct BoxWatcher {
+    driver::BoxSeen seen;
+    HANDLE thread;
+    BoxWatcher() { thread = CreateThread(nullptr, 0, Run, this, 0, nullptr); }
+    ~BoxWatcher() {
+        WaitForSingleObject(thread, 15000);
+        CloseHandle(thread);
+    }
+    static DWORD WINAPI Run(void *self) {
+        for (int i = 0; i < 500; ++i, Sleep(20)) {
+            HWND box = FindWindowW(L"#32770", L"情報");
+            if (!box || !IsWindowVisible(box)) continue;
+            static_cast<BoxWatcher *>(self)->seen = {driver::MessageBoxText(box), L"情報"};
+            driver::PressDialogButton(box, IDOK);
+            break;
+        }
+        return 0;
+    }
+};
+
+TEST_F(SettingsDialog, OpensWithFourTabsSwitchesPagesAndClosesEachWay) {
+    StartApp();
+    HWND dialog = Open();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(driver::WindowText(dialog), L"セッティング");
+    EXPECT_EQ(g_app.buttonFace[SlotSettings], 1);
+    HWND tabs = GetDlgItem(dialog, IDC_SETTINGS_TABS);
+    ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 4);
+    EXPECT_EQ(VisiblePages(), std::vector<HWND>{SettingsPage(IDD_MAIN_PAGE)});
+
+    const int shownBy[] = {IDD_MAIN_PAGE, IDD_GENRE_PAGE, IDD_TOOLKIT_PAGE, IDD_SKIN_PAGE};
+    for (int tab : {2, 3, 1, 0}) {
+        ClickTab(tab);
+        EXPECT_EQ(VisiblePages(), std::vector<HWND>{SettingsPage(shownBy[tab])}) << tab;
+    }
+
+    // The close box, a second press of the button, OK (after its box), Cancel.
+    for (int way = 0; way < 4; ++way) {
+        dialog = g_app.hSettings ? g_app.hSettings : Open();
+        ASSERT_TRUE(dialog) << way;
+        if (way == 0) SendMessageW(dialog, WM_CLOSE, 0, 0);
+        if (way == 1) PressButton(SlotSettings);
+        if (way == 2) {
+            BoxWatcher box;
+            SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+            WaitForSingleObject(box.thread, 15000);
+            EXPECT_EQ(box.seen.text, L"実行OK");
+        }
+        if (way == 3) SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        driver::PumpMessages(10);
+        EXPECT_FALSE(IsWindow(dialog)) << way;
+        EXPECT_EQ(g_app.hSettings, nullptr) << way;
+        EXPECT_EQ(g_app.buttonFace[SlotSettings], 0) << way;
+    }
+    EXPECT_TRUE(Open()) << "a new dialog after the last close";
+}
+
+TEST_F(SettingsDialog, MainPageSlidersShowTheirValuesAndReachTheirUsers) {
+    StartApp();
+    Open();
+    HWND page = SettingsPage(IDD_MAIN_PAGE);
+    ASSERT_TRUE(page);
+    EXPECT_EQ(Text(page, IDC_REC_RATE_TEXT), L"27000");
+    EXPECT_EQ(Text(page, IDC_CAP_WIDTH), L"60");
+
+    // Each step of the capture frame slider is in the registry at once.
+    for (int step = 1; step <= 3; ++step) {
+        Key(page, IDC_CAPTURE_SLIDER, VK_RIGHT);
+        EXPECT_EQ(driver::ReadRegistryDword(kCap, L"Capture", 99), DWORD(step));
+        EXPECT_EQ(Text(page, IDC_CAPTURE_TEXT), std::to_wstring(step));
+    }
+    struct Moved {
+        int slider, text;
+        const int *value;
+        int shownFactor;
+    };
+    const Moved others[] = {
+        {IDC_REC_RATE_SLIDER, IDC_REC_RATE_TEXT, &g_app.nRecRate, 10},
+        {IDC_LIMITER_SLIDER, IDC_LIMITER_TEXT, &g_app.nPlayLimiter, 1},
+        {IDC_SHOT_INTERVAL_SLIDER, IDC_SHOT_INTERVAL_TEXT, &g_app.nShotInterval, 1},
+        {IDC_SHOT_COUNT_SLIDER, IDC_SHOT_COUNT_TEXT, &g_app.nShotCount, 1},
+    };
+    for (const Moved &m : others) {
+        const int before = *m.value;
+        Key(page, m.slider, VK_RIGHT);
+        EXPECT_EQ(*m.value, before + 1) << m.slider;
+        EXPECT_EQ(Text(page, m.text), std::to_wstring((before + 1) * m.shownFactor));
+    }
+    EXPECT_EQ(g_app.recordFormat.nSamplesPerSec, 27010u) << "the recorder's rate follows";
+
+    Click(page, IDC_STEREO);
+    EXPECT_EQ(Text(page, IDC_REC_RATE_TEXT), L"13500");
+    EXPECT_EQ(SendDlgItemMessageW(page, IDC_REC_RATE_SLIDER, TBM_GETPOS, 0, 0), 1350);
+    EXPECT_EQ(g_app.recordFormat.nChannels, 2);
+    EXPECT_EQ(g_app.recordFormat.nSamplesPerSec, 13500u);
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_MONO), BST_UNCHECKED);
+    Click(page, IDC_MONO);
+    EXPECT_EQ(g_app.recordFormat.nChannels, 1);
+    EXPECT_EQ(g_app.recordFormat.nSamplesPerSec, 27000u);
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_STEREO), BST_UNCHECKED);
+}
+
+TEST_F(SettingsDialog, MainPageSizesSwitchesAndChannelsKeepWhatTheyShow) {
+    StartApp();
+    Open();
+    HWND page = SettingsPage(IDD_MAIN_PAGE);
+    Type(page, IDC_CAP_WIDTH, L"75px");
+    Click(page, IDC_CAP_WIDTH_SET);
+    Type(page, IDC_CAP_HEIGHT, L"高さ");
+    Click(page, IDC_CAP_HEIGHT_SET);
+    EXPECT_EQ(driver::ReadRegistryDword(kCap, L"CapWidth", 0), 75u);
+    EXPECT_EQ(driver::ReadRegistryDword(kCap, L"CapHight", 9), 0u) << "no number reads as 0";
+    EXPECT_EQ(g_app.settings.CapWidth, 75);
+
+    Click(page, IDC_CAPTURE_ON);
+    Click(page, IDC_RIGHT_AUDIO); // no media is open: the flag and the box change all the same
+    Click(page, IDC_STEREO);
+    EXPECT_EQ(g_app.bCaptureOn, 0);
+    EXPECT_EQ(g_app.bRightAudioOff, 1);
+
+    // A new dialog shows what is in force.
+    PressButton(SlotSettings);
+    Open();
+    page = SettingsPage(IDD_MAIN_PAGE);
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_CAPTURE_ON), BST_UNCHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_RIGHT_AUDIO), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_STEREO), BST_CHECKED);
+    EXPECT_EQ(Text(page, IDC_REC_RATE_TEXT), L"13500");
+    EXPECT_EQ(Text(page, IDC_CAP_HEIGHT), L"0");
+    Click(page, IDC_CAPTURE_ON);
+    Click(page, IDC_RIGHT_AUDIO);
+    EXPECT_EQ(g_app.bCaptureOn, 1);
+    EXPECT_EQ(g_app.bRightAudioOff, 0);
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_RIGHT_AUDIO), BST_UNCHECKED);
+}
+
+// The genre page's rows are found by their labels, as a user reads them.
+TEST_F(SettingsDialog, EachGenreRowRenamesTheGenreItsLabelNames) {
+    StartApp();
+    Open();
+    ClickTab(1);
+    HWND page = SettingsPage(IDD_GENRE_PAGE);
+    for (int n = 1; n <= kGenreCount; ++n) {
+        // A row is its label and the edit and the button that follow it in the dialog.
+        HWND label = GetWindow(page, GW_CHILD);
+        while (label && driver::WindowText(label) != L"ｼﾞｬﾝﾙ" + std::to_wstring(n))
+            label = GetWindow(label, GW_HWNDNEXT);
+        ASSERT_TRUE(label) << n;
+        HWND edit = GetWindow(label, GW_HWNDNEXT);
+        HWND button = GetWindow(edit, GW_HWNDNEXT);
+        ASSERT_EQ(driver::WindowText(button), L"設定") << n;
+        EXPECT_EQ(driver::WindowText(edit), g_app.settings.Genre[n - 1]) << n;
+        const std::wstring name = L"名前" + std::to_wstring(n);
+        SetWindowTextW(edit, name.c_str());
+        SendMessageW(button, BM_CLICK, 0, 0);
+        size_t bytes = 0;
+        const std::wstring value = L"Genre" + std::to_wstring(n - 1);
+        EXPECT_EQ(StoredText(kGenre, value.c_str(), &bytes), name) << n;
+        EXPECT_EQ(bytes, 520u);
+        EXPECT_EQ(g_app.settings.Genre[n - 1], name);
+    }
+    // A longer name is cut to 259 characters.
+    HWND edit = GetDlgItem(page, 1011);
+    SetWindowTextW(edit, std::wstring(300, L'長').c_str());
+    SendMessageW(GetDlgItem(page, 142), BM_CLICK, 0, 0);
+    EXPECT_EQ(std::wstring(g_app.settings.Genre[8]), std::wstring(259, L'長'));
+}
+
+// Pixels of exactly this colour in the main window's rectangle r.
+int PixelsOf(COLORREF colour, RECT r) {
+    HDC dc = GetDC(g_app.hMain);
+    int found = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            found += GetPixel(dc, x, y) == colour;
+    ReleaseDC(g_app.hMain, dc);
+    return found;
+}
+
+TEST_F(SettingsDialog, AColourTriedWithTestPaintsTheMainWindowsText) {
+    StartApp();
+    Open();
+    ClickTab(3);
+    HWND page = SettingsPage(IDD_SKIN_PAGE);
+    Choose(page, IDC_COLOUR_LIST, 3); // "再生位置"
+    Key(page, IDC_RED_SLIDER, VK_HOME);
+    Key(page, IDC_GREEN_SLIDER, VK_END);
+    Key(page, IDC_GREEN_SLIDER, VK_LEFT);
+    Key(page, IDC_BLUE_SLIDER, VK_HOME);
+    Key(page, IDC_BLUE_SLIDER, VK_RIGHT);
+    EXPECT_EQ(g_app.settings.rgb[3][0], 0);
+    EXPECT_EQ(g_app.settings.rgb[3][1], 254);
+    EXPECT_EQ(g_app.settings.rgb[3][2], 1);
+
+    const RECT label = {165, 30, 260, 56}; // around "再生位置" at (170, 36)
+    driver::PumpMessages(50);
+    EXPECT_EQ(PixelsOf(RGB(0, 254, 1), label), 0) << "not before the test";
+    Click(page, IDC_COLOUR_TEST);
+    driver::PumpMessages(50);
+    EXPECT_GT(PixelsOf(RGB(0, 254, 1), label), 5);
+}
+
+TEST_F(SettingsDialog, APositionTestMovesOnlyTheChosenButtonOrText) {
+    StartApp();
+    Open();
+    HWND page = SettingsPage(IDD_SKIN_PAGE);
+    struct Case {
+        int item, slot, x, y;
+    };
+    const Case cases[] = {
+        {11, SlotLeftTab, 20, 160},  // "左ｻｲﾄﾞｳｨﾝﾄﾞｳ"
+        {22, SlotRandom, 7, 9},      // "ランダム", inside the right side window
+        {8, SlotPrevious, 100, 200}, // "トラック戻り"
+        {29, -1, 300, -5},           // "(字)Sp:": only the text moves
+    };
+    for (const Case &c : cases) {
+        POINT before[kButtonCount];
+        for (int s = 0; s < kButtonCount; ++s)
+            before[s] = Where(s);
+        Choose(page, IDC_PLACE_LIST, c.item);
+        Type(page, IDC_PLACE_X, std::to_wstring(c.x));
+        Type(page, IDC_PLACE_Y, std::to_wstring(c.y) + L"px");
+        Click(page, IDC_PLACE_TEST);
+        for (int s = 0; s < kButtonCount; ++s) {
+            const POINT now = Where(s);
+            if (s == c.slot) {
+                EXPECT_EQ(now.x, c.x) << c.item;
+                EXPECT_EQ(now.y, c.y) << c.item;
+                RECT r;
+                GetClientRect(g_app.buttons[s], &r);
+                EXPECT_EQ(r.right, PlacementOfSlot(s).width);
+            } else {
+                EXPECT_EQ(now.x, before[s].x) << c.item << " moved slot " << s;
+                EXPECT_EQ(now.y, before[s].y) << c.item << " moved slot " << s;
+            }
+        }
+    }
+    EXPECT_EQ(g_app.settings.nMWText_X[6], 300);
+    EXPECT_EQ(g_app.settings.nMWText_Y[6], -5);
+}
+
+TEST_F(SettingsDialog, SavedColoursPlacesAndAddressStandAfterARestart) {
+    StartApp();
+    Open();
+    HWND page = SettingsPage(IDD_SKIN_PAGE);
+    // The two track buttons: each item shows and moves the button it names.
+    Choose(page, IDC_PLACE_LIST, 8); // "トラック戻り"
+    EXPECT_EQ(Text(page, IDC_PLACE_X), std::to_wstring(Where(SlotPrevious).x));
+    Choose(page, IDC_PLACE_LIST, 9); // "トラック送り"
+    EXPECT_EQ(Text(page, IDC_PLACE_X), std::to_wstring(Where(SlotNext).x));
+    Type(page, IDC_PLACE_X, L"240");
+    Type(page, IDC_PLACE_Y, L"130");
+    Click(page, IDC_PLACE_TEST);
+    Choose(page, IDC_COLOUR_LIST, 8);
+    Key(page, IDC_RED_SLIDER, VK_HOME);
+    Type(page, IDC_URL, L"https://example.org/mine");
+    Click(page, IDC_URL_TEST);
+    Type(page, IDC_URL, L"https://typed-but-not-tried.example/");
+    Click(page, IDC_SKIN_SAVE);
+
+    EXPECT_EQ(driver::ReadRegistryDword(kDate, L"B_TrSu0", 0), 240u) << "the next-track button";
+    EXPECT_EQ(driver::ReadRegistryDword(kDate, L"B_TrMo0", 0), 170u);
+    EXPECT_EQ(driver::ReadRegistryDword(kDate, L"RGB9_0", 7), 0u);
+    EXPECT_EQ(driver::ReadRegistryDword(kDate, L"nMWText_Y[8]", 0), 281u);
+    size_t bytes = 0;
+    EXPECT_EQ(StoredText(kDate, L"URL", &bytes), L"https://example.org/mine");
+    EXPECT_EQ(bytes, 2048u);
+
+    Restart();
+    EXPECT_EQ(Where(SlotNext).x, 240);
+    EXPECT_EQ(Where(SlotNext).y, 130);
+    EXPECT_EQ(Where(SlotPrevious).x, 170);
+    EXPECT_EQ(g_app.settings.rgb[8][0], 0);
+    EXPECT_EQ(g_app.settings.rgb[8][1], 155);
+    EXPECT_STREQ(g_app.settings.URL, L"https://example.org/mine");
+    page = (Open(), SettingsPage(IDD_SKIN_PAGE));
+    Choose(page, IDC_PLACE_LIST, 9);
+    EXPECT_EQ(Text(page, IDC_PLACE_X), L"240");
+    EXPECT_EQ(Text(page, IDC_URL), L"https://example.org/mine");
+}
+
+} // namespace
