@@ -14,6 +14,9 @@
 #include "ui/shell/side_windows.h"
 #include "ui/stock/file_dialog.h"
 #include "ui/stock/stock_window.h"
+#include "ui/accessories/calculator_window.h"
+#include "ui/accessories/clock_window.h"
+#include "ui/accessories/photo_capture.h"
 
 bool OnButtonPressed(int slot, int face) {
     switch (slot) {
@@ -43,6 +46,21 @@ bool OnButtonPressed(int slot, int face) {
         return true;
     case SlotRandom:
         g_app.random = face;
+        return true;
+    case SlotCalculator:
+        if (face)
+            OpenCalculator();
+        else
+            CloseCalculator();
+        return true;
+    case SlotClock:
+        if (face)
+            OpenClock();
+        else
+            CloseClock();
+        return true;
+    case SlotPhoto:
+        OnPhotoPressed(g_app.buttons[SlotPhoto]);
         return true;
     case SlotTrayOpen:
     case SlotTrayClose:
