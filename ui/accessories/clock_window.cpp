@@ -1,5 +1,8 @@
 #include "ui/accessories/clock_window.h"
 
+#include <string>
+#include <vector>
+
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "services/bitmap_region.h"
@@ -15,36 +18,61 @@ const wchar_t kBrushFont[] = L"HG行書体";
 const COLORREF kTextColour = RGB(0xE3, 0x00, 0x7B);
 
 // The face the texts are drawn in: the brush-style font when it is installed, otherwise the
-// first Japanese font there is.
+// first Japanese font that has every character the texts use (some have no digits).
 wchar_t g_faceName[LF_FACESIZE];
 
-int CALLBACK NoteFont(const LOGFONTW *font, const TEXTMETRICW *, DWORD, LPARAM found) {
+const wchar_t kClockCharacters[] = L"0123456789年月日時分秒曜火水木金土";
+
+int CALLBACK NoteFont(const LOGFONTW *font, const TEXTMETRICW *, DWORD, LPARAM faces) {
     // Faces for vertical writing ("@...") do not read across.
-    if (font->lfFaceName[0] == L'@') return 1;
-    lstrcpynW(reinterpret_cast<wchar_t *>(found), font->lfFaceName, LF_FACESIZE);
-    return 0;
+    if (font->lfFaceName[0] != L'@')
+        reinterpret_cast<std::vector<std::wstring> *>(faces)->push_back(font->lfFaceName);
+    return 1;
+}
+
+HFONT CreateClockFont(int height, const wchar_t *face) {
+    return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                       FIXED_PITCH | FF_MODERN, face);
+}
+
+bool HasClockCharacters(HDC dc, const std::wstring &face) {
+    HFONT font = CreateClockFont(20, face.c_str());
+    HGDIOBJ old = SelectObject(dc, font);
+    WORD glyphs[ARRAYSIZE(kClockCharacters)] = {};
+    const int count = ARRAYSIZE(kClockCharacters) - 1;
+    bool all = GetGlyphIndicesW(dc, kClockCharacters, count, glyphs,
+                                GGI_MARK_NONEXISTING_GLYPHS) == DWORD(count);
+    for (int i = 0; all && i < count; ++i) all = glyphs[i] != 0xFFFF;
+    SelectObject(dc, old);
+    DeleteObject(font);
+    return all;
 }
 
 void ChooseFace() {
     HDC screen = GetDC(nullptr);
+    std::vector<std::wstring> faces;
     LOGFONTW wanted = {};
     wanted.lfCharSet = SHIFTJIS_CHARSET;
     lstrcpynW(wanted.lfFaceName, kBrushFont, LF_FACESIZE);
-    wchar_t found[LF_FACESIZE] = L"";
-    EnumFontFamiliesExW(screen, &wanted, NoteFont, reinterpret_cast<LPARAM>(found), 0);
-    if (!found[0]) {
+    EnumFontFamiliesExW(screen, &wanted, NoteFont, reinterpret_cast<LPARAM>(&faces), 0);
+    if (faces.empty()) {
         wanted.lfFaceName[0] = L'\0';
-        EnumFontFamiliesExW(screen, &wanted, NoteFont, reinterpret_cast<LPARAM>(found), 0);
+        EnumFontFamiliesExW(screen, &wanted, NoteFont, reinterpret_cast<LPARAM>(&faces), 0);
     }
+    std::wstring chosen = kBrushFont;
+    for (const std::wstring &face : faces)
+        if (HasClockCharacters(screen, face)) {
+            chosen = face;
+            break;
+        }
     ReleaseDC(nullptr, screen);
-    lstrcpynW(g_faceName, found[0] ? found : kBrushFont, LF_FACESIZE);
+    lstrcpynW(g_faceName, chosen.c_str(), LF_FACESIZE);
 }
 
 // One text in a font made for it and deleted after it.
 void DrawClockText(HDC dc, int x, int y, int height, const wchar_t *text) {
-    HFONT font = CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                             FIXED_PITCH | FF_MODERN, g_faceName);
+    HFONT font = CreateClockFont(height, g_faceName);
     HGDIOBJ old = SelectObject(dc, font);
     SetTextColor(dc, kTextColour);
     TextOutW(dc, x, y, text, lstrlenW(text));
