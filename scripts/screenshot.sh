@@ -21,7 +21,7 @@ shoot() {  # shoot <name> <skin> <panels> [media files...]
     local pid=$!
     for _ in $(seq 1 900); do grep -q -e ready -e "did not" "$out/$name.log" 2>/dev/null && break; sleep 0.1; done
     sleep 2.5
-    import -window root -crop 900x700+140+120 "$out/$name.png"
+    import -window root -crop "${CROP:-900x700+140+120}" "$out/$name.png"
     wait "$pid" || true
     echo "$out/$name.png"
 }
@@ -29,6 +29,8 @@ shoot cute 0 0
 shoot cool 1 0
 shoot cute-panels 0 1
 shoot cool-panels 1 1
+# The calculator beside the desk clock, at the screen's top-left corner.
+CROP=700x330+0+0 shoot accessories 0 2
 # A genre of five entries with their thumbnails (the stock list under the playback window).
 bash "$ROOT/tests/make_media.sh" "$arch_build/bin/media" >/dev/null
 convert -size 64x64 pattern:checkerboard -fill '#f4e8d0' -colorize 70 \

@@ -18,6 +18,7 @@ void ResetAppState() {
     g_app.nShotCount = 1;
     g_app.nRecRate = 2700;  // slider position: the rate in Hz is ten times it
     g_app.bCaptureOn = 1;
+    g_app.capture.shotCounter = 1;
     g_app.recordFormat.wFormatTag = WAVE_FORMAT_PCM;
     g_app.recordFormat.nChannels = 1;
     g_app.recordFormat.nSamplesPerSec = 27000;

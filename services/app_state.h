@@ -12,6 +12,8 @@
 
 #include "core/play_modes.h"
 #include "core/button_table.h"
+#include "core/calculator.h"
+#include "core/clock_texts.h"
 #include "core/settings_record.h"
 #include "core/settings_table.h"
 
@@ -31,6 +33,13 @@ struct SidePanel {
 };
 
 enum { kSettingsPageCount = 6 };
+
+// The photo button's series and the names its dialogs last gave.
+struct CaptureState {
+    int shotCounter;  // number of the next series file; 1 at start
+    wchar_t shotFolder[kTextChars];
+    wchar_t fileName[kTextChars], fileTitle[kTextChars];  // the single shot's save dialog
+};
 
 enum TrayIconIndex { TrayMain, TrayStock, TrayPlay, kTrayIconCount };
 
@@ -99,6 +108,11 @@ struct AppState {
     RegistryKeys keys;
     HMIXER mixer;
     HIMAGELIST thumbnails;
+
+    // The accessories' program-wide state: it outlives their windows.
+    CalculatorState calculator;
+    ClockTexts clockTexts;
+    CaptureState capture;
 };
 
 extern AppState g_app;

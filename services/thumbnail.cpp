@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <new>
+#include <vector>
 
 #include "resources/resource.h"
 #include "services/app_state.h"
@@ -50,28 +51,18 @@ void ResetCaptureFrame() {
 // Frame `Capture` of the file's first video stream, decoded to 24 bits. Returns false when
 // the file has no video stream the AVI library opens, so the other route may try.
 bool GrabAviFrame(const wchar_t *mediaPath, const wchar_t *bitmapPath) {
-    AVIFileInit();
-    PAVISTREAM stream = nullptr;
-    if (AVIStreamOpenFromFileW(&stream, mediaPath, streamtypeVIDEO, 0, OF_READ, nullptr) != 0) {
-        AVIFileExit();
-        return false;
-    }
-    BITMAPINFOHEADER wanted = {};
-    wanted.biSize = sizeof wanted;
-    wanted.biPlanes = 1;
-    wanted.biBitCount = 24;
-    if (PGETFRAME reader = AVIStreamGetFrameOpen(stream, &wanted)) {
+    AviFrameReader reader;
+    if (!reader.OpenStream(mediaPath)) return false;
+    if (reader.OpenDecoder()) {
+        size_t bytes = 0;
         const LONG capture = g_app.settings.Capture;
-        void *frame = capture >= 0 ? AVIStreamGetFrame(reader, capture) : nullptr;
+        const void *frame = capture >= 0 ? reader.Frame(capture, &bytes) : nullptr;
         if (!frame) {
             ResetCaptureFrame();
-            frame = AVIStreamGetFrame(reader, 0);
+            frame = reader.Frame(0, &bytes);
         }
-        if (frame) WriteBmpFile(bitmapPath, frame, DecodedFrameBytes(frame));
-        AVIStreamGetFrameClose(reader);
+        if (frame) WriteBmpFile(bitmapPath, frame, bytes);
     }
-    AVIStreamRelease(stream);
-    AVIFileExit();
     return true;
 }
 
@@ -146,6 +137,18 @@ struct GrabGraph {
         return ok;
     }
 
+    // Moves the graph to `positionMs` before it runs; the start needs no move.
+    void SeekTo(DWORD positionMs) {
+        if (positionMs == 0) return;
+        IMediaSeeking *seeking = nullptr;
+        if (FAILED(graph->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void **>(&seeking))))
+            return;
+        LONGLONG at = LONGLONG(positionMs) * 10000;  // in 100 ns units
+        seeking->SetPositions(&at, AM_SEEKING_AbsolutePositioning, nullptr,
+                              AM_SEEKING_NoPositioning);
+        seeking->Release();
+    }
+
     // Runs the graph until the grabber holds its first sample, for a bounded time. The size
     // comes from the grabber: the connected type's sample size is not to be trusted.
     long RunUntilFirstSample() {
@@ -171,29 +174,71 @@ struct GrabGraph {
 };
 
 void GrabFirstVideoFrame(const wchar_t *mediaPath, const wchar_t *bitmapPath) {
+    std::vector<uint8_t> picture;
+    if (DecodeVideoFrame(mediaPath, 0, &picture))
+        WriteBmpFile(bitmapPath, picture.data(), picture.size());
+}
+
+} // namespace
+
+AviFrameReader::~AviFrameReader() {
+    if (decoder_) AVIStreamGetFrameClose(decoder_);
+    if (stream_) AVIStreamRelease(stream_);
+    if (initialised_) AVIFileExit();
+}
+
+bool AviFrameReader::OpenStream(const wchar_t *path) {
+    if (!initialised_) AVIFileInit();
+    initialised_ = true;
+    return AVIStreamOpenFromFileW(&stream_, path, streamtypeVIDEO, 0, OF_READ, nullptr) == 0;
+}
+
+bool AviFrameReader::OpenDecoder() {
+    if (!stream_) return false;
+    BITMAPINFOHEADER wanted = {};
+    wanted.biSize = sizeof wanted;
+    wanted.biPlanes = 1;
+    wanted.biBitCount = 24;
+    decoder_ = AVIStreamGetFrameOpen(stream_, &wanted);
+    return decoder_ != nullptr;
+}
+
+const void *AviFrameReader::Frame(LONG index, size_t *bytes) {
+    *bytes = 0;
+    if (!decoder_ || index < 0) return nullptr;
+    const void *frame = AVIStreamGetFrame(decoder_, index);
+    if (frame) *bytes = DecodedFrameBytes(frame);
+    return frame;
+}
+
+LONG AviFrameReader::FrameAt(DWORD ms) {
+    return stream_ ? AVIStreamTimeToSample(stream_, LONG(ms)) : -1;
+}
+
+bool DecodeVideoFrame(const wchar_t *mediaPath, DWORD positionMs, std::vector<uint8_t> *picture) {
+    picture->clear();
     const bool uninitialise = SUCCEEDED(CoInitialize(nullptr));
     {
         GrabGraph graph;
         BITMAPINFOHEADER header = {};
         if (graph.Build(mediaPath) && graph.ConnectedHeader(&header)) {
+            graph.SeekTo(positionMs);
             const long size = graph.RunUntilFirstSample();
             if (size > 0 && uint32_t(size) <= kMaxPictureBytes) {
-                uint8_t *picture = new (std::nothrow) uint8_t[kPictureHeaderBytes + size_t(size)];
                 long copied = size;
-                if (picture &&
-                    graph.grabber->GetCurrentBuffer(
-                        &copied, reinterpret_cast<long *>(picture + kPictureHeaderBytes)) == S_OK) {
-                    CopyMemory(picture, &header, kPictureHeaderBytes);
-                    WriteBmpFile(bitmapPath, picture, kPictureHeaderBytes + size_t(size));
-                }
-                delete[] picture;
+                picture->resize(kPictureHeaderBytes + size_t(size));
+                if (graph.grabber->GetCurrentBuffer(
+                        &copied, reinterpret_cast<long *>(picture->data() + kPictureHeaderBytes)) ==
+                    S_OK)
+                    CopyMemory(picture->data(), &header, kPictureHeaderBytes);
+                else
+                    picture->clear();
             }
         }
     }
     if (uninitialise) CoUninitialize();
+    return !picture->empty();
 }
-
-} // namespace
 
 int WriteBmpFile(const wchar_t *path, const void *picture, size_t bytes) {
     uint8_t headers[kBmpPixelOffset];

@@ -5,11 +5,44 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
 // Writes a packed picture (40-byte header followed by its pixels, `bytes` in all) as a BMP
 // file. A picture whose header the writer refuses writes nothing; a file that cannot be
 // created is reported in a message box. 1 on success, 0 on failure.
 int WriteBmpFile(const wchar_t *path, const void *picture, size_t bytes);
+
+struct IAVIStream;
+struct IGetFrame;
+
+// The first video stream of a file, read through the AVI library, and its 24-bit decoder.
+class AviFrameReader {
+  public:
+    AviFrameReader() = default;
+    AviFrameReader(const AviFrameReader &) = delete;
+    AviFrameReader &operator=(const AviFrameReader &) = delete;
+    ~AviFrameReader();
+    // False when the file has no video stream the library opens.
+    bool OpenStream(const wchar_t *path);
+    // False when the library cannot decode the stream's frames to 24 bits.
+    bool OpenDecoder();
+    // Frame `index` as a packed picture owned by the reader (valid until the next call), and
+    // the bytes the BMP writer may take from it; null when there is no such frame.
+    const void *Frame(LONG index, size_t *bytes);
+    // The frame shown at `ms` from the start; -1 without a stream.
+    LONG FrameAt(DWORD ms);
+
+  private:
+    IAVIStream *stream_ = nullptr;
+    IGetFrame *decoder_ = nullptr;
+    bool initialised_ = false;
+};
+
+// Decodes the video frame of a media file at positionMs (the first frame for 0) through the
+// filter graph, as a packed 24-bit picture: its 40-byte header followed by the pixels. False,
+// with the picture empty, when the media has no picture the graph can deliver in time.
+bool DecodeVideoFrame(const wchar_t *mediaPath, DWORD positionMs, std::vector<uint8_t> *picture);
 
 // Writes the thumbnail of a media file to bitmapPath, when capture is on: frame `Capture` of
 // an AVI file (frame 0, with `Capture` reset to 0 for good, when the file has no such frame),

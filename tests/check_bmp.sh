@@ -42,4 +42,19 @@ else
     echo "FAIL MPG thumbnail differs from ffmpeg's first frame (RMSE $difference)"
     failed=1
 fi
+# Captured frames have the video's own size; a frame taken while the video plays is not its first.
+expect "captured MPG frame size" "$(size capture-mpg.bmp)" "160 x 120"
+expect "captured MJPEG AVI frame size" "$(size capture-mjpeg.bmp)" "320 x 240"
+expect "captured AVI frame size" "$(size capture-avi.bmp)" "64 x 48"
+expect "series MPG frame size" "$(size series-mpg.bmp)" "160 x 120"
+expect "series MJPEG AVI frame size" "$(size series-mjpeg.bmp)" "320 x 240"
+ffmpeg -hide_banner -loglevel error -y -i "$media/long.mpg" -frames:v 1 "$tmp/long-first.png"
+difference=$({ compare -metric RMSE "$dir/series-mpg.bmp" "$tmp/long-first.png" null: 2>&1 || true; } |
+             sed 's/.*(\(.*\)).*/\1/')
+if awk -v d="$difference" 'BEGIN { exit !(d > 0.05) }'; then
+    echo "ok   MPG frame captured seconds in is not the first (RMSE $difference)"
+else
+    echo "FAIL MPG frame captured seconds in is the first frame (RMSE $difference)"
+    failed=1
+fi
 exit $failed

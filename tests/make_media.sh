@@ -17,3 +17,7 @@ ff -f lavfi -i "testsrc=size=320x240:rate=25:duration=1" -c:v mjpeg "$out/mjpeg.
 ff -f lavfi -i "testsrc=size=160x120:rate=25:duration=1" -c:v rawvideo -pix_fmt bgr24 \
    "$out/rawvideo.avi"
 ff -f lavfi -i "testsrc=size=640x480:rate=25:duration=2" -c:v mpeg1video -f mpeg "$out/vga.mpg"
+# Longer videos that keep playing while frames are captured: MPEG-1, and an AVI (MJPEG) the AVI
+# library cannot decode.
+ff -f lavfi -i "testsrc=size=160x120:rate=25:duration=10" -c:v mpeg1video -f mpeg "$out/long.mpg"
+ff -f lavfi -i "testsrc=size=320x240:rate=25:duration=10" -c:v mjpeg "$out/long-mjpeg.avi"

@@ -14,7 +14,8 @@
 
 int wmain(int argc, wchar_t **argv) {
     const DWORD skin = argc > 1 ? DWORD(_wtoi(argv[1])) : 0;
-    const bool panels = argc > 2 && _wtoi(argv[2]) != 0;
+    // 1: both side windows out; 2: the calculator and the desk clock open instead.
+    const int panels = argc > 2 ? _wtoi(argv[2]) : 0;
     const int seconds = argc > 3 ? _wtoi(argv[3]) : 5;
     const wchar_t yes[] = L"YES";
     driver::WriteRegistryValue(L"Software\\Mirelo\\Setting\\Kidou", L"初回書き込み", REG_SZ, yes,
@@ -36,9 +37,16 @@ int wmain(int argc, wchar_t **argv) {
         driver::Kill(p);
         return 1;
     }
-    if (panels) {
+    if (panels == 1) {
         PostMessageW(main, WM_COMMAND, ID_LEFT_WINDOW, 0);
         PostMessageW(main, WM_COMMAND, ID_RIGHT_WINDOW, 0);
+    } else if (panels == 2) {
+        // The buttons' control ids are their slots: Den 18, Toke 17. Both windows open at the
+        // screen's corner; the calculator is moved beside the clock.
+        driver::Send(GetDlgItem(main, 18), WM_LBUTTONDOWN);
+        if (HWND calculator = driver::WaitForWindow(p.id, L"DWClassName", 5000))
+            SetWindowPos(calculator, nullptr, 300, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        driver::Send(GetDlgItem(main, 17), WM_LBUTTONDOWN);
     }
     std::printf("ready\n");
     std::fflush(stdout);

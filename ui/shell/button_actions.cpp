@@ -16,6 +16,9 @@
 #include "ui/stock/stock_window.h"
 #include "services/home_page.h"
 #include "ui/settings/settings_dialog.h"
+#include "ui/accessories/calculator_window.h"
+#include "ui/accessories/clock_window.h"
+#include "ui/accessories/photo_capture.h"
 
 bool OnButtonPressed(int slot, int face) {
     switch (slot) {
@@ -52,6 +55,21 @@ bool OnButtonPressed(int slot, int face) {
         return true;
     case SlotHomePage:
         OpenHomePage();
+        return true;
+    case SlotCalculator:
+        if (face)
+            OpenCalculator();
+        else
+            CloseCalculator();
+        return true;
+    case SlotClock:
+        if (face)
+            OpenClock();
+        else
+            CloseClock();
+        return true;
+    case SlotPhoto:
+        OnPhotoPressed(g_app.buttons[SlotPhoto]);
         return true;
     case SlotTrayOpen:
     case SlotTrayClose:

@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "ui/shell/button_actions.h"
+#include "ui/accessories/photo_capture.h"
 #include "services/skin.h"
 
 namespace {
@@ -163,6 +164,7 @@ LRESULT CALLBACK SkinnedButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_TIMER:
         if (wParam == TIMER_BUTTON_RELEASE) OnRelease(hwnd, slot);
         if (wParam == TIMER_VIDEO_REPAINT) RepaintVideo();
+        if (wParam == TIMER_SHOT) OnShotTimer(hwnd);
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

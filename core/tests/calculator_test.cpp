@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/calculator.h"
+
+namespace {
+
+// Keys as they are written on the face.
+int KeyOf(char c) {
+    switch (c) {
+    case '0': return KeyZero;
+    case '+': return KeyAdd;
+    case '-': return KeySubtract;
+    case 'x': return KeyMultiply;
+    case '/': return KeyDivide;
+    case '.': return KeyPoint;
+    case 'C': return KeyClear;
+    case '=': return KeyEquals;
+    default: return KeyDigitFirst + (c - '1');
+    }
+}
+
+std::wstring Display(CalculatorState &calc, const std::string &keys) {
+    for (char c : keys) PressCalculatorKey(calc, KeyOf(c));
+    return calc.display;
+}
+
+TEST(Calculator, KeySequencesShowTheirDisplays) {
+    struct Case {
+        const char *keys;
+        const wchar_t *display;
+    };
+    const std::string digits31(31, '9');
+    const std::string big = std::string(31, '9') + "x" + std::string(31, '9') + "=";
+    const Case cases[] = {
+        {"12+3=", L"15.000"},
+        {"12.5x4=", L"50.000"},
+        {"7/2=", L"3.500"},
+        {"1.5x2=", L"3.000"},
+        {"5+=", L"5.000"},           // an empty second operand counts as 0
+        {"2+3x4=", L"68.000"},       // the later operator replaces the earlier
+        {"2+3=x4=", L"0.000"},       // the result is not carried on
+        {"10000+1=2+2=", L"4.000"},  // a new calculation starts from nothing
+        {"1..5", L"1.5"},
+        {"1.5=.5", L".5"},           // after "=", a point is accepted again
+        {"3-8=", L"-5.000"},
+        {"12+3C", L"0"},
+        {"12+3C4=", L"4.000"},       // "C" empties both operands, the operator stays
+        {"5/0=", L"エラー"},          // division by zero
+        {"5/=", L"エラー"},
+        {"0/0=", L"エラー"},
+        {"5/0=7", L"7"},             // the next key starts afresh
+        {big.c_str(), L"エラー"},     // "%.3f" of 1e62 does not fit in 31 characters
+    };
+    for (const Case &c : cases) {
+        CalculatorState calc;
+        ResetCalculator(calc);
+        EXPECT_EQ(Display(calc, c.keys), c.display) << c.keys;
+    }
+}
+
+TEST(Calculator, KeysBeyondThirtyOneCharactersAreIgnored) {
+    CalculatorState calc;
+    ResetCalculator(calc);
+    EXPECT_EQ(Display(calc, std::string(31, '1')), std::wstring(31, L'1'));
+    EXPECT_FALSE(PressCalculatorKey(calc, KeyOf('2')));
+    EXPECT_FALSE(PressCalculatorKey(calc, KeyPoint));
+    EXPECT_EQ(std::wstring(calc.display), std::wstring(31, L'1'));
+    // The point that did not fit was not counted: the second operand takes one.
+    EXPECT_EQ(Display(calc, "+1.5"), L"1.5");
+    EXPECT_EQ(Display(calc, "C99.4999+0="), L"99.500");
+}
+
+} // namespace

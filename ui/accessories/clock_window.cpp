@@ -1,0 +1,165 @@
+#include "ui/accessories/clock_window.h"
+
+#include <string>
+#include <vector>
+
+#include "resources/resource.h"
+#include "services/app_state.h"
+#include "services/bitmap_region.h"
+#include "ui/shell/window_class.h"
+
+const wchar_t kClockClass[] = L"TWClassName";
+
+namespace {
+
+enum { kSide = 296, kFaceWidth = 290 };
+
+const wchar_t kBrushFont[] = L"HG行書体";
+const COLORREF kTextColour = RGB(0xE3, 0x00, 0x7B);
+
+// The face the texts are drawn in: the brush-style font when it is installed, otherwise the
+// first Japanese font that has every character the texts use (some have no digits).
+wchar_t g_faceName[LF_FACESIZE];
+
+const wchar_t kClockCharacters[] = L"0123456789年月日時分秒曜火水木金土";
+
+int CALLBACK NoteFont(const LOGFONTW *font, const TEXTMETRICW *, DWORD, LPARAM faces) {
+    // Faces for vertical writing ("@...") do not read across.
+    if (font->lfFaceName[0] != L'@')
+        reinterpret_cast<std::vector<std::wstring> *>(faces)->push_back(font->lfFaceName);
+    return 1;
+}
+
+HFONT CreateClockFont(int height, const wchar_t *face) {
+    return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                       FIXED_PITCH | FF_MODERN, face);
+}
+
+bool HasClockCharacters(HDC dc, const std::wstring &face) {
+    HFONT font = CreateClockFont(20, face.c_str());
+    HGDIOBJ old = SelectObject(dc, font);
+    WORD glyphs[ARRAYSIZE(kClockCharacters)] = {};
+    const int count = ARRAYSIZE(kClockCharacters) - 1;
+    bool all = GetGlyphIndicesW(dc, kClockCharacters, count, glyphs,
+                                GGI_MARK_NONEXISTING_GLYPHS) == DWORD(count);
+    for (int i = 0; all && i < count; ++i) all = glyphs[i] != 0xFFFF;
+    SelectObject(dc, old);
+    DeleteObject(font);
+    return all;
+}
+
+void ChooseFace() {
+    HDC screen = GetDC(nullptr);
+    std::vector<std::wstring> faces;
+    LOGFONTW wanted = {};
+    wanted.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpynW(wanted.lfFaceName, kBrushFont, LF_FACESIZE);
+    EnumFontFamiliesExW(screen, &wanted, NoteFont, reinterpret_cast<LPARAM>(&faces), 0);
+    if (faces.empty()) {
+        wanted.lfFaceName[0] = L'\0';
+        EnumFontFamiliesExW(screen, &wanted, NoteFont, reinterpret_cast<LPARAM>(&faces), 0);
+    }
+    std::wstring chosen = kBrushFont;
+    for (const std::wstring &face : faces)
+        if (HasClockCharacters(screen, face)) {
+            chosen = face;
+            break;
+        }
+    ReleaseDC(nullptr, screen);
+    lstrcpynW(g_faceName, chosen.c_str(), LF_FACESIZE);
+}
+
+// One text in a font made for it and deleted after it.
+void DrawClockText(HDC dc, int x, int y, int height, const wchar_t *text) {
+    HFONT font = CreateClockFont(height, g_faceName);
+    HGDIOBJ old = SelectObject(dc, font);
+    SetTextColor(dc, kTextColour);
+    TextOutW(dc, x, y, text, lstrlenW(text));
+    SelectObject(dc, old);
+    DeleteObject(font);
+}
+
+void OnCreate(HWND hwnd) {
+    g_app.hClock = hwnd;
+    if (!g_faceName[0]) ChooseFace();
+    // Without its mask the clock keeps its rectangle.
+    if (HRGN shape = RegionFromBitmap(g_app.hInst, L"TOKEIRGN")) SetWindowRgn(hwnd, shape, FALSE);
+    SetTimer(hwnd, TIMER_CLOCK, 500, nullptr);
+}
+
+void OnTimer(HWND hwnd) {
+    UpdateClockTexts();
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void OnPaint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    DrawClock(dc);
+    EndPaint(hwnd, &ps);
+}
+
+} // namespace
+
+void UpdateClockTexts() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FormatClockTexts(ClockTime{now.wYear, now.wMonth, now.wDayOfWeek, now.wDay, now.wHour,
+                               now.wMinute, now.wSecond},
+                     g_app.clockTexts);
+}
+
+void DrawClock(HDC dc) {
+    if (HBITMAP face = LoadBitmapW(g_app.hInst, L"Tokei")) {
+        HDC mem = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(mem, face);
+        BitBlt(dc, 0, 0, kFaceWidth, kSide, mem, 0, 0, SRCCOPY);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+        DeleteObject(face);
+    }
+    if (!g_faceName[0]) ChooseFace();
+    SetBkMode(dc, TRANSPARENT);
+    const ClockTexts &t = g_app.clockTexts;
+    DrawClockText(dc, 38, 202, 25, t.time);
+    DrawClockText(dc, 48, 182, 20, t.date);
+    DrawClockText(dc, 88, 227, 25, t.weekday);
+}
+
+HWND OpenClock() {
+    RegisterProgramClass(kClockClass, ClockProc, L"MYICON",
+                         static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH)));
+    HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kClockClass, L"時計", WS_POPUP, 0, 0, kSide,
+                                kSide, nullptr, nullptr, g_app.hInst, nullptr);
+    if (hwnd) ShowWindow(hwnd, SW_SHOW);
+    return hwnd;
+}
+
+void CloseClock() {
+    if (g_app.hClock && IsWindow(g_app.hClock)) DestroyWindow(g_app.hClock);
+    g_app.hClock = nullptr;
+}
+
+LRESULT CALLBACK ClockProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CREATE:
+        OnCreate(hwnd);
+        return 0;
+    case WM_TIMER:
+        OnTimer(hwnd);
+        return 0;
+    case WM_PAINT:
+        OnPaint(hwnd);
+        return 0;
+    case WM_LBUTTONDOWN:
+        // The face drags the clock.
+        PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+        return 0;
+    case WM_DESTROY:
+        KillTimer(hwnd, TIMER_CLOCK);
+        if (g_app.hClock == hwnd) g_app.hClock = nullptr;
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}

@@ -1,0 +1,103 @@
+#include "ui/accessories/photo_capture.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "resources/resource.h"
+#include "services/app_state.h"
+#include "services/frame_capture.h"
+#include "services/texts.h"
+#include "services/thumbnail.h"
+
+namespace {
+
+const wchar_t kBmpFilter[] = L"bmp(*.bmp)\0*.bmp\0All files(*.*)\0*.*\0";
+
+void StartShotTimer(HWND button) {
+    SetTimer(button, TIMER_SHOT, UINT(g_app.nShotInterval < 0 ? 0 : g_app.nShotInterval), nullptr);
+}
+
+bool ChooseShotFolder(HWND button) {
+    const std::wstring title = LoadProgramText(IDS_SHOT_FOLDER_TITLE);
+    BROWSEINFOW info = {};
+    info.hwndOwner = button;
+    info.pszDisplayName = g_app.capture.shotFolder;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    if (!chosen) return false;
+    const bool ok = SHGetPathFromIDListW(chosen, g_app.capture.shotFolder) != FALSE;
+    CoTaskMemFree(chosen);
+    return ok;
+}
+
+// The frame on screen, or the run ends with its message. The timer goes before the box, so
+// that a short interval cannot stack boxes up while the first one is shown.
+bool GrabOrReport(HWND button, bool series, std::vector<uint8_t> *picture) {
+    const GrabResult result = GrabCurrentFrame(g_app.mediaPath.c_str(), picture);
+    if (result == GrabResult::Grabbed) return true;
+    KillTimer(button, TIMER_SHOT);
+    UINT text = IDS_SHOT_NOT_AVI;
+    if (result == GrabResult::DecoderFailed)
+        text = series ? IDS_SHOT_SERIES_FRAME_FAILED : IDS_SHOT_FRAME_FAILED;
+    MessageBoxW(nullptr, LoadProgramText(text).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+bool AskFileName(HWND button) {
+    const std::wstring title = LoadProgramText(IDS_SHOT_SAVE_TITLE);
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = button;
+    ofn.lpstrFilter = kBmpFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = g_app.capture.fileName;
+    ofn.nMaxFile = ARRAYSIZE(g_app.capture.fileName);
+    ofn.lpstrFileTitle = g_app.capture.fileTitle;
+    ofn.nMaxFileTitle = ARRAYSIZE(g_app.capture.fileTitle);
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    ofn.lpstrDefExt = L"bmp";
+    ofn.lpstrTitle = title.c_str();
+    return GetSaveFileNameW(&ofn) != FALSE;
+}
+
+void TakeSingleShot(HWND button) {
+    KillTimer(button, TIMER_SHOT);
+    std::vector<uint8_t> picture;
+    if (!GrabOrReport(button, false, &picture)) return;
+    if (AskFileName(button))
+        WriteBmpFile(g_app.capture.fileName, picture.data(), picture.size());
+    else
+        MessageBoxW(nullptr, LoadProgramText(IDS_SHOT_CANCELLED).c_str(),
+                    LoadProgramText(IDS_SHOT_CANCELLED_CAPTION).c_str(), MB_OK);
+}
+
+// A run of N shots writes Syasin2.bmp to SyasinN.bmp and, on its last tick, Syasin1.bmp.
+void TakeSeriesShot(HWND button) {
+    CaptureState &capture = g_app.capture;
+    if (++capture.shotCounter > g_app.nShotCount) {
+        KillTimer(button, TIMER_SHOT);
+        capture.shotCounter = 1;
+    }
+    std::vector<uint8_t> picture;
+    if (!GrabOrReport(button, true, &picture)) return;
+    WriteBmpFile(SeriesShotPath(capture.shotFolder, capture.shotCounter).c_str(), picture.data(),
+                 picture.size());
+}
+
+} // namespace
+
+void OnPhotoPressed(HWND button) {
+    if (g_app.nShotCount > 1 && !ChooseShotFolder(button)) return;
+    StartShotTimer(button);
+}
+
+void OnShotTimer(HWND button) {
+    if (g_app.nShotCount > 1)
+        TakeSeriesShot(button);
+    else
+        TakeSingleShot(button);
+}

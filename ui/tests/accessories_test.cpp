@@ -1,0 +1,169 @@
+// The calculator and the desk clock on the real windows: their buttons, keys, shapes and texts.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "services/app_state.h"
+#include "services/bitmap_region.h"
+#include "ui/accessories/calculator_window.h"
+#include "ui/accessories/clock_window.h"
+#include "ui/shell/skinned_button.h"
+#include "tests/driver/app_fixture.h"
+#include "tests/driver/driver.h"
+
+namespace {
+
+class Accessories : public driver::AppTest {};
+
+std::wstring DisplayText() {
+    wchar_t text[64] = L"";
+    GetDlgItemTextW(g_app.hCalculator, IDC_CALCULATOR_DISPLAY, text, 64);
+    return text;
+}
+
+void Click(int key) {
+    SendMessageW(GetDlgItem(g_app.hCalculator, key), BM_CLICK, 0, 0);
+}
+
+HRGN WindowShape(HWND window) {
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(window, shape) == ERROR) {
+        DeleteObject(shape);
+        return nullptr;
+    }
+    return shape;
+}
+
+TEST_F(Accessories, DenOpensACalculatorThatComputesThroughItsKeysAndClosesAgain) {
+    StartApp();
+    PressButton(SlotCalculator);
+    HWND calculator = g_app.hCalculator;
+    ASSERT_TRUE(calculator && IsWindowVisible(calculator));
+    EXPECT_EQ(g_app.buttonFace[SlotCalculator], 1);
+    EXPECT_EQ(DisplayText(), L"0");
+
+    for (int key : {int(KeyDigitFirst), KeyDigitFirst + 1, int(KeyPoint), KeyDigitFirst + 4, int(KeyMultiply),
+                    KeyDigitFirst + 3, int(KeyEquals)})
+        Click(key);
+    EXPECT_EQ(DisplayText(), L"50.000");
+    Click(KeyClear);
+    EXPECT_EQ(DisplayText(), L"0");
+
+    // A wide body with two lobes on top: the top corners and the gap between the lobes are cut.
+    HRGN shape = WindowShape(calculator);
+    ASSERT_TRUE(shape);
+    EXPECT_TRUE(PtInRegion(shape, 100, 10)) << "left lobe";
+    EXPECT_TRUE(PtInRegion(shape, 270, 10)) << "right lobe";
+    EXPECT_TRUE(PtInRegion(shape, 193, 200)) << "body";
+    EXPECT_FALSE(PtInRegion(shape, 193, 10)) << "between the lobes";
+    EXPECT_FALSE(PtInRegion(shape, 2, 2)) << "top-left corner";
+    DeleteObject(shape);
+
+    PressButton(SlotCalculator);
+    EXPECT_FALSE(IsWindow(calculator));
+    EXPECT_EQ(g_app.hCalculator, nullptr);
+    EXPECT_EQ(g_app.buttonFace[SlotCalculator], 0);
+}
+
+// A 24-bit bitmap of the given rows: '#' black, anything else white.
+HBITMAP MaskOf(const std::vector<std::string> &rows) {
+    const int w = int(rows[0].size()), h = int(rows.size());
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            static_cast<DWORD *>(bits)[y * w + x] = rows[y][x] == '#' ? 0 : 0xFFFFFF;
+    return bitmap;
+}
+
+// The region by runs is the region the per-pixel way gives.
+bool SameRegionBothWays(HBITMAP bitmap) {
+    HRGN fast = RegionFromBitmapHandle(bitmap), slow = RegionFromBitmapPixelByPixel(bitmap);
+    const bool same = fast && slow && EqualRgn(fast, slow);
+    if (fast) DeleteObject(fast);
+    if (slow) DeleteObject(slow);
+    return same;
+}
+
+TEST_F(Accessories, MaskRegionsByRunsEqualThePixelByPixelRegions) {
+    HBITMAP mask = MaskOf({"#..##.#", "..###..", ".......", "#######", "##.#.##"});
+    EXPECT_TRUE(SameRegionBothWays(mask));
+    DeleteObject(mask);
+
+    HBITMAP black = MaskOf({"####", "####", "####"});
+    HRGN full = RegionFromBitmapHandle(black);
+    RECT box;
+    ASSERT_TRUE(full);
+    EXPECT_EQ(GetRgnBox(full, &box), SIMPLEREGION);
+    EXPECT_EQ(box.right - box.left, 4);
+    EXPECT_EQ(box.bottom - box.top, 3);
+    EXPECT_TRUE(SameRegionBothWays(black));
+    DeleteObject(full);
+    DeleteObject(black);
+
+    HBITMAP white = MaskOf({"....", "...."});
+    HRGN none = RegionFromBitmapHandle(white);
+    ASSERT_TRUE(none);
+    EXPECT_EQ(GetRgnBox(none, &box), NULLREGION);
+    EXPECT_TRUE(SameRegionBothWays(white));
+    DeleteObject(none);
+    DeleteObject(white);
+
+    EXPECT_EQ(RegionFromBitmap(g_app.hInst, L"NO_SUCH_MASK"), nullptr);
+}
+
+TEST_F(Accessories, TokeOpensAShapedClockWithTodaysTextsAndClosesIt) {
+    StartApp();
+    PressButton(SlotClock);
+    HWND clock = g_app.hClock;
+    ASSERT_TRUE(clock && IsWindowVisible(clock));
+    EXPECT_EQ(g_app.buttonFace[SlotClock], 1);
+
+    HRGN shape = WindowShape(clock);
+    ASSERT_TRUE(shape) << "the clock has its mask's shape";
+    HBITMAP mask = LoadBitmapW(g_app.hInst, L"TOKEIRGN");
+    HRGN slow = RegionFromBitmapPixelByPixel(mask);
+    EXPECT_TRUE(EqualRgn(shape, slow));
+    DeleteObject(slow);
+    DeleteObject(mask);
+    DeleteObject(shape);
+
+    // The first tick comes after half a second.
+    driver::PumpMessages(700);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    wchar_t date[32];
+    wsprintfW(date, L"%02d年%02d月%02d日", now.wYear, now.wMonth, now.wDay);
+    EXPECT_EQ(std::wstring(g_app.clockTexts.date), date);
+    EXPECT_EQ(lstrlenW(g_app.clockTexts.time), 9);
+    EXPECT_EQ(lstrlenW(g_app.clockTexts.weekday), 3);
+
+    // The texts are drawn in their colour over the face, in a Japanese font that exists here
+    // and has digits: "00" and "88" do not come out as the same boxes.
+    auto colouredPixels = [](const wchar_t *time) {
+        lstrcpyW(g_app.clockTexts.time, time);
+        Canvas canvas;
+        MakeCanvas(canvas, 296, 296);
+        DrawClock(canvas.dc);
+        int coloured = 0;
+        for (int y = 182; y < 255; ++y)
+            for (int x = 30; x < 230; ++x)
+                if (canvas.At(x, y) == RGB(0xE3, 0x00, 0x7B)) ++coloured;
+        return coloured;
+    };
+    const int zeros = colouredPixels(L"00時00分00秒");
+    EXPECT_GT(zeros, 200) << "the texts are drawn";
+    EXPECT_NE(zeros, colouredPixels(L"88時88分88秒")) << "the digits are drawn";
+
+    PressButton(SlotClock);
+    EXPECT_FALSE(IsWindow(clock));
+    EXPECT_EQ(g_app.hClock, nullptr);
+}
+
+} // namespace
