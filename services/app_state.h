@@ -92,6 +92,7 @@ struct AppState {
     // Master volume and mute: the speakers line of mixer device 0.
     DWORD volumeControlId, volumeMinimum, volumeMaximum;
     DWORD muteControlId;  // all bits set until looked up; 0 when the line has none
+    int hasMute;          // the look-up found one (0 can also be a real control's id)
     int muted;            // the program's own view, read once at start
     int volumeBarPos;     // right edge of the volume bar's level, in pixels
 

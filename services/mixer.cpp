@@ -75,11 +75,11 @@ void SetUpMixer() {
     }
     if (g_app.muteControlId == 0xFFFFFFFF) {
         MIXERCONTROLW mute = {};
-        g_app.muteControlId =
-            FindControl(MIXERCONTROL_CONTROLTYPE_MUTE, &mute) ? mute.dwControlID : 0;
+        g_app.hasMute = FindControl(MIXERCONTROL_CONTROLTYPE_MUTE, &mute);
+        g_app.muteControlId = g_app.hasMute ? mute.dwControlID : 0;
     }
     DWORD muted = 0;
-    if (!ReadValue(g_app.muteControlId, &muted)) muted = 0;
+    if (!g_app.hasMute || !ReadValue(g_app.muteControlId, &muted)) muted = 0;
     g_app.muted = muted ? 1 : 0;
     SetMute(g_app.muted);
     SetVolumePercent(ReadVolumePercent());
@@ -96,8 +96,9 @@ void SetVolumePercent(int percent) {
     if (MixerValueFromPercent(percent, Range(), &value)) WriteValue(g_app.volumeControlId, value);
 }
 
+// Without a mute control nothing is written: control 0 may be another control of the mixer.
 bool SetMute(int state) {
-    return WriteValue(g_app.muteControlId, state ? 1 : 0);
+    return g_app.hasMute && WriteValue(g_app.muteControlId, state ? 1 : 0);
 }
 
 void CloseMixer() {
