@@ -65,6 +65,10 @@ add_test(NAME bmp.ThumbnailsReadBackByImageMagick
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check_bmp.sh ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/bmp-check
                  ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/media)
 set_tests_properties(bmp.ThumbnailsReadBackByImageMagick PROPERTIES FIXTURES_REQUIRED written_bmps)
+add_test(NAME wav.RecordingsReadBackBySox
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check_wav.sh ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/wav-check)
+set_property(TEST wine.win_tests APPEND PROPERTY FIXTURES_SETUP written_wavs)
+set_tests_properties(wav.RecordingsReadBackBySox PROPERTIES FIXTURES_REQUIRED written_wavs)
 
 # Tests that start the real Mirelo.exe and use it as a person would.
 file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.cpp)

@@ -25,4 +25,5 @@ void ResetAppState() {
     g_app.recordFormat.wBitsPerSample = 8;
     g_app.recordFormat.nBlockAlign = 1;
     g_app.recordFormat.nAvgBytesPerSec = 27000;
+    g_app.muteControlId = 0xFFFFFFFF;
 }

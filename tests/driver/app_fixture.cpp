@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "services/media_device.h"
+#include "services/mixer.h"
+#include "services/recorder.h"
 #include "services/app_state.h"
 #include "ui/shell/main_window.h"
 #include "services/registry.h"
@@ -37,6 +39,8 @@ HWND AppTest::StartApp() {
 
 void AppTest::TearDown() {
     CloseMedia();
+    DiscardTake();
+    CloseMixer();
     for (HWND *w : {&g_app.hLeftPanel, &g_app.hRightPanel, &g_app.hMain, &g_app.hPlay,
                     &g_app.hCalculator, &g_app.hClock, &g_app.hAviEdit})
         if (*w && IsWindow(*w)) DestroyWindow(*w);

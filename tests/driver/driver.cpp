@@ -108,6 +108,15 @@ void PressDialogButton(HWND dialog, int buttonId) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
 }
 
+HWND FileNameBox(HWND dialog) {
+    HWND box = GetDlgItem(dialog, 0x47C);
+    wchar_t cls[32] = L"";
+    if (box) GetClassNameW(box, cls, 32);
+    if (box && lstrcmpiW(cls, L"ComboBox") == 0)
+        return FindWindowExW(box, nullptr, L"Edit", nullptr);
+    return box ? box : GetDlgItem(dialog, 0x480);
+}
+
 LRESULT Send(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(window, msg, wParam, lParam, SMTO_BLOCK, 10000, &result);

@@ -39,6 +39,8 @@ std::wstring WindowText(HWND window);
 std::wstring MessageBoxText(HWND dialog);
 // Presses a dialog's button with the given id, as a click would.
 void PressDialogButton(HWND dialog, int buttonId);
+// The file name box of an open or save dialog.
+HWND FileNameBox(HWND dialog);
 
 struct BoxSeen {
     std::wstring text, caption;

@@ -2,6 +2,9 @@
 
 #include "services/cd_tray.h"
 #include "services/media_device.h"
+#include "services/mixer.h"
+#include "services/recorder.h"
+#include "ui/shell/recording.h"
 #include "services/transport.h"
 #include "services/app_state.h"
 #include "ui/shell/main_window.h"
@@ -71,6 +74,13 @@ bool OnButtonPressed(int slot, int face) {
     case SlotPhoto:
         OnPhotoPressed(g_app.buttons[SlotPhoto]);
         return true;
+    case SlotMute:
+        // The face follows the program's mute state, whatever the mixer answers.
+        g_app.muted = face;
+        SetMute(face);
+        return true;
+    case SlotRecord:
+        return OnRecordPressed();
     case SlotTrayOpen:
     case SlotTrayClose:
     case SlotFile:
@@ -127,6 +137,7 @@ void ShutDown() {
     CloseRegistryKeys(g_app.keys);
     CloseMedia();
     DeleteAllTrayIcons();
-    if (g_app.mixer) mixerClose(g_app.mixer);
+    DiscardTake();  // a take still running is not saved
+    CloseMixer();
     PostQuitMessage(0);
 }

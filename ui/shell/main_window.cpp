@@ -4,6 +4,8 @@
 
 #include "ui/shell/file_drop.h"
 #include "ui/playback/speed_bar.h"
+#include "ui/shell/volume_bar.h"
+#include "services/mixer.h"
 #include "services/media_device.h"
 #include "services/texts.h"
 #include "services/transport.h"
@@ -118,12 +120,16 @@ BOOL OnCreate(HWND hwnd) {
     for (int slot : kMainButtonOrder) CreateSkinnedButton(hwnd, slot);
     ApplyMainWindowShapes(hwnd);
     CreatePositionBar(hwnd);
+    SetUpMixer();
+    g_app.buttonFace[SlotMute] = g_app.muted;
     StartupLoad();
     // Video frames are repainted on the calculator button's timer, at the platform minimum.
     if (g_app.buttons[SlotCalculator])
         SetTimer(g_app.buttons[SlotCalculator], TIMER_VIDEO_REPAINT, 0, nullptr);
     SetTimer(hwnd, TIMER_STATUS, 1000, nullptr);
+    CreateVolumeBar(hwnd);
     CreateSpeedBar(hwnd);
+    StartVolumeTimer();
     return TRUE;
 }
 

@@ -230,15 +230,6 @@ struct DialogVisit {
     bool done = false;
 };
 
-HWND FileNameBox(HWND dialog) {
-    HWND box = GetDlgItem(dialog, 0x47C);
-    wchar_t cls[32] = L"";
-    if (box) GetClassNameW(box, cls, 32);
-    if (box && lstrcmpiW(cls, L"ComboBox") == 0)
-        return FindWindowExW(box, nullptr, L"Edit", nullptr);
-    return box ? box : GetDlgItem(dialog, 0x480);
-}
-
 DWORD WINAPI UseOpenDialog(void *parameter) {
     DialogVisit &visit = *static_cast<DialogVisit *>(parameter);
     HWND dialog = driver::WaitForWindow(GetCurrentProcessId(), L"#32770", 15000);
@@ -251,7 +242,7 @@ DWORD WINAPI UseOpenDialog(void *parameter) {
     if (SendMessageW(filter, CB_GETLBTEXTLEN, 0, 0) < 64)
         SendMessageW(filter, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
     visit.firstFilter = first;
-    HWND name = FileNameBox(dialog);
+    HWND name = driver::FileNameBox(dialog);
     // Into the folder first, then the names, as a person types them.
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(visit.folder.c_str()));
     driver::PressDialogButton(dialog, IDOK);

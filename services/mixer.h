@@ -1,0 +1,20 @@
+// Master volume and mute through mixer device 0: its speakers destination line, that line's
+// volume control and mute control. Mixer failures are never reported: a control that cannot
+// be found reads as 0 and takes no writes.
+#pragma once
+
+#include <windows.h>
+
+// Opens the mixer, finds the line's controls, reads the mute state and writes it back, and
+// snaps the volume to its nearest whole percent. Once, while the main window is created.
+void SetUpMixer();
+
+// The volume as a whole percent, 0..100 (0 when there is no usable volume control).
+int ReadVolumePercent();
+void SetVolumePercent(int percent);
+
+// Writes the mute state to the mute control; false when it was not taken.
+bool SetMute(int state);
+
+// At the End: closes the mixer handle.
+void CloseMixer();

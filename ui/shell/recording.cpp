@@ -1,0 +1,82 @@
+#include "ui/shell/recording.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include "core/button_table.h"
+#include "resources/resource.h"
+#include "services/app_state.h"
+#include "services/recorder.h"
+#include "services/texts.h"
+#include "ui/shell/skinned_button.h"
+
+namespace {
+
+const wchar_t kSaveTitle[] = L"名前を付けて録音ファイルを保存する";
+const wchar_t kSaveFilter[] = L"wav(*.wav)\0*.wav\0All files(*.*)\0*.*\0";
+
+void ShowBox(UINT text, UINT caption) {
+    MessageBoxW(nullptr, LoadProgramText(text).c_str(), LoadProgramText(caption).c_str(), MB_OK);
+}
+
+// The dialog keeps the last chosen path, so the next take's dialog opens on it.
+bool AskSavePath() {
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.lpstrFilter = kSaveFilter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = g_app.recordPath;
+    dialog.nMaxFile = kTextChars;
+    dialog.lpstrFileTitle = g_app.recordTitle;
+    dialog.nMaxFileTitle = kTextChars;
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    dialog.lpstrDefExt = L"wav";
+    dialog.lpstrTitle = kSaveTitle;
+    const bool chosen = GetSaveFileNameW(&dialog) != FALSE;
+    g_app.recordPath[kTextChars - 1] = L'\0';
+    return chosen;
+}
+
+bool StartRecording() {
+    const TakeStart started = StartTake();
+    if (started == TakeStarted) return true;
+    SetButtonFace(SlotRecord, 0); // idle: no Push face behind the message
+    const UINT text = started == TakeBadFormat  ? IDS_RECORD_BAD_FORMAT
+                      : started == TakeNoDevice ? IDS_RECORD_NO_DEVICE
+                                                : IDS_RECORD_NO_MEMORY;
+    ShowBox(text, IDS_RECORD_CAPTION);
+    return false;
+}
+
+void EndTake() {
+    DiscardTake();
+    SetButtonFace(SlotRecord, 0);
+}
+
+// The device keeps capturing while the dialog is open: that sound belongs to the take. A
+// file that cannot be written is asked for again rather than losing the take.
+void StopRecording() {
+    SetButtonFace(SlotRecord, 1); // still recording while the dialog is open
+    bool stopped = false;
+    DWORD bytes = 0;
+    for (;;) {
+        if (!AskSavePath()) {
+            EndTake();
+            ShowBox(IDS_RECORD_CANCELLED, IDS_RECORD_CANCEL_CAPTION);
+            return;
+        }
+        if (!stopped) bytes = StopTake();
+        stopped = true;
+        if (WriteTake(g_app.recordPath, bytes)) break;
+        ShowBox(IDS_RECORD_NOT_SAVED, IDS_RECORD_CAPTION);
+    }
+    EndTake();
+}
+
+} // namespace
+
+bool OnRecordPressed() {
+    if (!g_app.recording) return StartRecording();
+    StopRecording();
+    return false;
+}
