@@ -14,6 +14,7 @@
 #include "ui/shell/side_windows.h"
 #include "ui/stock/file_dialog.h"
 #include "ui/stock/stock_window.h"
+#include "ui/accessories/toolkit_page.h"
 
 bool OnButtonPressed(int slot, int face) {
     switch (slot) {
@@ -37,6 +38,7 @@ bool OnButtonPressed(int slot, int face) {
         return true;
     case SlotRepeat:
         g_app.repeat = face;
+        OnRepeatToggled();
         return true;
     case SlotContinuous:
         g_app.continuous = face;
