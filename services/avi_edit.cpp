@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/toolkit.h"
+#include "services/short_path.h"
 
 namespace {
 
@@ -11,7 +12,12 @@ namespace {
 bool OpenStreams(const wchar_t *path, PAVISTREAM *video, PAVISTREAM *audio) {
     *video = *audio = nullptr;
     PAVIFILE file = nullptr;
-    if (AVIFileOpenW(&file, path, OF_READ | OF_SHARE_DENY_NONE, nullptr) != AVIERR_OK) return false;
+    const UINT mode = OF_READ | OF_SHARE_DENY_NONE;
+    if (AVIFileOpenW(&file, path, mode, nullptr) != AVIERR_OK) {
+        const std::wstring alias = ShortPathOf(path);
+        if (alias.empty() || AVIFileOpenW(&file, alias.c_str(), mode, nullptr) != AVIERR_OK)
+            return false;
+    }
     if (AVIFileGetStream(file, video, streamtypeVIDEO, 0) != AVIERR_OK) *video = nullptr;
     if (AVIFileGetStream(file, audio, streamtypeAUDIO, 0) != AVIERR_OK) *audio = nullptr;
     AVIFileRelease(file);
@@ -75,8 +81,14 @@ bool WriteSegment(const wchar_t *path, PAVISTREAM source, long first, long last)
     if (last < first) return false;
     DeleteFileW(path);  // a shorter cut must not keep the tail of an older file
     PAVIFILE file = nullptr;
-    if (AVIFileOpenW(&file, path, OF_CREATE | OF_WRITE | OF_SHARE_DENY_NONE, nullptr) != AVIERR_OK)
-        return false;
+    const UINT mode = OF_CREATE | OF_WRITE | OF_SHARE_DENY_NONE;
+    if (AVIFileOpenW(&file, path, mode, nullptr) != AVIERR_OK) {
+        const std::wstring alias = CreateForShortPath(path);
+        if (alias.empty() || AVIFileOpenW(&file, alias.c_str(), mode, nullptr) != AVIERR_OK) {
+            DeleteFileW(path);
+            return false;
+        }
+    }
     const bool ok = CopySegment(file, source, first, last);
     AVIFileRelease(file);
     if (!ok) DeleteFileW(path);
@@ -94,7 +106,13 @@ bool WriteWaveFile(const wchar_t *path, PAVISTREAM source, long first, long last
     if (AVIStreamReadFormat(source, first, format.data(), &formatSize) != AVIERR_OK) return false;
 
     HMMIO file = mmioOpenW(const_cast<wchar_t *>(path), nullptr, MMIO_CREATE | MMIO_WRITE);
-    if (!file) return false;
+    std::wstring alias;
+    if (!file && !(alias = CreateForShortPath(path)).empty())
+        file = mmioOpenW(&alias[0], nullptr, MMIO_CREATE | MMIO_WRITE);
+    if (!file) {
+        DeleteFileW(path);
+        return false;
+    }
     MMCKINFO riff = {}, chunk = {};
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
     bool ok = mmioCreateChunk(file, &riff, MMIO_CREATERIFF) == MMSYSERR_NOERROR;

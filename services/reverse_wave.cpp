@@ -1,6 +1,7 @@
 #include "services/reverse_wave.h"
 
 #include "core/toolkit.h"
+#include "services/short_path.h"
 
 namespace {
 
@@ -45,6 +46,9 @@ bool ReadData(HMMIO file, MMCKINFO *riff, std::vector<uint8_t> *samples) {
 
 bool ReadWaveReversed(const wchar_t *path, WAVEFORMATEX *format, std::vector<uint8_t> *samples) {
     HMMIO file = mmioOpenW(const_cast<wchar_t *>(path), nullptr, MMIO_READ | MMIO_DENYNONE);
+    std::wstring alias;
+    if (!file && !(alias = ShortPathOf(path)).empty())
+        file = mmioOpenW(&alias[0], nullptr, MMIO_READ | MMIO_DENYNONE);
     if (!file) return false;
     MMCKINFO riff = {};
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');

@@ -149,7 +149,8 @@ bool PlaysBackwards(HWND media, LRESULT playResult) {
 void OnSetReverse() {
     if (!s_tk.reversePath[0]) return;
     const std::wstring device = DeviceNameOfLabel(DeviceLabel(s_tk.deviceIndex));
-    HWND media = MCIWndCreateW(nullptr, g_app.hInst, 0, nullptr);
+    // Failures report nothing: the window shows no error boxes of its own.
+    HWND media = MCIWndCreateW(nullptr, g_app.hInst, MCIWNDF_NOERRORDLG, nullptr);
     if (!media) return;
     SendMessageW(media, MCIWNDM_NEWW, 0, reinterpret_cast<LPARAM>(device.c_str()));
     SendMessageW(media, MCIWNDM_CHANGESTYLES, MCIWNDF_NOOPEN, MCIWNDF_NOOPEN);

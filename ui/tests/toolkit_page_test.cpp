@@ -13,6 +13,7 @@
 #include "services/avi_edit.h"
 #include "services/media_device.h"
 #include "services/reverse_wave.h"
+#include "services/short_path.h"
 #include "services/transport.h"
 #include "ui/accessories/avi_edit_window.h"
 #include "ui/accessories/reverse_window.h"
@@ -167,7 +168,8 @@ TEST_F(Pinpoint, WithRepeatTheStretchWrapsUntilRepeatIsSwitchedOff) {
 }
 
 TEST_F(ToolkitPage, SetOnAWavPlaysItBackwardsUntilItsWindowCloses) {
-    const std::wstring wav = InFolder(L"back.wav");
+    // A Japanese name, which the multimedia file calls do not take on a Western system.
+    const std::wstring wav = InFolder(L"逆再生.wav");
     ASSERT_TRUE(driver::WriteWav(wav, 3000));
     ASSERT_TRUE(OpenPage());
     {
@@ -176,7 +178,7 @@ TEST_F(ToolkitPage, SetOnAWavPlaysItBackwardsUntilItsWindowCloses) {
     }
     wchar_t shown[100] = L"";
     GetDlgItemTextW(page, IDC_TK_FILE_NAME, shown, 100);
-    EXPECT_STREQ(shown, L"back.wav");
+    EXPECT_STREQ(shown, L"逆再生.wav");
 
     Command(IDC_TK_SET);
     // The media window plays a WAV forwards here, so the program's own player takes over.
@@ -210,8 +212,8 @@ COLORREF AviPixel(int f, int x, int y, int width, int height) {
 }
 
 TEST_F(ToolkitPage, AviEditorPreviewsEachFrameAndSavesTheMarkedStretch) {
-    const std::wstring source = InFolder(L"cut-source.avi");
-    const std::wstring saved = InFolder(L"cut.avi"), sound = InFolder(L"cut.WAV");
+    const std::wstring source = InFolder(L"元の動画.avi");
+    const std::wstring saved = InFolder(L"切り取り.avi"), sound = InFolder(L"切り取り.WAV");
     ASSERT_TRUE(driver::WriteAvi(source, 30, 64, 48, true));
     ASSERT_TRUE(OpenPage());
     {
@@ -253,7 +255,9 @@ TEST_F(ToolkitPage, AviEditorPreviewsEachFrameAndSavesTheMarkedStretch) {
     // Frames 5..9 of the same size, their first byte that of frame 5.
     AVIFileInit();
     PAVISTREAM video = nullptr;
-    ASSERT_EQ(AVIStreamOpenFromFileW(&video, saved.c_str(), streamtypeVIDEO, 0, OF_READ, nullptr), 0);
+    ASSERT_EQ(AVIStreamOpenFromFileW(&video, ShortPathOf(saved).c_str(), streamtypeVIDEO, 0, OF_READ,
+                                     nullptr),
+              0);
     EXPECT_EQ(AVIStreamLength(video), 5);
     BITMAPINFOHEADER format = {};
     LONG size = sizeof format;
