@@ -7,6 +7,7 @@
 /* Menus and dialogs (1xx, 2xx) */
 #define IDM_POPUP 150
 #define IDM_STOCK 193
+#define IDD_TOOLKIT_PAGE 212
 
 /* Settings dialog and its pages (1xx, 2xx) */
 #define IDD_MAIN_PAGE 102
@@ -15,7 +16,6 @@
 #define IDD_EMPTY_PAGE_2 209
 #define IDD_GENRE_PAGE 210
 #define IDD_SKIN_PAGE 211
-#define IDD_TOOLKIT_PAGE 212
 
 /* Controls of the settings dialog (10xx). Each page numbers its own controls, so a number
    can mean one control on the main page and another on the skin page. The genre page's
@@ -82,6 +82,8 @@
 #define IDS_RECORD_NOT_SAVED 1044
 #define IDS_RECORD_CAPTION 1045
 #define IDS_RECORD_BAD_FORMAT 1046
+#define IDS_AVI_UNREADABLE 1090
+#define IDS_AVI_FILTER 1091
 
 /* Notification-area icon ids (3xx) */
 #define IDI_TRAY_MAIN 300
@@ -91,6 +93,25 @@
 /* Child control ids */
 #define IDC_POSITION_BAR 6
 #define IDC_STOCK_LIST 320
+
+/* Controls of the toolkit page (dialog 212) */
+#define IDC_TK_CHOOSE_FILE 141
+#define IDC_TK_SET 144
+#define IDC_TK_CUT_START 148
+#define IDC_TK_CUT_END 149
+#define IDC_TK_AVI_EDIT 1013
+#define IDC_TK_REPEAT 1025
+#define IDC_TK_PIN_START 1044
+#define IDC_TK_PIN_END 1045
+#define IDC_TK_MARK_START 1046
+#define IDC_TK_MARK_END 1047
+#define IDC_TK_PIN_PLAY 1048
+#define IDC_TK_FILE_NAME 1057
+#define IDC_TK_DEVICE_TYPE 1058
+#define IDC_TK_FRAME_SLIDER 1060
+#define IDC_TK_CUT_START_TEXT 1061
+#define IDC_TK_CUT_END_TEXT 1062
+#define IDC_TK_SAVE 1063
 
 /* Drive items of the pop-up menu: 550 + letter index (A = 550 .. Z = 575) */
 #define ID_DRIVE_FIRST 550

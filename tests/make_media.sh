@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the media files the device tests play, with a tool that is not the program's:
-# an MP3 of 2.5 s and an MPEG-1 video of 2 s with sound, and the videos below.
+# an MP3 of 2.5 s and an MPEG-1 video of 2 s with sound, a WAV tone, and the videos below.
 # Usage: make_media.sh <folder>
 set -euo pipefail
 out="$1"
@@ -11,6 +11,8 @@ ff -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=2.5" -c:a libmp3la
 ff -f lavfi -i "testsrc=size=160x120:rate=25:duration=2" \
    -f lavfi -i "sine=frequency=660:sample_rate=44100:duration=2" \
    -c:v mpeg1video -c:a mp2 -f mpeg "$out/clip.mpg"
+# A 4 s tone for the pinpoint playback.
+sox -n -r 22050 -c 1 -b 16 "$out/tone4s.wav" synth 4 sine 440
 # AVI files the AVI library cannot decode (MJPEG; top-down raw frames), though they play,
 # and a VGA-sized MPEG-1 video for the benchmarks.
 ff -f lavfi -i "testsrc=size=320x240:rate=25:duration=1" -c:v mjpeg "$out/mjpeg.avi"

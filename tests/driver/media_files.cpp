@@ -63,16 +63,18 @@ bool WriteWav(const std::wstring &path, int ms) {
     return r.Save(path);
 }
 
-// Uncompressed bottom-up 24-bit frames at 10 frames a second, with an index.
-bool WriteAvi(const std::wstring &path, int frames, int width, int height) {
-    const uint32_t w = uint32_t(width), h = uint32_t(height), fps = 10;
+// Uncompressed bottom-up 24-bit frames at 10 frames a second, with an index; optionally a
+// PCM sound stream interleaved with them.
+bool WriteAvi(const std::wstring &path, int frames, int width, int height, bool withSound) {
+    const uint32_t w = uint32_t(width), h = uint32_t(height), fps = kAviFramesPerSecond;
     const uint32_t frameBytes = ((w * 3 + 3) & ~3u) * h;
+    const uint32_t samplesPerFrame = kAviSoundRate / fps, soundBytes = samplesPerFrame * 2;
     Riff r;
     r.Begin("RIFF", "AVI ");
     r.Begin("LIST", "hdrl");
     r.Begin("avih");
     r.U32(1000000 / fps), r.U32(frameBytes * fps), r.U32(0), r.U32(0x10 /* has index */);
-    r.U32(frames), r.U32(0), r.U32(1), r.U32(frameBytes), r.U32(w), r.U32(h);
+    r.U32(frames), r.U32(0), r.U32(withSound ? 2 : 1), r.U32(frameBytes), r.U32(w), r.U32(h);
     for (int i = 0; i < 4; ++i) r.U32(0);
     r.End();
     r.Begin("LIST", "strl");
@@ -87,21 +89,45 @@ bool WriteAvi(const std::wstring &path, int frames, int width, int height) {
     r.U32(0), r.U32(0), r.U32(0), r.U32(0);
     r.End();
     r.End();
+    if (withSound) {
+        r.Begin("LIST", "strl");
+        r.Begin("strh");
+        r.Four("auds"), r.U32(0), r.U32(0), r.U16(0), r.U16(0), r.U32(0);
+        r.U32(2), r.U32(kAviSoundRate * 2), r.U32(0), r.U32(samplesPerFrame * frames),
+            r.U32(soundBytes), r.U32(0xFFFFFFFF), r.U32(2);
+        r.U16(0), r.U16(0), r.U16(0), r.U16(0);
+        r.End();
+        r.Begin("strf");
+        r.U16(1), r.U16(1), r.U32(kAviSoundRate), r.U32(kAviSoundRate * 2), r.U16(2), r.U16(16),
+            r.U16(0);
+        r.End();
+        r.End();
+    }
     r.End();
     r.Begin("LIST", "movi");
     const size_t movi = r.data.size() - 4;
-    std::vector<uint32_t> offsets;
+    struct Entry {
+        const char *id;
+        uint32_t offset, size;
+    };
+    std::vector<Entry> index;
     std::vector<uint8_t> pixels(frameBytes);
     for (int f = 0; f < frames; ++f) {
         for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint8_t(i * 7 + f * 40);
-        offsets.push_back(uint32_t(r.data.size() - movi));
+        index.push_back({"00db", uint32_t(r.data.size() - movi), frameBytes});
         r.Begin("00db");
         r.Bytes(pixels.data(), pixels.size());
+        r.End();
+        if (!withSound) continue;
+        index.push_back({"01wb", uint32_t(r.data.size() - movi), soundBytes});
+        r.Begin("01wb");
+        for (uint32_t n = f * samplesPerFrame; n < (f + 1) * samplesPerFrame; ++n)
+            r.U16(uint16_t(n * 7));
         r.End();
     }
     r.End();
     r.Begin("idx1");
-    for (uint32_t offset : offsets) r.Four("00db"), r.U32(0x10), r.U32(offset), r.U32(frameBytes);
+    for (const Entry &e : index) r.Four(e.id), r.U32(0x10), r.U32(e.offset), r.U32(e.size);
     r.End();
     r.End();
     return r.Save(path);

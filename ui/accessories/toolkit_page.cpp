@@ -1,6 +1,335 @@
 #include "ui/accessories/toolkit_page.h"
 
-// placeholder: the page handles nothing yet.
-INT_PTR CALLBACK ToolkitPageProc(HWND, UINT, WPARAM, LPARAM) {
+#include <commctrl.h>
+#include <commdlg.h>
+#include <vfw.h>
+
+#include <string>
+#include <vector>
+
+#include "core/file_selection.h"
+#include "core/toolkit.h"
+#include "resources/resource.h"
+#include "services/app_state.h"
+#include "services/avi_edit.h"
+#include "services/media_device.h"
+#include "services/texts.h"
+#include "services/transport.h"
+#include "ui/accessories/avi_edit_window.h"
+#include "ui/accessories/reverse_window.h"
+#include "ui/shell/skinned_button.h"
+
+namespace {
+
+enum { kFileTitleChars = 100 };
+
+// What the page keeps for the whole run; the page itself lives as long as the dialog.
+struct Toolkit {
+    HWND page;
+    DWORD pinStart, pinEnd;
+    int deviceIndex;                    // entry of the device-type list
+    wchar_t reversePath[kTextChars];    // the file for reverse playback
+    wchar_t reverseTitle[kFileTitleChars];
+    HWND mediaWindow;                   // the last window made for reverse playback
+    std::wstring aviSource;             // the file of the AVI edit window and the save
+};
+Toolkit s_tk;
+
+std::wstring ItemText(HWND page, int id) {
+    wchar_t text[kTextChars] = L"";
+    GetDlgItemTextW(page, id, text, kTextChars);
+    return text;
+}
+
+bool ItemNumber(HWND page, int id, long *value) {
+    return LeadingNumber(ItemText(page, id), value);
+}
+
+void SetItemNumber(HWND page, int id, long value) {
+    SetDlgItemTextW(page, id, std::to_wstring(value).c_str());
+}
+
+void ShowRepeat(HWND page) {
+    CheckDlgButton(page, IDC_TK_REPEAT, g_app.repeat ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// The slider follows the edit window's video.
+void SetSliderRange(HWND page) {
+    HWND slider = GetDlgItem(page, IDC_TK_FRAME_SLIDER);
+    const long max = PreviewSliderMax(AviEditFrames(g_app.hAviEdit));
+    SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, max));
+    SendMessageW(slider, TBM_SETPOS, TRUE, 0);
+}
+
+long SliderPosition(HWND page) {
+    return long(SendDlgItemMessageW(page, IDC_TK_FRAME_SLIDER, TBM_GETPOS, 0, 0));
+}
+
+// --- pinpoint playback -------------------------------------------------------------------
+
+void OnMark(HWND page, int field) {
+    if (MediaIsOpen()) SetItemNumber(page, field, long(QueryPosition()));
+}
+
+void OnPinpointPlay(HWND page) {
+    long start = 0, end = 0;
+    ItemNumber(page, IDC_TK_PIN_START, &start);
+    ItemNumber(page, IDC_TK_PIN_END, &end);
+    s_tk.pinStart = DWORD(start < 0 ? 0 : start);
+    s_tk.pinEnd = DWORD(end < 0 ? 0 : end);
+    if (!MediaIsOpen()) return;
+    DevicePlayFrom(s_tk.pinStart);
+    SetTimer(page, TIMER_PINPOINT, kPinpointPeriodMs, nullptr);
+}
+
+void PinpointTick(HWND page) {
+    if (!MediaIsOpen()) {
+        KillTimer(page, TIMER_PINPOINT);
+        return;
+    }
+    switch (NextPinpointStep(QueryPosition(), s_tk.pinEnd, g_app.repeat == 1)) {
+    case PinpointStep::Wait:
+        break;
+    case PinpointStep::Replay:
+        DevicePlayFrom(s_tk.pinStart);
+        break;
+    case PinpointStep::Stop:
+        KillTimer(page, TIMER_PINPOINT);
+        DeviceSeekTo(s_tk.pinStart);  // a seek stops the device there
+        break;
+    }
+}
+
+// The box and the repeat button toggle the one flag; the button tells the page back.
+void OnRepeatBox(HWND page) {
+    PressButton(SlotRepeat);
+    ShowRepeat(page);
+}
+
+// --- reverse playback --------------------------------------------------------------------
+
+void OnDeviceType(HWND page) {
+    const LRESULT index = SendDlgItemMessageW(page, IDC_TK_DEVICE_TYPE, CB_GETCURSEL, 0, 0);
+    if (DeviceLabel(int(index))) s_tk.deviceIndex = int(index);
+}
+
+void OnChooseReverseFile(HWND page) {
+    wchar_t names[kTextChars] = L"";
+    wchar_t title[kFileTitleChars] = L"";
+    const std::wstring filter = ReverseDialogFilter();
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = page;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = names;
+    dialog.nMaxFile = kTextChars;
+    dialog.lpstrFileTitle = title;
+    dialog.nMaxFileTitle = kFileTitleChars;
+    dialog.lpstrTitle = L"ファイルの選択";
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameW(&dialog)) return;
+    // With several files chosen the buffer holds a folder and names: the first one counts.
+    const FileSelection chosen = ReadFileSelection(names, kTextChars);
+    if (chosen.files.empty()) return;
+    lstrcpynW(s_tk.reversePath, chosen.files[0].path.c_str(), kTextChars);
+    lstrcpynW(s_tk.reverseTitle, chosen.files[0].title.c_str(), kFileTitleChars);
+    SetDlgItemTextW(page, IDC_TK_FILE_NAME, s_tk.reverseTitle);
+}
+
+// Whether the media window's device really runs backwards: its position must fall.
+bool PlaysBackwards(HWND media, LRESULT playResult) {
+    if (playResult != 0) return false;
+    const LRESULT before = SendMessageW(media, MCIWNDM_GETPOSITIONW, 0, 0);
+    Sleep(150);
+    const LRESULT after = SendMessageW(media, MCIWNDM_GETPOSITIONW, 0, 0);
+    return after < before;
+}
+
+void OnSetReverse() {
+    if (!s_tk.reversePath[0]) return;
+    const std::wstring device = DeviceNameOfLabel(DeviceLabel(s_tk.deviceIndex));
+    // Failures report nothing: the window shows no error boxes of its own.
+    HWND media = MCIWndCreateW(nullptr, g_app.hInst, MCIWNDF_NOERRORDLG, nullptr);
+    if (!media) return;
+    SendMessageW(media, MCIWNDM_NEWW, 0, reinterpret_cast<LPARAM>(device.c_str()));
+    SendMessageW(media, MCIWNDM_CHANGESTYLES, MCIWNDF_NOOPEN, MCIWNDF_NOOPEN);
+    SendMessageW(media, MCIWNDM_OPENW, 0, reinterpret_cast<LPARAM>(s_tk.reversePath));
+    const LRESULT played = SendMessageW(media, MCIWNDM_PLAYREVERSE, 0, 0);
+    s_tk.mediaWindow = media;
+    if (PlaysBackwards(media, played)) return;
+    // The media window cannot: a WAV file is played backwards by the program instead.
+    if (HWND own = OpenReverseWindow(s_tk.reversePath, s_tk.reverseTitle)) {
+        DestroyWindow(media);
+        s_tk.mediaWindow = own;
+    }
+}
+
+// --- AVI editing -------------------------------------------------------------------------
+
+// The AVI file to work on: the edit window's, else the loaded media when it is an AVI file,
+// else one the user chooses; empty after a cancel.
+std::wstring ChooseAviSource(HWND page, bool ask) {
+    std::wstring start = s_tk.aviSource;
+    if (start.empty()) {
+        const std::wstring loaded = g_app.currentPath;
+        if (loaded.size() > 4 && lstrcmpiW(loaded.c_str() + loaded.size() - 4, L".avi") == 0)
+            start = loaded;
+    }
+    if (!ask) return start;
+    wchar_t name[kTextChars] = L"";
+    lstrcpynW(name, start.c_str(), kTextChars);
+    std::wstring filter = LoadProgramText(IDS_AVI_FILTER);
+    filter += L'\0';
+    filter += L"*.avi";
+    filter += L'\0';
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = page;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name;
+    dialog.nMaxFile = kTextChars;
+    dialog.lpstrTitle = L"ファイルの選択";
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    return GetOpenFileNameW(&dialog) ? std::wstring(name) : std::wstring();
+}
+
+void OnOpenAviEditor(HWND page) {
+    const std::wstring source = ChooseAviSource(page, true);
+    if (source.empty()) return;
+    s_tk.aviSource = source;
+    OpenAviEditWindow(source.c_str());
+    SetSliderRange(page);
+}
+
+void OnCutMark(HWND page, int field) {
+    const long position = SliderPosition(page);
+    ShowAviEditFrame(g_app.hAviEdit, position);
+    SetItemNumber(page, field, position);
+}
+
+std::wstring FolderOf(const std::wstring &path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+// Where the cut goes: TEST05.AVI beside the source is offered; the WAV takes the same name.
+bool ChooseCutTarget(HWND page, const std::wstring &source, std::wstring *avi, std::wstring *wav) {
+    wchar_t name[kTextChars] = L"";
+    lstrcpynW(name, (FolderOf(source) + L"TEST05.AVI").c_str(), kTextChars);
+    std::wstring filter = LoadProgramText(IDS_AVI_FILTER);
+    filter += L'\0';
+    filter += L"*.avi";
+    filter += L'\0';
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = page;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name;
+    dialog.nMaxFile = kTextChars;
+    dialog.lpstrDefExt = L"avi";
+    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    if (!GetSaveFileNameW(&dialog)) return false;
+    *avi = name;
+    const size_t dot = avi->find_last_of(L'.');
+    const size_t slash = avi->find_last_of(L"\\/");
+    *wav = (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)
+                ? avi->substr(0, dot)
+                : *avi) +
+           L".WAV";
+    return true;
+}
+
+void ShowProblem(HWND page, UINT text) {
+    MessageBoxW(page, LoadProgramText(text).c_str(), LoadProgramText(IDS_ERROR_CAPTION).c_str(),
+                MB_OK | MB_ICONWARNING);
+}
+
+void OnSaveCut(HWND page) {
+    const std::wstring source = s_tk.aviSource.empty() ? ChooseAviSource(page, true) : s_tk.aviSource;
+    if (source.empty()) return;
+    AviPreview probe;
+    if (!probe.Open(source.c_str())) {
+        ShowProblem(page, IDS_AVI_UNREADABLE);
+        return;
+    }
+    probe.Close();
+    CutMarks marks;
+    marks.haveStart = ItemNumber(page, IDC_TK_CUT_START_TEXT, &marks.start);
+    marks.haveEnd = ItemNumber(page, IDC_TK_CUT_END_TEXT, &marks.end);
+    std::wstring avi, wav;
+    if (!ChooseCutTarget(page, source, &avi, &wav)) return;
+    bool wroteWav = false;
+    switch (SaveAviCut(source.c_str(), marks, avi.c_str(), wav.c_str(), &wroteWav)) {
+    case CutResult::Saved:
+        break;
+    case CutResult::SourceUnreadable:
+        ShowProblem(page, IDS_AVI_UNREADABLE);
+        break;
+    case CutResult::VideoNotWritten:
+    case CutResult::AudioNotWritten:
+        ShowProblem(page, IDS_FILE_CREATE_FAILED);
+        break;
+    }
+}
+
+// --- the page ----------------------------------------------------------------------------
+
+BOOL OnInitDialog(HWND page) {
+    s_tk.page = page;
+    HWND types = GetDlgItem(page, IDC_TK_DEVICE_TYPE);
+    for (int i = 0; i < kDeviceLabelCount; ++i)
+        SendMessageW(types, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(DeviceLabel(i)));
+    SendMessageW(types, CB_SETCURSEL, 0, 0);
+    s_tk.deviceIndex = 0;
+    SetDlgItemTextW(page, IDC_TK_FILE_NAME, s_tk.reverseTitle);
+    ShowRepeat(page);
+    SetSliderRange(page);
+    return TRUE;
+}
+
+void OnCommand(HWND page, int id) {
+    switch (id) {
+    case IDC_TK_MARK_START: OnMark(page, IDC_TK_PIN_START); break;
+    case IDC_TK_MARK_END: OnMark(page, IDC_TK_PIN_END); break;
+    case IDC_TK_PIN_PLAY: OnPinpointPlay(page); break;
+    case IDC_TK_REPEAT: OnRepeatBox(page); break;
+    case IDC_TK_DEVICE_TYPE: OnDeviceType(page); break;
+    case IDC_TK_CHOOSE_FILE: OnChooseReverseFile(page); break;
+    case IDC_TK_SET: OnSetReverse(); break;
+    case IDC_TK_AVI_EDIT: OnOpenAviEditor(page); break;
+    case IDC_TK_CUT_START: OnCutMark(page, IDC_TK_CUT_START_TEXT); break;
+    case IDC_TK_CUT_END: OnCutMark(page, IDC_TK_CUT_END_TEXT); break;
+    case IDC_TK_SAVE: OnSaveCut(page); break;
+    }
+}
+
+}  // namespace
+
+void OnRepeatToggled() {
+    if (s_tk.page) ShowRepeat(s_tk.page);
+}
+
+INT_PTR CALLBACK ToolkitPageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        return OnInitDialog(hwnd);
+    case WM_COMMAND:
+        OnCommand(hwnd, LOWORD(wParam));
+        return TRUE;
+    case WM_TIMER:
+        if (wParam == TIMER_PINPOINT) PinpointTick(hwnd);
+        return TRUE;
+    case WM_HSCROLL:
+        if (reinterpret_cast<HWND>(lParam) == GetDlgItem(hwnd, IDC_TK_FRAME_SLIDER))
+            ShowAviEditFrame(g_app.hAviEdit, SliderPosition(hwnd));
+        return TRUE;
+    case WM_DESTROY:
+        KillTimer(hwnd, TIMER_PINPOINT);
+        if (s_tk.page == hwnd) s_tk.page = nullptr;
+        return FALSE;
+    }
     return FALSE;
 }

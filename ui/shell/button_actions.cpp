@@ -22,6 +22,7 @@
 #include "ui/accessories/calculator_window.h"
 #include "ui/accessories/clock_window.h"
 #include "ui/accessories/photo_capture.h"
+#include "ui/accessories/toolkit_page.h"
 
 bool OnButtonPressed(int slot, int face) {
     switch (slot) {
@@ -45,6 +46,7 @@ bool OnButtonPressed(int slot, int face) {
         return true;
     case SlotRepeat:
         g_app.repeat = face;
+        OnRepeatToggled();
         return true;
     case SlotContinuous:
         g_app.continuous = face;

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "core/toolkit.h"
+
+namespace {
+
+TEST(Toolkit, ReversedSamplesAreTheOriginalFramesInReverseOrder) {
+    // Three 4-byte frames (16-bit stereo) and a stray byte that is no whole frame.
+    std::vector<uint8_t> data = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 99};
+    ReverseSampleFrames(data.data(), data.size(), 4);
+    EXPECT_EQ(data, (std::vector<uint8_t>{9, 10, 11, 12, 5, 6, 7, 8, 1, 2, 3, 4, 99}));
+
+    std::vector<uint8_t> mono = {1, 2, 3, 4, 5};  // 8-bit mono, an odd count
+    ReverseSampleFrames(mono.data(), mono.size(), 1);
+    EXPECT_EQ(mono, (std::vector<uint8_t>{5, 4, 3, 2, 1}));
+    ReverseSampleFrames(mono.data(), mono.size(), 0);  // no frame size: left alone
+    ReverseSampleFrames(nullptr, 0, 2);
+    EXPECT_EQ(mono.front(), 5);
+}
+
+TEST(Toolkit, TheMediaWindowIsGivenTheDeviceNameNotTheLabel) {
+    EXPECT_EQ(DeviceNameOfLabel(DeviceLabel(0)), L"waveaudio");
+    EXPECT_EQ(DeviceNameOfLabel(DeviceLabel(2)), L"CDAudio");
+    EXPECT_EQ(DeviceNameOfLabel(DeviceLabel(3)), L"mpegvideo");
+    EXPECT_EQ(DeviceNameOfLabel(L"sequencer"), L"sequencer");
+    EXPECT_EQ(DeviceLabel(5), nullptr);
+}
+
+TEST(Toolkit, ReverseFilterEndsAfterItsTwentySecondPair) {
+    const std::wstring f = ReverseDialogFilter();
+    const std::wstring tail(L"mpe(*.mpe)\0*.mpe\0\0", 18);
+    ASSERT_GE(f.size(), tail.size());
+    EXPECT_EQ(f.substr(f.size() - tail.size()), tail);
+    EXPECT_EQ(std::count(f.begin(), f.end(), L'\0'), 45);
+}
+
+TEST(Toolkit, PinpointWaitsUntilTheEndMarkThenReplaysOrStops) {
+    EXPECT_EQ(NextPinpointStep(1999, 2000, false), PinpointStep::Wait);
+    EXPECT_EQ(NextPinpointStep(2000, 2000, false), PinpointStep::Stop);
+    EXPECT_EQ(NextPinpointStep(2000, 2000, true), PinpointStep::Replay);
+    EXPECT_EQ(NextPinpointStep(0, 0, false), PinpointStep::Stop) << "end below start: at once";
+}
+
+TEST(Toolkit, PreviewStaysInsideTheStream) {
+    EXPECT_EQ(PreviewSliderMax(30), 14);
+    EXPECT_EQ(PreviewSliderMax(300), 149);
+    EXPECT_EQ(PreviewSliderMax(1), 0);
+    EXPECT_EQ(PreviewSliderMax(0), 0);
+    EXPECT_EQ(PreviewFrame(14, 30), 14);
+    EXPECT_EQ(PreviewFrame(40, 30), 29);
+    EXPECT_EQ(PreviewFrame(-3, 30), 0);
+    EXPECT_EQ(PreviewFrame(0, 0), -1);
+}
+
+TEST(Toolkit, CutCopiesTheMarkedFramesOrTheFirst1001) {
+    struct Case {
+        const char *what;
+        bool haveStart;
+        long start;
+        bool haveEnd;
+        long end, streamStart, length, first, last;
+    };
+    const Case cases[] = {
+        {"both marks", true, 5, true, 9, 0, 30, 5, 9},
+        {"one frame", true, 7, true, 7, 0, 30, 7, 7},
+        {"end before start: the default", true, 9, true, 5, 0, 3000, 0, 1000},
+        {"no end mark: the default", true, 5, false, 0, 0, 3000, 0, 1000},
+        {"default in a short stream", false, 0, false, 0, 0, 30, 0, 29},
+        {"marks past the end", true, 20, true, 90, 0, 30, 20, 29},
+        {"negative start", true, -4, true, 3, 0, 30, 0, 3},
+        {"stream not at 0", false, 0, false, 0, 10, 2000, 10, 1010},
+        {"wholly past the end", true, 40, true, 50, 0, 30, 40, 29},
+    };
+    for (const Case &c : cases) {
+        const FrameRange r = PlanCut(c.haveStart, c.start, c.haveEnd, c.end, c.streamStart, c.length);
+        EXPECT_EQ(r.first, c.first) << c.what;
+        EXPECT_EQ(r.last, c.last) << c.what;
+    }
+}
+
+TEST(Toolkit, NumbersAndSamplesOfATypedMark) {
+    long v = 0;
+    EXPECT_TRUE(LeadingNumber(L" 1500ms", &v));
+    EXPECT_EQ(v, 1500);
+    EXPECT_TRUE(LeadingNumber(L"-3", &v));
+    EXPECT_EQ(v, -3);
+    EXPECT_TRUE(LeadingNumber(L"99999999999", &v));
+    EXPECT_EQ(v, 0x7FFFFFFF);
+    EXPECT_FALSE(LeadingNumber(L"", &v));
+    EXPECT_FALSE(LeadingNumber(L"abc", &v));
+    // 10 frames a second against 22050 samples a second; 29.97 frames against 44100.
+    EXPECT_EQ(SampleAtFrame(5, 10, 1, 22050, 1), 11025);
+    EXPECT_EQ(SampleAtFrame(30000, 30000, 1001, 44100, 1), 44144100);
+    EXPECT_EQ(SampleAtFrame(5, 0, 1, 22050, 1), 0);
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+#include "ui/accessories/avi_edit_window.h"
+
+#include "core/toolkit.h"
+#include "services/app_state.h"
+#include "services/avi_edit.h"
+#include "ui/shell/window_class.h"
+
+namespace {
+
+const wchar_t kClassName[] = L"AWClassName";
+
+struct AviEdit {
+    AviPreview preview;
+    long frame = 0;  // the frame the preview shows
+};
+
+AviEdit *StateOf(HWND window) {
+    if (!window || !IsWindow(window)) return nullptr;
+    return reinterpret_cast<AviEdit *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void OnPaint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    PaintAviEditFrame(hwnd, dc);
+    EndPaint(hwnd, &ps);
+}
+
+}  // namespace
+
+HWND OpenAviEditWindow(const wchar_t *path) {
+    if (g_app.hAviEdit && IsWindow(g_app.hAviEdit)) DestroyWindow(g_app.hAviEdit);
+    RegisterProgramClass(kClassName, AviEditWindowProc, L"MYICON",
+                         static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    AviEdit *edit = new AviEdit;
+    edit->preview.Open(path);
+    g_app.hAviEdit = CreateWindowExW(0, kClassName, L"Avi編集", WS_OVERLAPPEDWINDOW, 200, 100, 535,
+                                     400, nullptr, nullptr, g_app.hInst, edit);
+    if (!g_app.hAviEdit) {
+        delete edit;
+        return nullptr;
+    }
+    ShowWindow(g_app.hAviEdit, SW_SHOW);
+    return g_app.hAviEdit;
+}
+
+long AviEditFrames(HWND window) {
+    const AviEdit *edit = StateOf(window);
+    return edit ? edit->preview.Frames() : 0;
+}
+
+void ShowAviEditFrame(HWND window, long position) {
+    AviEdit *edit = StateOf(window);
+    if (!edit) return;
+    edit->frame = PreviewFrame(position, edit->preview.Frames());
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+bool PaintAviEditFrame(HWND window, HDC dc) {
+    AviEdit *edit = StateOf(window);
+    const BITMAPINFOHEADER *frame = edit ? edit->preview.Frame(edit->frame) : nullptr;
+    if (!frame) return false;
+    const BITMAPINFO *info = reinterpret_cast<const BITMAPINFO *>(frame);
+    const void *bits = reinterpret_cast<const BYTE *>(frame) + frame->biSize +
+                       frame->biClrUsed * sizeof(RGBQUAD);
+    const int w = frame->biWidth, h = frame->biHeight < 0 ? -frame->biHeight : frame->biHeight;
+    StretchDIBits(dc, 0, 0, w, h, 0, 0, w, h, bits, info, DIB_RGB_COLORS, SRCCOPY);
+    return true;
+}
+
+LRESULT CALLBACK AviEditWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_NCCREATE: {
+        const CREATESTRUCTW *cs = reinterpret_cast<const CREATESTRUCTW *>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        break;
+    }
+    case WM_PAINT:
+        OnPaint(hwnd);
+        return 0;
+    case WM_NCDESTROY:
+        delete reinterpret_cast<AviEdit *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        if (g_app.hAviEdit == hwnd) g_app.hAviEdit = nullptr;
+        break;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}

@@ -1,0 +1,320 @@
+// The toolkit page on the real windows and devices: pinpoint playback of the loaded media,
+// backwards playback of a chosen WAV file, and the AVI edit window with its save.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <vfw.h>
+
+#include <string>
+
+#include "resources/resource.h"
+#include "services/app_state.h"
+#include "services/avi_edit.h"
+#include "services/media_device.h"
+#include "services/reverse_wave.h"
+#include "services/short_path.h"
+#include "services/transport.h"
+#include "ui/accessories/avi_edit_window.h"
+#include "ui/accessories/reverse_window.h"
+#include "ui/accessories/toolkit_page.h"
+#include "ui/shell/skinned_button.h"
+#include "tests/driver/app_fixture.h"
+#include "tests/driver/driver.h"
+#include "tests/driver/media_files.h"
+
+namespace {
+
+std::wstring InFolder(const wchar_t *name) {
+    return driver::InTestFolder(L"toolkit", name);
+}
+
+// Types a path into the next file dialog of this process and presses OK, from another thread.
+class FileDialogHand {
+  public:
+    explicit FileDialogHand(std::wstring path) : path_(std::move(path)) {
+        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    }
+    ~FileDialogHand() {
+        for (int i = 0; i < 2000 && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT; ++i)
+            driver::PumpMessages(10);
+        CloseHandle(thread_);
+    }
+    bool done = false;
+
+  private:
+    static DWORD WINAPI Run(void *self) {
+        FileDialogHand &hand = *static_cast<FileDialogHand *>(self);
+        HWND dialog = driver::WaitForWindow(GetCurrentProcessId(), L"#32770", 15000);
+        if (!dialog) return 1;
+        Sleep(300);
+        HWND box = GetDlgItem(dialog, 0x47C);
+        wchar_t cls[32] = L"";
+        if (box) GetClassNameW(box, cls, 32);
+        if (box && lstrcmpiW(cls, L"ComboBox") == 0) box = FindWindowExW(box, nullptr, L"Edit", nullptr);
+        if (!box) box = GetDlgItem(dialog, 0x480);
+        SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(hand.path_.c_str()));
+        driver::PressDialogButton(dialog, IDOK);
+        hand.done = true;
+        return 0;
+    }
+    std::wstring path_;
+    HANDLE thread_;
+};
+
+class ToolkitPage : public driver::AppTest {
+  protected:
+    void TearDown() override {
+        if (host) DestroyWindow(host);
+        for (HWND w : driver::WindowsOf(GetCurrentProcessId(), L"RPClassName")) DestroyWindow(w);
+        for (HWND w : driver::WindowsOf(GetCurrentProcessId(), L"MCIWndClass")) DestroyWindow(w);
+        AppTest::TearDown();
+    }
+    HWND OpenPage() {
+        // The settings dialog that hosts the page initialises the common controls.
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+        InitCommonControlsEx(&controls);
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = g_app.hInst;
+        wc.lpszClassName = L"ToolkitTestHost";
+        RegisterClassW(&wc);
+        if (!host)
+            host = CreateWindowExW(0, L"ToolkitTestHost", L"host", WS_OVERLAPPED, 0, 0, 500, 480, nullptr,
+                                   nullptr, g_app.hInst, nullptr);
+        page = CreateDialogParamW(g_app.hInst, MAKEINTRESOURCEW(IDD_TOOLKIT_PAGE), host,
+                                  ToolkitPageProc, 0);
+        if (!page) ADD_FAILURE() << "page not made: error " << GetLastError();
+        return page;
+    }
+    void Command(int id) { SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    void Type(int id, const wchar_t *text) { SetDlgItemTextW(page, id, text); }
+    bool BoxTicked() { return IsDlgButtonChecked(page, IDC_TK_REPEAT) == BST_CHECKED; }
+
+    // Pumps until `done` holds; false after the time-out.
+    template <class Done> bool RunUntil(Done done, DWORD timeoutMs) {
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
+            driver::PumpMessages(10);
+            if (done()) return true;
+        }
+        return false;
+    }
+
+    HWND host = nullptr, page = nullptr;
+};
+
+class Pinpoint : public ToolkitPage {
+  protected:
+    void SetUp() override {
+        ToolkitPage::SetUp();
+        driver::StoreStockEntry(0, 0, L"tone4s.wav", driver::MadeMedia(L"tone4s.wav"));
+        StartApp();
+        ASSERT_TRUE(MediaIsOpen());
+        ASSERT_TRUE(OpenPage());
+    }
+};
+
+TEST_F(Pinpoint, MarksPlayTheStretchOnceThenRestAtTheStart) {
+    Type(IDC_TK_PIN_START, L"1000");
+    Type(IDC_TK_PIN_END, L"2000");
+    const DWORD pressed = GetTickCount();
+    Command(IDC_TK_PIN_PLAY);
+    ASSERT_TRUE(RunUntil([] { return driver::MediaPlaying(); }, 2000));
+    ASSERT_TRUE(RunUntil([] { return !driver::MediaPlaying(); }, 4000));
+    const DWORD took = GetTickCount() - pressed;
+    EXPECT_GE(took, 900u);
+    EXPECT_LT(took, 1800u) << "stopped soon after the end mark";
+    driver::PumpMessages(300);
+    EXPECT_FALSE(driver::MediaPlaying());
+    EXPECT_NEAR(double(QueryPosition()), 1000.0, 60.0);
+
+    // An end mark below the start stops at the first tick.
+    Type(IDC_TK_PIN_START, L"3000");
+    Type(IDC_TK_PIN_END, L"500");
+    Command(IDC_TK_PIN_PLAY);
+    driver::PumpMessages(300);
+    EXPECT_FALSE(driver::MediaPlaying());
+    EXPECT_NEAR(double(QueryPosition()), 3000.0, 60.0);
+}
+
+TEST_F(Pinpoint, WithRepeatTheStretchWrapsUntilRepeatIsSwitchedOff) {
+    Command(IDC_TK_REPEAT);
+    EXPECT_EQ(g_app.repeat, 1);
+    EXPECT_EQ(g_app.buttonFace[SlotRepeat], 1);
+    EXPECT_TRUE(BoxTicked());
+
+    Type(IDC_TK_PIN_START, L"1000");
+    Type(IDC_TK_PIN_END, L"2000");
+    Command(IDC_TK_PIN_PLAY);
+    // Seen near the end mark, then back near the start while still playing: a wrap.
+    ASSERT_TRUE(RunUntil([] { return driver::MediaPlaying() && QueryPosition() >= 1800; }, 3000));
+    ASSERT_TRUE(RunUntil([] { return driver::MediaPlaying() && QueryPosition() < 1500; }, 1500));
+    ASSERT_TRUE(RunUntil([] { return driver::MediaPlaying() && QueryPosition() >= 1800; }, 3000));
+    EXPECT_LT(QueryPosition(), 2200u) << "never far past the end mark";
+
+    // The side window's button switches it off; the box follows, playback stops at the end.
+    PressButton(SlotRepeat);
+    EXPECT_EQ(g_app.repeat, 0);
+    EXPECT_FALSE(BoxTicked());
+    ASSERT_TRUE(RunUntil([] { return !driver::MediaPlaying(); }, 2500));
+    EXPECT_NEAR(double(QueryPosition()), 1000.0, 60.0);
+
+    // The button again: a page made afterwards shows the flag too.
+    PressButton(SlotRepeat);
+    EXPECT_TRUE(BoxTicked());
+    DestroyWindow(page);
+    ASSERT_TRUE(OpenPage());
+    EXPECT_TRUE(BoxTicked());
+}
+
+TEST_F(ToolkitPage, SetOnAWavPlaysItBackwardsUntilItsWindowCloses) {
+    // A Japanese name, which the multimedia file calls do not take on a Western system.
+    const std::wstring wav = InFolder(L"逆再生.wav");
+    ASSERT_TRUE(driver::WriteWav(wav, 3000));
+    ASSERT_TRUE(OpenPage());
+    {
+        FileDialogHand hand(wav);
+        Command(IDC_TK_CHOOSE_FILE);
+    }
+    wchar_t shown[100] = L"";
+    GetDlgItemTextW(page, IDC_TK_FILE_NAME, shown, 100);
+    EXPECT_STREQ(shown, L"逆再生.wav");
+
+    Command(IDC_TK_SET);
+    // The media window plays a WAV forwards here, so the program's own player takes over.
+    const auto windows = driver::WindowsOf(GetCurrentProcessId(), L"RPClassName");
+    ASSERT_EQ(windows.size(), 1u);
+    EXPECT_TRUE(driver::WindowsOf(GetCurrentProcessId(), L"MCIWndClass").empty());
+    const ReversePlayer *player = ReversePlayerOf(windows[0]);
+    ASSERT_TRUE(player);
+    EXPECT_TRUE(player->Playing());
+    const DWORD before = player->PlayedBytes();
+    driver::PumpMessages(400);
+    EXPECT_GT(player->PlayedBytes(), before);
+    SendMessageW(windows[0], WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(windows[0]));
+
+    // What it played: the file's frames in reverse order.
+    WAVEFORMATEX format = {};
+    std::vector<uint8_t> reversed;
+    ASSERT_TRUE(ReadWaveReversed(wav.c_str(), &format, &reversed));
+    ASSERT_EQ(reversed.size(), 22050u * 3 * 2);
+    const uint16_t last = uint16_t((22050 * 3 - 1) % 50 * 400);
+    EXPECT_EQ(reversed[0] | reversed[1] << 8, last);
+}
+
+// The colour at (x, y) of frame f of driver::WriteAvi's video.
+COLORREF AviPixel(int f, int x, int y, int width, int height) {
+    const int stride = (width * 3 + 3) & ~3;
+    const int i = (height - 1 - y) * stride + x * 3;
+    auto byte = [&](int k) { return BYTE((i + k) * 7 + f * 40); };
+    return RGB(byte(2), byte(1), byte(0));
+}
+
+TEST_F(ToolkitPage, AviEditorPreviewsEachFrameAndSavesTheMarkedStretch) {
+    const std::wstring source = InFolder(L"元の動画.avi");
+    const std::wstring saved = InFolder(L"切り取り.avi"), sound = InFolder(L"切り取り.WAV");
+    ASSERT_TRUE(driver::WriteAvi(source, 30, 64, 48, true));
+    ASSERT_TRUE(OpenPage());
+    {
+        FileDialogHand hand(source);
+        Command(IDC_TK_AVI_EDIT);
+    }
+    ASSERT_TRUE(g_app.hAviEdit);
+    HWND slider = GetDlgItem(page, IDC_TK_FRAME_SLIDER);
+    EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0), 14);
+
+    for (int k : {0, 7, 14}) {
+        SendMessageW(slider, TBM_SETPOS, TRUE, k);
+        SendMessageW(page, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, k), LPARAM(slider));
+        Canvas canvas;
+        MakeCanvas(canvas, 80, 60);
+        ASSERT_TRUE(PaintAviEditFrame(g_app.hAviEdit, canvas.dc)) << k;
+        for (POINT p : {POINT{0, 0}, POINT{63, 47}, POINT{20, 30}})
+            EXPECT_EQ(canvas.At(p.x, p.y), AviPixel(k, p.x, p.y, 64, 48)) << k;
+        EXPECT_EQ(canvas.At(64, 0), RGB(255, 255, 255)) << "drawn at its own size";
+    }
+
+    SendMessageW(slider, TBM_SETPOS, TRUE, 5);
+    Command(IDC_TK_CUT_START);
+    SendMessageW(slider, TBM_SETPOS, TRUE, 9);
+    Command(IDC_TK_CUT_END);
+    wchar_t start[16] = L"", end[16] = L"";
+    GetDlgItemTextW(page, IDC_TK_CUT_START_TEXT, start, 16);
+    GetDlgItemTextW(page, IDC_TK_CUT_END_TEXT, end, 16);
+    EXPECT_STREQ(start, L"5");
+    EXPECT_STREQ(end, L"9");
+
+    DeleteFileW(saved.c_str());
+    DeleteFileW(sound.c_str());
+    {
+        FileDialogHand hand(saved);
+        Command(IDC_TK_SAVE);
+    }
+    // Frames 5..9 of the same size, their first byte that of frame 5.
+    AVIFileInit();
+    PAVISTREAM video = nullptr;
+    ASSERT_EQ(AVIStreamOpenFromFileW(&video, ShortPathOf(saved).c_str(), streamtypeVIDEO, 0, OF_READ,
+                                     nullptr),
+              0);
+    EXPECT_EQ(AVIStreamLength(video), 5);
+    BITMAPINFOHEADER format = {};
+    LONG size = sizeof format;
+    AVIStreamReadFormat(video, 0, &format, &size);
+    EXPECT_EQ(format.biWidth, 64);
+    EXPECT_EQ(format.biHeight, 48);
+    std::vector<BYTE> frame(64 * 48 * 3);
+    EXPECT_EQ(AVIStreamRead(video, 0, 1, frame.data(), LONG(frame.size()), nullptr, nullptr), 0);
+    EXPECT_EQ(frame[0], BYTE(5 * 40));
+    AVIStreamRelease(video);
+    AVIFileExit();
+
+    // The sound of those five frames, half a second, from sample 11025 on.
+    WAVEFORMATEX wf = {};
+    std::vector<uint8_t> reversed;
+    ASSERT_TRUE(ReadWaveReversed(sound.c_str(), &wf, &reversed));
+    EXPECT_EQ(wf.nSamplesPerSec, DWORD(driver::kAviSoundRate));
+    ASSERT_EQ(reversed.size(), size_t(driver::kAviSoundRate / 2 * 2));
+    const size_t n = reversed.size();
+    EXPECT_EQ(reversed[n - 2] | reversed[n - 1] << 8, uint16_t(11025 * 7));
+
+    // A video without sound gives only the AVI.
+    const std::wstring silent = InFolder(L"silent.avi"), silentCut = InFolder(L"silent-cut.avi"),
+                       silentWav = InFolder(L"silent-cut.wav");
+    ASSERT_TRUE(driver::WriteAvi(silent, 4, 32, 32));
+    DeleteFileW(silentWav.c_str());
+    bool wroteWav = true;
+    EXPECT_EQ(SaveAviCut(silent.c_str(), CutMarks(), silentCut.c_str(), silentWav.c_str(), &wroteWav),
+              CutResult::Saved);
+    EXPECT_FALSE(wroteWav);
+    EXPECT_EQ(GetFileAttributesW(silentWav.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(SaveAviCut(silent.c_str(), CutMarks(), silent.c_str(), silentWav.c_str(), &wroteWav),
+              CutResult::VideoNotWritten)
+        << "the source is never written over";
+}
+
+TEST_F(ToolkitPage, AFileThatIsNoAviLeavesAnEmptyPreviewAndAMessageOnSave) {
+    const std::wstring junk = InFolder(L"junk.avi");
+    ASSERT_TRUE(driver::WriteRandomBytes(junk));
+    ASSERT_TRUE(OpenPage());
+    {
+        FileDialogHand hand(junk);
+        Command(IDC_TK_AVI_EDIT);
+    }
+    ASSERT_TRUE(g_app.hAviEdit);
+    EXPECT_EQ(AviEditFrames(g_app.hAviEdit), 0);
+    EXPECT_EQ(SendDlgItemMessageW(page, IDC_TK_FRAME_SLIDER, TBM_GETRANGEMAX, 0, 0), 0);
+    SendMessageW(page, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0),
+                 LPARAM(GetDlgItem(page, IDC_TK_FRAME_SLIDER)));
+    Canvas canvas;
+    MakeCanvas(canvas, 8, 8);
+    EXPECT_FALSE(PaintAviEditFrame(g_app.hAviEdit, canvas.dc));
+
+    driver::BoxAnswerer answerer;
+    Command(IDC_TK_SAVE);
+    EXPECT_TRUE(RunUntil([&] { return answerer.Seen(); }, 3000));
+    EXPECT_EQ(answerer.seen.text, L"AVIファイルを開けませんでした。");
+}
+
+}  // namespace
