@@ -50,6 +50,10 @@ std::wstring Format(UINT id, const std::wstring &first, const std::wstring &seco
     return text;
 }
 
+// A page of the settings dialog passes itself: the browser and the boxes belong to the
+// dialog (its top-level window), so the dialog is disabled while they are open.
+HWND TopLevel(HWND owner) { return owner ? GetAncestor(owner, GA_ROOT) : nullptr; }
+
 void Show(HWND owner, const std::wstring &text, UINT captionId, UINT icon) {
     MessageBoxW(owner, text.c_str(), LoadProgramText(captionId).c_str(), MB_OK | icon);
 }
@@ -70,6 +74,7 @@ UINT ProblemText(BackupProblem problem) {
 }  // namespace
 
 void BackupWithFolderBrowser(HWND owner) {
+    owner = TopLevel(owner);
     std::wstring parent;
     if (!BrowseForFolder(owner, IDS_BACKUP_TITLE, &parent)) {
         Show(owner, LoadProgramText(IDS_BACKUP_CANCELLED), IDS_BACKUP_TITLE, 0);
@@ -95,6 +100,7 @@ void BackupWithFolderBrowser(HWND owner) {
 }
 
 void RestoreWithFolderBrowser(HWND owner) {
+    owner = TopLevel(owner);
     std::wstring folder;
     BackupCheck check;
     // A cancelled browser counts as a folder of the wrong name.
