@@ -67,16 +67,17 @@ bool ReadTextValue(HKEY key, const wchar_t *name, wchar_t *buffer, size_t chars)
     return true;
 }
 
-void WriteDwordValue(HKEY key, const wchar_t *name, int32_t value) {
-    if (!key) return;
+bool WriteDwordValue(HKEY key, const wchar_t *name, int32_t value) {
+    if (!key) return false;
     DWORD v = DWORD(value);
-    RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&v), sizeof v);
+    return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&v),
+                          sizeof v) == ERROR_SUCCESS;
 }
 
-void WriteFixedTextValue(HKEY key, const wchar_t *name, const wchar_t *text, DWORD storedBytes) {
-    if (!key || storedBytes < sizeof(wchar_t)) return;
+bool WriteFixedTextValue(HKEY key, const wchar_t *name, const wchar_t *text, DWORD storedBytes) {
+    if (!key || storedBytes < sizeof(wchar_t)) return false;
     std::vector<wchar_t> buffer(storedBytes / sizeof(wchar_t), 0);
     lstrcpynW(buffer.data(), text ? text : L"", int(buffer.size()));
-    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(buffer.data()),
-                   storedBytes);
+    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(buffer.data()),
+                          storedBytes) == ERROR_SUCCESS;
 }

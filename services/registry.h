@@ -19,8 +19,9 @@ bool ReadDwordValue(HKEY key, const wchar_t *name, int32_t *value);
 // type, of an odd size or too long for the buffer leaves the buffer as it was.
 bool ReadTextValue(HKEY key, const wchar_t *name, wchar_t *buffer, size_t chars);
 
-void WriteDwordValue(HKEY key, const wchar_t *name, int32_t value);
+// The writers return false when the value could not be stored.
+bool WriteDwordValue(HKEY key, const wchar_t *name, int32_t value);
 
 // Writes `text` as a REG_SZ of exactly `storedBytes` bytes: the text, its terminator and
 // zeros after it. Text that would not fit is cut so that a terminator always fits.
-void WriteFixedTextValue(HKEY key, const wchar_t *name, const wchar_t *text, DWORD storedBytes);
+bool WriteFixedTextValue(HKEY key, const wchar_t *name, const wchar_t *text, DWORD storedBytes);

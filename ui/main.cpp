@@ -9,6 +9,7 @@
 #include "core/command_line.h"
 #include "ui/shell/main_window.h"
 #include "services/registry.h"
+#include "services/backup.h"
 
 // Keep DLLs from being picked up from the current folder (a folder of media files may be
 // anyone's): only the system folders are searched.
@@ -28,6 +29,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     ResetAppState();
     g_app.hInst = instance;
     g_app.pendingPieces = PendingCommandLinePieces(GetCommandLineW());
+    // A restore the program did not finish is undone before anything reads the registry.
+    RecoverInterruptedRestore();
     OpenRegistryKeys(g_app.keys);
 
     HWND main = CreateMainWindow();

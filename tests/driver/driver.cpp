@@ -1,6 +1,7 @@
 #include "tests/driver/driver.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 namespace driver {
 
@@ -121,6 +122,37 @@ LRESULT Send(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(window, msg, wParam, lParam, SMTO_BLOCK, 10000, &result);
     return LRESULT(result);
+}
+
+bool AnswerFolderBrowser(Process &process, const std::wstring &folder, DWORD timeoutMs) {
+    // The browser is the process's dialog with a folder tree.
+    HWND browser = nullptr;
+    for (const DWORD start = GetTickCount(); !browser && GetTickCount() - start < timeoutMs;) {
+        for (HWND w : WindowsOf(process.id, L"#32770"))
+            if (IsWindowVisible(w) && FindWindowExW(w, nullptr, L"SysTreeView32", nullptr))
+                browser = w;
+        if (!browser) Sleep(20);
+    }
+    if (!browser) return false;
+    if (folder.empty()) {
+        PressDialogButton(browser, IDCANCEL);
+    } else {
+        // The path must be in the browser's process; the tree fills in after the dialog
+        // shows, so the selection is sent again a moment later.
+        const SIZE_T bytes = (folder.size() + 1) * sizeof(wchar_t);
+        void *remote = VirtualAllocEx(process.handle, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+        if (!remote) return false;
+        WriteProcessMemory(process.handle, remote, folder.c_str(), bytes, nullptr);
+        for (int i = 0; i < 2; ++i) {
+            Send(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
+            Sleep(300);
+        }
+        PressDialogButton(browser, IDOK);
+        for (int i = 0; i < 250 && IsWindow(browser); ++i) Sleep(20);
+        VirtualFreeEx(process.handle, remote, 0, MEM_RELEASE);
+    }
+    for (int i = 0; i < 250 && IsWindow(browser); ++i) Sleep(20);
+    return !IsWindow(browser);
 }
 
 void DeleteProgramRegistry() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mirelo"); }

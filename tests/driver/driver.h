@@ -64,6 +64,10 @@ class BoxAnswerer {
     volatile LONG done_ = 0;
 };
 
+// Answers the process's folder browser: selects `folder` and presses OK, or cancels it when
+// `folder` is empty. Returns once the browser is gone; false when none appeared.
+bool AnswerFolderBrowser(Process &process, const std::wstring &folder, DWORD timeoutMs = 20000);
+
 // Sends to a window of another process and waits for it to be handled.
 LRESULT Send(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 

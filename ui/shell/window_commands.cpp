@@ -9,6 +9,7 @@
 #include "ui/playback/playback_window.h"
 #include "services/settings.h"
 #include "ui/shell/skinned_button.h"
+#include "ui/settings/backup_restore.h"
 
 namespace {
 
@@ -167,6 +168,11 @@ void DeleteAllTrayIcons() {
 
 void PerformMainCommand(int command) {
     if (HandleTrayCommand(command)) return;
+    if (command == ID_BACKUP_SAVE || command == ID_BACKUP_RESTORE) {
+        if (command == ID_BACKUP_SAVE) BackupWithFolderBrowser(g_app.hMain);
+        else RestoreWithFolderBrowser(g_app.hMain);
+        return;
+    }
     const int slot = SlotForCommand(command);
     if (slot >= 0) {
         PressButton(slot);

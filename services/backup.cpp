@@ -1,0 +1,439 @@
+#include "services/backup.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "core/button_table.h"
+#include "core/reg_value.h"
+#include "core/settings_table.h"
+#include "core/stock_names.h"
+#include "services/app_state.h"
+#include "services/registry.h"
+#include "services/stock_store.h"
+
+const wchar_t kRestoreKeepKey[] = L"Software\\Mirelo\\RestoreKeep";
+
+namespace {
+
+// Written last into the kept copy: only a complete copy is ever put back.
+const wchar_t kKeepComplete[] = L"Complete";
+// save.ini is written under this name first and takes its place when it is complete; the
+// leading dot keeps it out of every copy, should it be left behind.
+const wchar_t kIniDraftName[] = L".save.ini.new";
+const wchar_t kUrlValue[] = L"URL";
+// The INI reader's answer for a missing key: no text that passes the checks can equal it.
+const wchar_t kMissingMark[] = L"\x01";
+enum { kFolderDepthLimit = 16 };
+
+// The keys a restore replaces, in the order they are kept and put back.
+const int kReplacedKeys[] = {KeyFileTitle, KeyFileTime, KeyFileTipe, KeyFilePath, KeyDate};
+// The list keys go in this order, and come back in the order of the fields.
+const int kListDeleteOrder[] = {KeyFileTitle, KeyFilePath, KeyFileTime, KeyFileTipe};
+
+std::wstring Join(const std::wstring &folder, const std::wstring &name) {
+    if (!folder.empty() && folder.back() == L'\\') return folder + name;
+    return folder + L"\\" + name;
+}
+
+DWORD Attributes(const std::wstring &path) { return GetFileAttributesW(path.c_str()); }
+
+bool IsFolder(const std::wstring &path) {
+    const DWORD a = Attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFile(const std::wstring &path) {
+    const DWORD a = Attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring WithoutTrailingSlash(std::wstring path) {
+    while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+    return path;
+}
+
+std::wstring LastComponent(const std::wstring &path) {
+    const std::wstring p = WithoutTrailingSlash(path);
+    const size_t slash = p.find_last_of(L'\\');
+    return slash == std::wstring::npos ? p : p.substr(slash + 1);
+}
+
+// The thumbnail folder itself or anything inside it.
+bool InThumbnailFolder(const std::wstring &path) {
+    const std::wstring cap = kThumbnailFolder;
+    const std::wstring p = WithoutTrailingSlash(path);
+    if (p.size() < cap.size() || lstrcmpiW(p.substr(0, cap.size()).c_str(), cap.c_str()) != 0)
+        return false;
+    return p.size() == cap.size() || p[cap.size()] == L'\\';
+}
+
+// ---- folders ----
+
+// Copies a folder's files and folders, except dot-named ones (and save.ini at the top), into
+// `to`, replacing files there. Stops at the first failure.
+bool CopyTree(const std::wstring &from, const std::wstring &to, int depth) {
+    if (depth > kFolderDepthLimit) return false;
+    if (!CreateDirectoryW(to.c_str(), nullptr) && !IsFolder(to)) return false;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Join(from, L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    bool ok = true;
+    do {
+        found.cFileName[MAX_PATH - 1] = L'\0';
+        const std::wstring name = found.cFileName;
+        if (name[0] == L'.' || (depth == 0 && lstrcmpiW(name.c_str(), kBackupIniName) == 0))
+            continue;
+        const std::wstring source = Join(from, name), target = Join(to, name);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ok = !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+                 CopyTree(source, target, depth + 1);
+        else
+            ok = CopyFileW(source.c_str(), target.c_str(), FALSE) != 0;
+    } while (ok && FindNextFileW(search, &found));
+    FindClose(search);
+    return ok;
+}
+
+// Deletes a folder with everything in it; true when it is gone (or was never there).
+bool DeleteTree(const std::wstring &folder, int depth = 0) {
+    if (!IsFolder(folder)) return true;
+    if (depth > kFolderDepthLimit) return false;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Join(folder, L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            found.cFileName[MAX_PATH - 1] = L'\0';
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = Join(folder, name);
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                DeleteTree(path, depth + 1);
+            else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveDirectoryW(path.c_str());
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+    return !IsFolder(folder);
+}
+
+bool FolderHasEntries(const std::wstring &folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Join(folder, L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    bool any = false;
+    do {
+        any = lstrcmpW(found.cFileName, L".") != 0 && lstrcmpW(found.cFileName, L"..") != 0;
+    } while (!any && FindNextFileW(search, &found));
+    FindClose(search);
+    return any;
+}
+
+// The shell copies the thumbnail folder's contents into the backup folder, replacing files
+// that are there already.
+bool ShellCopyContents(const std::wstring &from, const std::wstring &to) {
+    if (!FolderHasEntries(from)) return true;
+    // Both are lists that end with two terminators.
+    std::wstring source = Join(from, L"*");
+    source.push_back(L'\0');
+    std::wstring target = to;
+    target.push_back(L'\0');
+    SHFILEOPSTRUCTW op = {};
+    op.wFunc = FO_COPY;
+    op.pFrom = source.c_str();
+    op.pTo = target.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_SILENT;
+    return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
+}
+
+// ---- registry ----
+
+std::wstring KeptKeyPath(int key) {
+    const std::wstring live = kRegKeyPaths[key];
+    return std::wstring(kRestoreKeepKey) + L"\\" + live.substr(live.rfind(L'\\') + 1);
+}
+
+bool CopyKey(const std::wstring &from, const std::wstring &to) {
+    HKEY source = nullptr, target = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, from.c_str(), 0, KEY_READ, &source) != ERROR_SUCCESS)
+        return false;
+    bool ok = RegCreateKeyExW(HKEY_CURRENT_USER, to.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &target, nullptr) == ERROR_SUCCESS;
+    if (ok) {
+        ok = RegCopyTreeW(source, nullptr, target) == ERROR_SUCCESS;
+        RegCloseKey(target);
+    }
+    RegCloseKey(source);
+    return ok;
+}
+
+bool KeyExists(const wchar_t *path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// The names of the date values a restore writes.
+std::vector<std::wstring> RestoredDateValues() {
+    std::vector<std::wstring> names;
+    for (int c = 0; c < 3; ++c)
+        for (int n = 1; n <= kStatusTextCount; ++n) names.push_back(ColourValueName(n, c));
+    for (int suffix = 0; suffix < 2; ++suffix)
+        for (const ButtonPlacement &p : kButtonPlacements)
+            names.push_back(p.stem + std::to_wstring(suffix));
+    names.push_back(kUrlValue);
+    return names;
+}
+
+// Copies the keys a restore replaces; the copy counts only once it is marked complete.
+bool KeepReplacedKeys() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kRestoreKeepKey);
+    for (int k : kReplacedKeys)
+        if (!CopyKey(kRegKeyPaths[k], KeptKeyPath(k))) return false;
+    HKEY keep = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRestoreKeepKey, 0, KEY_SET_VALUE, &keep) != ERROR_SUCCESS)
+        return false;
+    const bool ok = WriteDwordValue(keep, kKeepComplete, 1);
+    RegCloseKey(keep);
+    return ok;
+}
+
+bool KeptCopyComplete() {
+    HKEY keep = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRestoreKeepKey, 0, KEY_READ, &keep) != ERROR_SUCCESS)
+        return false;
+    int32_t complete = 0;
+    ReadDwordValue(keep, kKeepComplete, &complete);
+    RegCloseKey(keep);
+    return complete == 1;
+}
+
+// Puts the kept keys and the replaced thumbnail folder back, then drops the copy.
+void PutBackKept() {
+    for (int k : kReplacedKeys) {
+        if (k == KeyDate) continue;
+        RegDeleteTreeW(HKEY_CURRENT_USER, kRegKeyPaths[k]);
+        CopyKey(KeptKeyPath(k), kRegKeyPaths[k]);
+    }
+    // A colour or a position that was never stored before the restore must not stay.
+    HKEY date = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[KeyDate], 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &date,
+                        nullptr) == ERROR_SUCCESS) {
+        for (const std::wstring &name : RestoredDateValues()) RegDeleteValueW(date, name.c_str());
+        RegCloseKey(date);
+    }
+    CopyKey(KeptKeyPath(KeyDate), kRegKeyPaths[KeyDate]);
+
+    const std::wstring cap = kThumbnailFolder, old = RestoreOldFolder();
+    if (IsFolder(old)) {
+        if (IsFolder(cap)) DeleteTree(cap);
+        MoveFileW(old.c_str(), cap.c_str());
+    }
+    DeleteTree(RestoreStagingFolder());
+    RegDeleteTreeW(HKEY_CURRENT_USER, kRestoreKeepKey);
+}
+
+bool WriteRestoredValues(const BackupContents &c) {
+    for (int k : kListDeleteOrder) {
+        RegDeleteKeyW(HKEY_CURRENT_USER, kRegKeyPaths[k]);
+        if (KeyExists(kRegKeyPaths[k])) return false;  // old entries would mix with the new
+    }
+    for (int f = 0; f < kStockFieldCount; ++f) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[kListKeyFirst + f], 0, nullptr,
+                            REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            return false;
+        bool ok = true;
+        for (int g = 0; g < kGenreCount && ok; ++g)
+            for (size_t i = 0; i < c.genres[g].size() && ok; ++i)
+                ok = WriteFixedTextValue(key, StockValueName(g, int(i)).c_str(),
+                                         c.genres[g][i].texts[f].c_str(), kStockValueBytes);
+        RegCloseKey(key);
+        if (!ok) return false;
+    }
+    HKEY date = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[KeyDate], 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &date, nullptr) != ERROR_SUCCESS)
+        return false;
+    bool ok = true;
+    for (int comp = 0; comp < 3 && ok; ++comp)
+        for (int n = 1; n <= kStatusTextCount && ok; ++n)
+            ok = WriteDwordValue(date, ColourValueName(n, comp).c_str(), c.rgb[n - 1][comp]);
+    for (int suffix = 0; suffix < 2 && ok; ++suffix)
+        for (const ButtonPlacement &p : kButtonPlacements) {
+            const ButtonPos &pos = c.buttons[p.slot];
+            ok = ok && WriteDwordValue(date, (p.stem + std::to_wstring(suffix)).c_str(),
+                                       suffix == 0 ? pos.x : pos.y);
+        }
+    ok = ok && WriteFixedTextValue(date, kUrlValue, c.url.c_str(), kUrlChars);
+    RegCloseKey(date);
+    return ok;
+}
+
+// The new bitmaps take the thumbnail folder's name; the old folder stays beside it until
+// the restore is complete.
+bool SwapThumbnailFolder() {
+    const std::wstring cap = kThumbnailFolder, old = RestoreOldFolder();
+    if (!EnsureThumbnailFolder()) return false;
+    if (!MoveFileW(cap.c_str(), old.c_str())) return false;
+    if (MoveFileW(RestoreStagingFolder().c_str(), cap.c_str())) return true;
+    MoveFileW(old.c_str(), cap.c_str());
+    return false;
+}
+
+// Every step can fail; until the kept copy is dropped, a failure (or a stop of the program,
+// see RecoverInterruptedRestore) puts back what was there.
+bool ApplyBackup(const std::wstring &folder, const BackupContents &contents) {
+    const std::wstring staging = RestoreStagingFolder();
+    if (!DeleteTree(staging) || !DeleteTree(RestoreOldFolder())) return false;
+    if (!CopyTree(folder, staging, 0)) {
+        DeleteTree(staging);
+        return false;
+    }
+    if (!KeepReplacedKeys()) {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kRestoreKeepKey);
+        DeleteTree(staging);
+        return false;
+    }
+    if (!WriteRestoredValues(contents) || !SwapThumbnailFolder() ||
+        RegDeleteTreeW(HKEY_CURRENT_USER, kRestoreKeepKey) != ERROR_SUCCESS) {
+        PutBackKept();
+        return false;
+    }
+    DeleteTree(RestoreOldFolder());
+    return true;
+}
+
+void TakeIntoMemory(const BackupContents &c) {
+    SettingsRecord &s = g_app.settings;
+    std::memcpy(s.rgb, c.rgb, sizeof s.rgb);
+    std::memcpy(s.buttons, c.buttons, sizeof s.buttons);
+    CopyTerminated(s.URL, kUrlChars, c.url);
+    for (int g = 0; g < kGenreCount; ++g) g_app.counts[g] = int(c.genres[g].size());
+    LoadGenre(g_app.currentGenre);
+}
+
+// ---- backup ----
+
+BackupContents CollectBackupContents() {
+    BackupContents c;
+    for (int g = 0; g < kGenreCount; ++g) {
+        g_app.counts[g] = CountGenreEntries(g);
+        for (int i = 0; i < g_app.counts[g]; ++i) {
+            BackupEntry entry;
+            for (int f = 0; f < kStockFieldCount; ++f)
+                entry.texts[f] = ReadStockField(g, i, StockField(f));
+            c.genres[g].push_back(std::move(entry));
+        }
+    }
+    SettingsRecord &s = g_app.settings;
+    HKEY date = g_app.keys.read[KeyDate];
+    for (int comp = 0; comp < 3; ++comp)
+        for (int n = 1; n <= kStatusTextCount; ++n)
+            ReadDwordValue(date, ColourValueName(n, comp).c_str(), &s.rgb[n - 1][comp]);
+    for (int suffix = 0; suffix < 2; ++suffix)
+        for (const ButtonPlacement &p : kButtonPlacements) {
+            ButtonPos &pos = s.buttons[p.slot];
+            ReadDwordValue(date, (p.stem + std::to_wstring(suffix)).c_str(),
+                           suffix == 0 ? &pos.x : &pos.y);
+        }
+    ReadTextValue(date, kUrlValue, s.URL, kUrlChars);
+    std::memcpy(c.rgb, s.rgb, sizeof c.rgb);
+    std::memcpy(c.buttons, s.buttons, sizeof c.buttons);
+    c.url = s.URL;
+    return c;
+}
+
+// A UTF-16 file with its byte-order mark, so the private-profile functions keep every script.
+bool WriteIniFile(const std::wstring &path, const std::vector<IniLine> &lines) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    static const BYTE kByteOrderMark[2] = {0xFF, 0xFE};
+    DWORD written = 0;
+    const bool marked = WriteFile(file, kByteOrderMark, 2, &written, nullptr) && written == 2;
+    CloseHandle(file);
+    if (!marked) return false;
+    for (const IniLine &line : lines)
+        if (!WritePrivateProfileStringW(line.section.c_str(), line.key.c_str(),
+                                        line.value.c_str(), path.c_str()))
+            return false;
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());  // flushes the cache
+    return true;
+}
+
+IniReader IniFileReader(const std::wstring &ini) {
+    return [ini](const std::wstring &section, const std::wstring &key,
+                 size_t chars) -> std::optional<std::wstring> {
+        std::vector<wchar_t> buffer(chars, L'\0');
+        const DWORD n = GetPrivateProfileStringW(section.c_str(), key.c_str(), kMissingMark,
+                                                 buffer.data(), DWORD(chars), ini.c_str());
+        const std::wstring text(buffer.data(), std::min<size_t>(n, chars - 1));
+        if (text == kMissingMark) return std::nullopt;
+        return text;
+    };
+}
+
+}  // namespace
+
+std::wstring RestoreStagingFolder() { return std::wstring(kThumbnailFolder) + L".restore"; }
+std::wstring RestoreOldFolder() { return std::wstring(kThumbnailFolder) + L".old"; }
+
+SaveOutcome SaveBackup(const std::wstring &parentFolder, std::wstring *where) {
+    const std::wstring folder = Join(WithoutTrailingSlash(parentFolder), kBackupFolderName);
+    *where = folder;
+    if (InThumbnailFolder(folder)) return SaveOutcome::InsideThumbnailFolder;
+    const BackupContents contents = CollectBackupContents();
+    CreateDirectoryW(folder.c_str(), nullptr);
+    if (!IsFolder(folder)) return SaveOutcome::FolderNotCreated;
+
+    const std::wstring ini = Join(folder, kBackupIniName), draft = Join(folder, kIniDraftName);
+    *where = ini;
+    if (!WriteIniFile(draft, BackupIniLines(contents)) ||
+        !MoveFileExW(draft.c_str(), ini.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileW(draft.c_str());
+        return SaveOutcome::IniNotWritten;
+    }
+    *where = folder;
+    if (!ShellCopyContents(kThumbnailFolder, folder)) return SaveOutcome::ThumbnailsNotCopied;
+    return SaveOutcome::Saved;
+}
+
+RestoreOutcome RestoreBackup(const std::wstring &folder, BackupCheck *check) {
+    *check = BackupCheck();
+    if (LastComponent(folder) != kBackupFolderName) return RestoreOutcome::NotBackupFolder;
+    if (InThumbnailFolder(folder)) return RestoreOutcome::InsideThumbnailFolder;
+    const std::wstring ini = Join(folder, kBackupIniName);
+    if (!IsFile(ini)) return RestoreOutcome::NoIni;
+    BackupContents contents;
+    *check = ReadBackup(IniFileReader(ini), &contents);
+    if (!check->ok()) return RestoreOutcome::Damaged;
+
+    const bool applied = ApplyBackup(folder, contents);
+    // The list keys were deleted and made again: every handle the program keeps is opened anew.
+    CloseRegistryKeys(g_app.keys);
+    OpenRegistryKeys(g_app.keys);
+    if (!applied) return RestoreOutcome::NotApplied;
+    TakeIntoMemory(contents);
+    return RestoreOutcome::Restored;
+}
+
+void RecoverInterruptedRestore() {
+    if (KeptCopyComplete()) PutBackKept();
+    RegDeleteTreeW(HKEY_CURRENT_USER, kRestoreKeepKey);
+    const std::wstring cap = kThumbnailFolder, old = RestoreOldFolder();
+    if (IsFolder(old) && !IsFolder(cap)) MoveFileW(old.c_str(), cap.c_str());
+    DeleteTree(RestoreStagingFolder());
+    DeleteTree(old);
+}
