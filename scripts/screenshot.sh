@@ -31,6 +31,7 @@ shoot cute-panels 0 1
 shoot cool-panels 1 1
 # The calculator beside the desk clock, at the screen's top-left corner.
 CROP=700x330+0+0 shoot accessories 0 2
+for tab in 1 2 3 4; do CROP=520x520+0+0 shoot "settings-tab$tab" 0 $((tab + 2)); done
 # A genre of five entries with their thumbnails (the stock list under the playback window).
 bash "$ROOT/tests/make_media.sh" "$arch_build/bin/media" >/dev/null
 convert -size 64x64 pattern:checkerboard -fill '#f4e8d0' -colorize 70 \

@@ -4,6 +4,7 @@
 // any, on its command line, so they are imported into an emptied stock list), optionally
 // slides both side windows out, waits, then closes the program.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -14,7 +15,8 @@
 
 int wmain(int argc, wchar_t **argv) {
     const DWORD skin = argc > 1 ? DWORD(_wtoi(argv[1])) : 0;
-    // 1: both side windows out; 2: the calculator and the desk clock open instead.
+    // 1: both side windows out; 2: the calculator and the desk clock open instead; 3 to 6:
+    // the settings dialog open on its first to fourth tab.
     const int panels = argc > 2 ? _wtoi(argv[2]) : 0;
     const int seconds = argc > 3 ? _wtoi(argv[3]) : 5;
     const wchar_t yes[] = L"YES";
@@ -47,6 +49,14 @@ int wmain(int argc, wchar_t **argv) {
         if (HWND calculator = driver::WaitForWindow(p.id, L"DWClassName", 5000))
             SetWindowPos(calculator, nullptr, 300, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         driver::Send(GetDlgItem(main, 17), WM_LBUTTONDOWN);
+    } else if (panels >= 3 && panels <= 6) {
+        driver::Send(GetDlgItem(main, 21), WM_LBUTTONDOWN);  // Setting
+        Sleep(500);
+        for (HWND dialog : driver::WindowsOf(p.id, L"#32770")) {
+            if (driver::WindowText(dialog) != L"セッティング") continue;
+            SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            driver::Send(GetDlgItem(dialog, 1003), TCM_SETCURFOCUS, WPARAM(panels - 3));
+        }
     }
     std::printf("ready\n");
     std::fflush(stdout);
