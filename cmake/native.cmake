@@ -25,13 +25,17 @@ add_test(NAME layers.IncludesGoOneWay COMMAND bash ${CMAKE_SOURCE_DIR}/tests/che
 # Every parser of outside data has a fuzz target (fuzz/*_fuzz.cpp). Here its seed corpus is
 # replayed under the sanitizers; scripts/fuzz.sh builds the same targets with libFuzzer.
 file(GLOB FUZZ_TARGETS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_fuzz.cpp)
+if(NOT MIRELO_FUZZ)
+    add_library(fuzz_replay STATIC ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+endif()
 foreach(src ${FUZZ_TARGETS})
     get_filename_component(name ${src} NAME_WE)
     if(MIRELO_FUZZ)
         add_executable(${name} ${src})
         target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     else()
-        add_executable(${name} ${src} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+        add_executable(${name} ${src})
+        target_link_libraries(${name} PRIVATE fuzz_replay)
         add_test(NAME native.fuzz_corpus.${name} COMMAND ${name} ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
     endif()
     target_link_libraries(${name} PRIVATE mirelo_core)
