@@ -1,6 +1,9 @@
-// Puts a program into 320 x 240 AVI playback for bench/playback_cpu.sh, which reads the
-// program's CPU time from the host while it plays (Wine does not report another process's
-// times):  playback_cpu_bench.exe player|minimal <seconds>
+// Puts a program into 320 x 240 AVI playback, or leaves it idle, for bench/playback_cpu.sh,
+// which reads the program's CPU time from the host meanwhile (Wine does not report another
+// process's times):  playback_cpu_bench.exe player|minimal|loaded|empty|window <seconds>
+//   player, minimal: the player and the one-window MCI program play the AVI
+//   loaded, empty: the player idles with the AVI loaded and not playing, or with nothing stored
+//   window: the program that opens one bare window
 #include <windows.h>
 
 #include <cstdio>
@@ -12,10 +15,12 @@
 
 namespace {
 
+// A registry past its first run with the file as entry 0; none for an empty path.
 void StoreEntry(const std::wstring &path) {
     const wchar_t yes[] = L"YES";
     driver::DeleteProgramRegistry();
     driver::WriteRegistryValue(kRegKeyPaths[KeyKidou], kFirstRunValueName, REG_SZ, yes, sizeof yes);
+    if (path.empty()) return;
     const std::wstring texts[4] = {L"bench.avi", L" 14 秒", L"AVIVideo", path};
     std::wstring padded[4];
     for (int k = 0; k < 4; ++k) {
@@ -29,7 +34,7 @@ void StoreEntry(const std::wstring &path) {
 }  // namespace
 
 int wmain(int argc, wchar_t **argv) {
-    const bool player = argc > 1 && lstrcmpW(argv[1], L"player") == 0;
+    const std::wstring mode = argc > 1 ? argv[1] : L"player";
     const DWORD seconds = argc > 2 ? DWORD(_wtoi(argv[2])) : 12;
     CreateDirectoryW(L"C:\\mirelo-bench", nullptr);
     const std::wstring avi = L"C:\\mirelo-bench\\video320.avi";
@@ -37,11 +42,17 @@ int wmain(int argc, wchar_t **argv) {
 
     driver::Process p;
     HWND window = nullptr;
-    if (player) {
-        StoreEntry(avi);
+    if (mode == L"player" || mode == L"loaded" || mode == L"empty") {
+        if (mode == L"empty")
+            StoreEntry(L"");
+        else
+            StoreEntry(avi);
         p = driver::Launch(driver::MireloExePath());
         window = driver::WaitForMainWindow(p, 20000);
-        if (window) PostMessageW(window, WM_COMMAND, ID_PLAY, 0);
+        if (window && mode == L"player") PostMessageW(window, WM_COMMAND, ID_PLAY, 0);
+    } else if (mode == L"window") {
+        p = driver::Launch(driver::ProgramFolder() + L"minimal_window.exe");
+        window = driver::WaitForWindow(p.id, L"MinimalWindow", 20000);
     } else {
         p = driver::Launch(driver::ProgramFolder() + L"minimal_player.exe", L"\"" + avi + L"\"");
         window = driver::WaitForWindow(p.id, L"MinimalPlayer", 20000);
