@@ -4,9 +4,12 @@
 //   player, minimal: the player and the one-window MCI program play the AVI
 //   loaded, empty: the player idles with the AVI loaded and not playing, or with nothing stored
 //   window: the program that opens one bare window
+//   still: the player pauses the AVI, then its playback window is moved, then zoomed, each
+//          step announced and held for screenshots
 #include <windows.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "resources/resource.h"
 #include "core/settings_table.h"
@@ -42,14 +45,14 @@ int wmain(int argc, wchar_t **argv) {
 
     driver::Process p;
     HWND window = nullptr;
-    if (mode == L"player" || mode == L"loaded" || mode == L"empty") {
+    if (mode == L"player" || mode == L"loaded" || mode == L"empty" || mode == L"still") {
         if (mode == L"empty")
             StoreEntry(L"");
         else
             StoreEntry(avi);
         p = driver::Launch(driver::MireloExePath());
         window = driver::WaitForMainWindow(p, 20000);
-        if (window && mode == L"player") PostMessageW(window, WM_COMMAND, ID_PLAY, 0);
+        if (window && mode != L"loaded" && mode != L"empty") PostMessageW(window, WM_COMMAND, ID_PLAY, 0);
     } else if (mode == L"window") {
         p = driver::Launch(driver::ProgramFolder() + L"minimal_window.exe");
         window = driver::WaitForWindow(p.id, L"MinimalWindow", 20000);
@@ -58,6 +61,28 @@ int wmain(int argc, wchar_t **argv) {
         window = driver::WaitForWindow(p.id, L"MinimalPlayer", 20000);
     }
     if (!window) return 1;
+    if (mode == L"still") {
+        auto step = [](const char *what) {
+            std::printf("%s\n", what);
+            std::fflush(stdout);
+            Sleep(3000);
+        };
+        Sleep(1500);
+        PostMessageW(window, WM_COMMAND, ID_PAUSE, 0);
+        step("paused");
+        const std::vector<HWND> play = driver::WindowsOf(p.id, L"PWClassName");
+        if (!play.empty()) {
+            RECT r;
+            GetWindowRect(play[0], &r);
+            SetWindowPos(play[0], nullptr, r.left + 60, r.top + 40, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            step("moved");
+            PostMessageW(play[0], WM_COMMAND, ID_ZOOM_200, 0);
+            step("zoomed");
+        }
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        return driver::WaitForExit(p, 10000) == STILL_ACTIVE ? 1 : 0;
+    }
     std::printf("playing\n");
     std::fflush(stdout);
     Sleep(seconds * 1000);
