@@ -1,8 +1,8 @@
-// Clear all lists, the old way and the new way, with every genre full (110 entries) and
-// every entry's thumbnail present, plus files the sweep must leave alone.
+// Clear all lists with every genre full (110 entries) and every entry's thumbnail present,
+// plus files the sweep must leave alone, in turns with the floor: deleting the 110 files.
+// With "old", also once the old way, which must leave the same registry and folder:
 //   old: the four keys, then DeleteFileW for 22 patterns x 20000 indexes (440,000 calls)
 //   new: the four keys, then one listing of the folder and a delete per thumbnail it holds
-// Both must leave the same registry and the same folder.
 #include <windows.h>
 
 #include <algorithm>
