@@ -1,120 +1,127 @@
-// Adding a file as the File button does (open, length, thumbnail, list refill), for a
-// 640 x 480 AVI and an MPEG-1 video, and a refill of a list of five rows with thumbnails.
-//   add_file_bench.exe [media folder]    (default: the "media" folder beside the program)
+// Adding a file as the File button does (open, length, thumbnail, list refill) for a 320 x 240
+// AVI and an MPEG-1 video, in turns with the floor: opening the same file through the same MCI
+// device in a program's own window and reading its length. Each added entry is deleted again
+// as the list's Delete does; then the growth of the working set (with the media host's) over
+// many more adds and deletes, against the floor's open and close repeated as often.
+//   add_file_bench.exe [rounds] [adds and deletes] [media folder]
 // The program's windows are built in this process, as at a normal start.
 #include <windows.h>
 #include <objbase.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
-#include "services/media_device.h"
-#include "core/time_text.h"
+#include "bench/bench_common.h"
+#include "core/file_selection.h"
+#include "resources/resource.h"
 #include "services/app_state.h"
-#include "ui/shell/main_window.h"
+#include "services/media_device.h"
 #include "services/registry.h"
-#include "services/add_files.h"
-#include "core/stock_names.h"
-#include "services/stock_store.h"
+#include "ui/shell/main_window.h"
 #include "ui/stock/stock_window.h"
-#include "services/thumbnail.h"
-#include "tests/driver/driver.h"
-#include "tests/driver/media_files.h"
 
 namespace {
 
-const wchar_t kFolder[] = L"C:\\mirelo-bench";
-
-double NowMs() {
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
 void StartProgram() {
-    driver::DeleteProgramRegistry();
-    const wchar_t yes[] = L"YES";
-    driver::WriteRegistryValue(L"Software\\Mirelo\\Setting\\Kidou", L"初回書き込み", REG_SZ, yes,
-                               sizeof yes);
+    bench::StoreGenre({});
     ResetAppState();
     g_app.hInst = GetModuleHandleW(nullptr);
     OpenRegistryKeys(g_app.keys);
-    EnsureThumbnailFolder();
-    for (int i = 0; i < kStockEntryLimit; ++i)
-        DeleteFileW(ThumbnailPath(0, i).c_str());
     ShowWindow(CreateMainWindow(), SW_SHOWNOACTIVATE);
     driver::PumpMessages(200);
 }
 
-// One file added as the File button adds one: a new image list, add, refill.
-void TimeAdd(const wchar_t *label, const std::wstring &path) {
+// The File button's add of one file, timed; the new entry is then deleted from the list.
+double AddAndDelete(const std::wstring &path) {
     const std::wstring title = path.substr(path.rfind(L'\\') + 1);
-    const double start = NowMs();
-    OpenMedia(path.c_str());
-    const double opened = NowMs();
-    const std::wstring length = TimeIntervalText(g_app.lengthMs);
-    const std::wstring bitmap = ThumbnailPath(g_app.currentGenre, g_app.counts[g_app.currentGenre]);
-    const double measured = NowMs();
-    GrabThumbnail(path.c_str(), bitmap.c_str());
-    const double grabbed = NowMs();
-    CloseMedia();
-
-    const double addStart = NowMs();
-    ReplaceThumbnailList(kStockEntryLimit);
-    AddOneFile(path.c_str(), title.c_str());
-    RefillStockList();
-    const double added = NowMs();
-    const bool thumbnail = GetFileAttributesW(bitmap.c_str()) != INVALID_FILE_ATTRIBUTES;
-    std::printf("add %-14ls %8.1f ms  (open %.1f, length %.2f, thumbnail %.1f%s)\n", label,
-                added - addStart, opened - start, measured - opened, grabbed - measured,
-                thumbnail ? "" : ", none made");
+    const double start = bench::NowMs();
+    AddFilesAndShow({ChosenFile{path, title}});
+    driver::PumpMessages(0);
+    const double added = bench::NowMs();
+    const int last = int(SendMessageW(g_app.hList, LVM_GETITEMCOUNT, 0, 0)) - 1;
+    LVITEMW item = {};
+    item.stateMask = LVIS_SELECTED;
+    SendMessageW(g_app.hList, LVM_SETITEMSTATE, WPARAM(-1), reinterpret_cast<LPARAM>(&item));
+    item.state = LVIS_SELECTED;
+    SendMessageW(g_app.hList, LVM_SETITEMSTATE, WPARAM(last), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(g_app.hStock, WM_COMMAND, ID_STOCK_DELETE, 0);
+    driver::PumpMessages(0);
+    return added - start;
 }
 
-} // namespace
+HWND g_floorWindow;
+
+// The floor: the file opened through the device with its picture in a window, its length read.
+double FloorOpen(const std::wstring &path) {
+    const double start = bench::NowMs();
+    const std::wstring open = L"open \"" + path + L"\" type mpegvideo alias floor style child parent " +
+                              std::to_wstring(reinterpret_cast<UINT_PTR>(g_floorWindow));
+    wchar_t length[64] = L"";
+    if (mciSendStringW(open.c_str(), nullptr, 0, nullptr) == 0) {
+        mciSendStringW(L"set floor time format milliseconds", nullptr, 0, nullptr);
+        mciSendStringW(L"status floor length", length, 64, nullptr);
+    }
+    const double end = bench::NowMs();
+    mciSendStringW(L"close floor", nullptr, 0, nullptr);
+    return end - start;
+}
+
+}  // namespace
 
 int main(int argc, char **argv) {
     CoInitialize(nullptr);
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const int loops = argc > 2 ? std::max(0, std::atoi(argv[2])) : 100;
     std::wstring media = driver::ProgramFolder() + L"media";
-    if (argc > 1) {
+    if (argc > 3) {
         wchar_t given[MAX_PATH] = L"";
-        MultiByteToWideChar(CP_ACP, 0, argv[1], -1, given, MAX_PATH);
-        given[MAX_PATH - 1] = L'\0';
+        MultiByteToWideChar(CP_ACP, 0, argv[3], -1, given, MAX_PATH);
         media = given;
     }
-    CreateDirectoryW(kFolder, nullptr);
-    const std::wstring avi = std::wstring(kFolder) + L"\\vga.avi";
-    driver::WriteAvi(avi, 20, 640, 480);
+    const std::vector<std::wstring> five = bench::GenreOfFive(media);
+    const std::wstring avi = five[0], mpg = five[1];
+    g_floorWindow = CreateWindowExW(0, L"STATIC", L"floor", WS_POPUP | WS_VISIBLE, 600, 100, 535,
+                                    400, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     StartProgram();
+    // Entry 0 stays loaded, so every add opens its file while another is open, as in use.
+    AddFilesAndShow({ChosenFile{mpg, L"clip.mpg"}});
+    AddAndDelete(avi);
+    FloorOpen(avi);
 
-    TimeAdd(L"640x480 AVI", avi);
-    TimeAdd(L"MPG", media + L"\\clip.mpg");
-    TimeAdd(L"640x480 MPG", media + L"\\vga.mpg");
-    TimeAdd(L"640x480 AVI", avi);
-    TimeAdd(L"MPG", media + L"\\clip.mpg");
-
-    const int rounds = 20;
-    const double start = NowMs();
-    for (int i = 0; i < rounds; ++i) {
-        ReplaceThumbnailList(kStockEntryLimit);
-        RefillStockList();
+    std::vector<double> aviMs, mpgMs, aviFloor, mpgFloor;
+    for (int r = 0; r < rounds; ++r) {
+        aviFloor.push_back(FloorOpen(avi));
+        aviMs.push_back(AddAndDelete(avi));
+        mpgFloor.push_back(FloorOpen(mpg));
+        mpgMs.push_back(AddAndDelete(mpg));
     }
-    std::printf("refill of %d rows with thumbnails: %.2f ms (mean of %d)\n",
-                int(SendMessageW(g_app.hList, LVM_GETITEMCOUNT, 0, 0)), (NowMs() - start) / rounds,
-                rounds);
+    bench::Row("add one AVI (320x240) to a genre", "ms", bench::Median(aviMs), bench::Median(aviFloor));
+    bench::Row("add one MPG to a genre", "ms", bench::Median(mpgMs), bench::Median(mpgFloor));
 
-    // The start-up list used to reserve room for ten thousand pictures.
-    const SettingsRecord &s = g_app.settings;
-    const double createStart = NowMs();
-    HIMAGELIST big = ImageList_Create(s.CapWidth, s.CapHight, ILC_COLOR32 | ILC_MASK, 10000, 0);
-    const double created = NowMs();
-    ImageList_Destroy(big);
-    std::printf("image list reserving 10000 pictures: %.1f ms to create\n", created - createStart);
+    if (loops > 0) {
+        // Growth over the loop: this process and the media host, against the floor's open
+        // and close repeated as often in this process.
+        const DWORD self = GetCurrentProcessId();
+        const double before = bench::WorkingSetKiB(self);
+        for (int i = 0; i < loops; ++i) AddAndDelete(i % 2 ? mpg : avi);
+        driver::PumpMessages(200);
+        const double added = bench::WorkingSetKiB(self);
+        const double ownBefore = bench::WorkingSetOfOne(self) / 1024.0;
+        for (int i = 0; i < loops; ++i) FloorOpen(i % 2 ? mpg : avi);
+        const double floorGrowth = bench::WorkingSetOfOne(self) / 1024.0 - ownBefore;
+        char figure[96];
+        std::snprintf(figure, sizeof figure, "working set growth over %d adds and deletes", loops);
+        bench::Row(figure, "KiB", added - before, floorGrowth);
+        std::printf("working set before the loop %.0f KiB, after %.0f KiB\n", before, added);
+    }
 
     CloseMedia();
     DestroyWindow(g_app.hMain);
     DestroyWindow(g_app.hPlay);
+    DestroyWindow(g_floorWindow);
     CloseRegistryKeys(g_app.keys);
+    bench::StoreGenre({});
     CoUninitialize();
     return 0;
 }

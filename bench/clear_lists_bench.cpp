@@ -1,11 +1,12 @@
-// Clear all lists, the old way and the new way, with every genre full (110 entries) and
-// every entry's thumbnail present, plus files the sweep must leave alone.
+// Clear all lists with every genre full (110 entries) and every entry's thumbnail present,
+// plus files the sweep must leave alone, in turns with the floor: deleting the 110 files.
+// With "old", also once the old way, which must leave the same registry and folder:
 //   old: the four keys, then DeleteFileW for 22 patterns x 20000 indexes (440,000 calls)
 //   new: the four keys, then one listing of the folder and a delete per thumbnail it holds
-// Both must leave the same registry and the same folder.
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "core/stock_names.h"
 #include "services/stock_store.h"
 #include "tests/driver/driver.h"
+#include "bench/bench_common.h"
 
 namespace {
 
@@ -85,28 +87,49 @@ double TimeMs(void (*clear)()) {
     return 1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
 }
 
+// The floor: deleting the same 110 thumbnail files, one call each.
+void DeleteThe110Files() {
+    for (int g = 0; g < kGenreCount; ++g)
+        for (int i = 0; i < kStockEntryLimit; ++i) DeleteFileW(ThumbnailPath(g, i).c_str());
+}
+
 } // namespace
 
-int main() {
+// clear_lists_bench.exe [rounds] [old]: Clear all lists in turns with the floor; with "old",
+// also the old way once, checked to leave the same registry and folder.
+int main(int argc, char **argv) {
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const bool old = argc > 2 && std::string(argv[2]) == "old";
     driver::DeleteProgramRegistry();
     ResetAppState();
     OpenRegistryKeys(g_app.keys);
 
-    FillEveryGenre();
-    const double oldMs = TimeMs(ClearTheOldWay);
-    const std::vector<std::wstring> oldLeft = Leftovers();
+    bool same = true;
+    if (old) {
+        FillEveryGenre();
+        const double oldMs = TimeMs(ClearTheOldWay);
+        const std::vector<std::wstring> oldLeft = Leftovers();
+        FillEveryGenre();
+        const double newMs = TimeMs(ClearAllLists);
+        const std::vector<std::wstring> newLeft = Leftovers();
+        printf("Clear all lists, 110 entries with thumbnails and %d other files:\n",
+               int(sizeof kBystanders / sizeof kBystanders[0]));
+        printf("  old way (22 x 20000 DeleteFileW): %10.1f ms\n", oldMs);
+        printf("  new way (one folder listing):     %10.1f ms\n", newMs);
+        same = oldLeft == newLeft && newLeft.size() == kStockFieldCount + 4;
+        printf("  same result: %s (%d files left)\n", same ? "yes" : "NO",
+               int(newLeft.size()) - kStockFieldCount);
+    }
 
-    FillEveryGenre();
-    const double newMs = TimeMs(ClearAllLists);
-    const std::vector<std::wstring> newLeft = Leftovers();
-
-    printf("Clear all lists, 110 entries with thumbnails and %d other files:\n",
-           int(sizeof kBystanders / sizeof kBystanders[0]));
-    printf("  old way (22 x 20000 DeleteFileW): %10.1f ms\n", oldMs);
-    printf("  new way (one folder listing):     %10.1f ms\n", newMs);
-    const bool same = oldLeft == newLeft && newLeft.size() == kStockFieldCount + 4;
-    printf("  same result: %s (%d files left)\n", same ? "yes" : "NO",
-           int(newLeft.size()) - kStockFieldCount);
+    std::vector<double> program, floor;
+    for (int r = 0; r < rounds; ++r) {
+        FillEveryGenre();
+        floor.push_back(TimeMs(DeleteThe110Files));
+        FillEveryGenre();
+        program.push_back(TimeMs(ClearAllLists));
+    }
+    bench::Row("clear all lists, 110 entries with thumbnails", "ms", bench::Median(program),
+               bench::Median(floor));
 
     for (const wchar_t *name : kBystanders)
         DeleteFileW((std::wstring(kThumbnailFolder) + L"\\" + name).c_str());

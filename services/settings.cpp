@@ -1,6 +1,7 @@
 #include "services/settings.h"
 
 #include "services/registry.h"
+#include "services/skin.h"
 
 void LoadSettings(const RegistryKeys &keys, SettingsRecord &rec) {
     for (const SettingRow &row : SettingsRows(rec)) {
@@ -35,6 +36,8 @@ void WriteFirstRunDefaults(const RegistryKeys &keys, SettingsRecord &rec) {
 }
 
 void WriteSkin(int skin) {
+    // A skin chosen again loads its bitmaps afresh: a user's file changed meanwhile shows.
+    ForgetSkinBitmaps();
     g_app.settings.Skin = EffectiveSkin(skin);
     WriteDwordValue(g_app.keys.write[KeyDate], L"Skin", g_app.settings.Skin);
 }

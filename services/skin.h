@@ -19,3 +19,14 @@ HBITMAP LoadSkinBitmap(const wchar_t *cuteResource, const wchar_t *coolResource,
 
 // The main window's background for the skin in force.
 HBITMAP LoadMainBackground();
+
+// The same bitmaps, kept loaded: each is loaded at its first use and stays until the skin in
+// force changes or ForgetSkinBitmaps is called. The caller draws with them and never deletes
+// them.
+HBITMAP SkinBitmap(const wchar_t *cuteResource, const wchar_t *coolResource,
+                   const wchar_t *userFile);
+HBITMAP ResourceBitmap(const wchar_t *name);
+HBITMAP MainBackground();
+
+// Deletes every kept bitmap, so the next use loads them again (the user's files included).
+void ForgetSkinBitmaps();

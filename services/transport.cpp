@@ -30,6 +30,12 @@ void SetPositionText(DWORD ms) {
     lstrcpynW(g_app.positionText, TimeIntervalText(ms).c_str(), ARRAYSIZE(g_app.positionText));
 }
 
+void ShowPosition(DWORD ms) {
+    g_app.barPos = int(ms / 1000);
+    Tell(g_view.barChanged);
+    SetPositionText(ms);
+}
+
 // Opens the entry's path; with the fall-back, what the device cannot play goes to the shell.
 // A stored path too long for the program's buffers is not opened, nor handed on, at all.
 void OpenEntryPath(int index, bool shellFallback) {
@@ -76,9 +82,7 @@ DWORD QueryPosition() {
 }
 
 void ShowDevicePosition() {
-    const DWORD position = QueryPosition();
-    SetBarPosition(int(position / 1000));
-    SetPositionText(position);
+    ShowPosition(QueryPosition());
 }
 
 void SendSpeed() {
@@ -203,26 +207,30 @@ static void HandleEndOfMedia() {
 // (or where the last play began). A device that stopped by itself within the last ticks of
 // the media, while nobody paused it, has reached its end all the same. What was last seen
 // playing is forgotten at every rewind, open and close, so one end is taken only once.
-static bool StoppedNearTheEnd(DWORD length) {
+static bool StoppedNearTheEnd(DWORD length, DWORD mode) {
     if (g_app.paused || g_app.lastPlayingPositionMs == 0) return false;
-    if (QueryStatus(MCI_STATUS_MODE) != MCI_MODE_STOP) return false;
+    if (mode != MCI_MODE_STOP) return false;
     const DWORD margin = DWORD(g_app.nPlayLimiter) * 2 + 500;
     return g_app.lastPlayingPositionMs + margin >= length;
 }
 
 void ProgressTick() {
+    // Three questions to the device a tick: position, length and mode.
+    bool lengthOk = false, positionOk = false;
+    const DWORD position = QueryStatus(MCI_STATUS_POSITION, &positionOk);
     // A paused device may report its start; the bar keeps the second it showed.
-    if (!g_app.paused) ShowDevicePosition();
+    if (!g_app.paused) ShowPosition(position);
     const int count = g_app.counts[g_app.currentGenre];
     SetNumberText(g_app.currentNumberText, count > 0 ? g_app.currentItem + 1 : 0);
-    bool lengthOk = false, positionOk = false;
     const DWORD length = QueryStatus(MCI_STATUS_LENGTH, &lengthOk);
-    const DWORD position = QueryStatus(MCI_STATUS_POSITION, &positionOk);
     // Without a device nothing has reached an end; the tick goes on.
     if (!lengthOk || !positionOk) return;
-    if (length > position && !StoppedNearTheEnd(length)) {
-        if (IsPlaying()) g_app.lastPlayingPositionMs = position > 0 ? position : 1;
-        return;
+    if (length > position) {
+        const DWORD mode = QueryStatus(MCI_STATUS_MODE);
+        if (!StoppedNearTheEnd(length, mode)) {
+            if (mode == MCI_MODE_PLAY) g_app.lastPlayingPositionMs = position > 0 ? position : 1;
+            return;
+        }
     }
     HandleEndOfMedia();
 }

@@ -8,6 +8,7 @@
 #include "services/app_state.h"
 #include "ui/shell/main_window.h"
 #include "services/registry.h"
+#include "services/skin.h"
 #include "core/stock_names.h"
 #include "tests/driver/driver.h"
 #include "ui/shell/window_commands.h"
@@ -24,6 +25,7 @@ void AppTest::SetUp() {
     WriteRegistryValue(L"Software\\Mirelo\\Setting\\Kidou", L"初回書き込み", REG_SZ, yes,
                        sizeof yes);
     ResetAppState();
+    ForgetSkinBitmaps();  // no test sees the bitmaps another one drew with
     g_app.hInst = GetModuleHandleW(nullptr);
     DeleteFilesIn(kCapFolder);
 }

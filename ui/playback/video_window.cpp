@@ -1,7 +1,14 @@
 #include "ui/playback/video_window.h"
 
 #include "core/video_layout.h"
+#include "resources/resource.h"
 #include "services/app_state.h"
+
+namespace {
+
+bool g_playing;
+
+}  // namespace
 
 int StockBandHeight() {
     RECT stock = {};
@@ -10,6 +17,7 @@ int StockBandHeight() {
 }
 
 void PlaceVideo(bool fullArea) {
+    WatchVideoWindow();
     if (!g_app.hVideo || !g_app.hPlay) return;
     RECT client = {};
     GetClientRect(g_app.hPlay, &client);
@@ -23,3 +31,23 @@ void PlaceVideoWindow() {
     PlaceVideo(g_app.fullSize != 0);
 }
 
+
+void WatchVideoWindow() {
+    if (g_app.hMain && g_app.hVideo)
+        SetTimer(g_app.hMain, TIMER_VIDEO_REPAINT, USER_TIMER_MINIMUM, nullptr);
+}
+
+void OnVideoRepaintTimer() {
+    HWND video = g_app.hVideo;
+    if (!video || !IsWindow(video)) {
+        if (g_app.hMain) KillTimer(g_app.hMain, TIMER_VIDEO_REPAINT);
+        return;
+    }
+    if ((g_playing && !g_app.paused) || !IsWindowVisible(video)) return;
+    if (g_app.hPlay && IsIconic(g_app.hPlay)) return;
+    InvalidateRect(video, nullptr, FALSE);
+}
+
+void SetVideoPlaying(bool playing) {
+    g_playing = playing;
+}

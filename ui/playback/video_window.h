@@ -13,3 +13,13 @@ void PlaceVideo(bool fullArea);
 
 // PlaceVideo for the current full-size state.
 void PlaceVideoWindow();
+
+// The device paints the frames of media that plays, but not a still picture once something
+// covered it: while a video window exists, timer TIMER_VIDEO_REPAINT of the main window
+// repaints it, except while the media plays or the picture is hidden.
+// Starts the timer when there is a video window (PlaceVideo does this too).
+void WatchVideoWindow();
+// What the timer does; it stops itself once the video window is gone.
+void OnVideoRepaintTimer();
+// Whether the media plays (the progress timer runs and nothing paused it).
+void SetVideoPlaying(bool playing);

@@ -70,6 +70,7 @@ void RepaintPlayback() {
 }
 
 void RunProgressTimer(bool run) {
+    SetVideoPlaying(run);
     if (!g_app.hMain) return;
     if (run)
         SetTimer(g_app.hMain, TIMER_PROGRESS, UINT(g_app.nPlayLimiter), nullptr);
@@ -123,9 +124,6 @@ BOOL OnCreate(HWND hwnd) {
     SetUpMixer();
     g_app.buttonFace[SlotMute] = g_app.muted;
     StartupLoad();
-    // Video frames are repainted on the calculator button's timer, at the platform minimum.
-    if (g_app.buttons[SlotCalculator])
-        SetTimer(g_app.buttons[SlotCalculator], TIMER_VIDEO_REPAINT, 0, nullptr);
     SetTimer(hwnd, TIMER_STATUS, 1000, nullptr);
     CreateVolumeBar(hwnd);
     CreateSpeedBar(hwnd);
@@ -175,12 +173,30 @@ void OnClose() {
 }  // namespace
 
 void RepaintStatus() {
-    if (g_app.hMain) InvalidateRect(g_app.hMain, &kStatusRect, FALSE);
+    HWND hwnd = g_app.hMain;
+    if (!hwnd) return;
+    // Only the lines of the three texts that change, inside the status area: a button beside
+    // them is not repainted with them. One that lies under such a line is (the window does not
+    // clip its children), so it is drawn again over the new text.
+    static int lineHeight = 0;
+    if (!lineHeight) {
+        HDC dc = GetDC(hwnd);
+        TEXTMETRICW tm = {};
+        lineHeight = GetTextMetricsW(dc, &tm) ? int(tm.tmHeight) : kStatusRect.bottom;
+        ReleaseDC(hwnd, dc);
+    }
+    const SettingsRecord &s = g_app.settings;
+    for (int i = 0; i < 3; ++i) {
+        const RECT line = {s.nMWText_X[i] - 2, s.nMWText_Y[i], kStatusRect.right,
+                           s.nMWText_Y[i] + lineHeight};
+        RECT repaint;
+        if (IntersectRect(&repaint, &line, &kStatusRect)) InvalidateRect(hwnd, &repaint, FALSE);
+    }
 }
 
 void PaintMainWindow(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
-    HBITMAP background = LoadMainBackground();
+    HBITMAP background = MainBackground();  // kept loaded until the skin changes
     if (background) {
         BITMAP bm = {};
         GetObjectW(background, sizeof bm, &bm);
@@ -189,7 +205,6 @@ void PaintMainWindow(HDC dc) {
         BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
         SelectObject(mem, old);
         DeleteDC(mem);
-        DeleteObject(background);
     }
     DrawStatusText(dc, 1, WithoutBlanks(g_app.positionText));
     DrawStatusText(dc, 2, g_app.totalNumberText);
@@ -215,8 +230,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_ERASEBKGND:
         return 0;
     case WM_TIMER:
-        if (wParam == TIMER_STATUS) InvalidateRect(hwnd, &kStatusRect, FALSE);
+        if (wParam == TIMER_STATUS) RepaintStatus();
         if (wParam == TIMER_PROGRESS) ProgressTick();
+        if (wParam == TIMER_VIDEO_REPAINT) OnVideoRepaintTimer();
         return 0;
     case WM_HSCROLL:
         OnPositionScroll(LOWORD(wParam), HIWORD(wParam));

@@ -20,7 +20,7 @@ RECT RepaintRect(int slot) {
 }
 
 HBITMAP LoadFace(const wchar_t *resource, const wchar_t *file) {
-    return LoadSkinBitmap(resource, resource, file);
+    return SkinBitmap(resource, resource, file);
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {
@@ -34,10 +34,6 @@ void Blit(HDC dc, HDC mem, HBITMAP bitmap, int width, int height, DWORD rop) {
     HGDIOBJ old = SelectObject(mem, bitmap);
     BitBlt(dc, 0, 0, width, height, mem, 0, 0, rop);
     SelectObject(mem, old);
-}
-
-void RepaintVideo() {
-    if (g_app.hVideo) InvalidateRect(g_app.hVideo, nullptr, FALSE);
 }
 
 void OnPaint(HWND hwnd, int slot) {
@@ -82,17 +78,16 @@ void OnRelease(HWND hwnd, int slot) {
 
 void DrawButton(HDC dc, int slot) {
     const ButtonArt &art = kButtonArt[slot];
-    HBITMAP normal = LoadFace(art.normal, art.normalFile);
-    HBITMAP push = LoadFace(art.push, art.pushFile);
-    HDC mem = CreateCompatibleDC(dc);
     const bool pushed = g_app.buttonFace[slot] == 1;
+    // Only the faces drawn are loaded; they stay loaded until the skin changes.
+    HBITMAP normal = art.mask && pushed ? nullptr : LoadFace(art.normal, art.normalFile);
+    HBITMAP push = pushed ? LoadFace(art.push, art.pushFile) : nullptr;
+    HDC mem = CreateCompatibleDC(dc);
     if (art.mask) {
         // The mask is black inside the outline and the faces black outside it, so AND then
         // OR leaves the face over whatever the parent painted beneath the button.
-        HBITMAP mask = LoadBitmapResource(art.mask);
-        Blit(dc, mem, mask, art.area, art.area, SRCAND);
+        Blit(dc, mem, ResourceBitmap(art.mask), art.area, art.area, SRCAND);
         Blit(dc, mem, pushed ? push : normal, art.area, art.area, SRCPAINT);
-        if (mask) DeleteObject(mask);
     } else {
         // The tabs are taller than any square: copy them at their own size.
         const SIZE n = BitmapSize(normal), p = BitmapSize(push);
@@ -100,8 +95,6 @@ void DrawButton(HDC dc, int slot) {
         if (pushed) Blit(dc, mem, push, p.cx, p.cy, SRCCOPY);
     }
     DeleteDC(mem);
-    if (normal) DeleteObject(normal);
-    if (push) DeleteObject(push);
 }
 
 HWND CreateSkinnedButton(HWND parent, int slot) {
@@ -163,7 +156,6 @@ LRESULT CALLBACK SkinnedButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         return 0;
     case WM_TIMER:
         if (wParam == TIMER_BUTTON_RELEASE) OnRelease(hwnd, slot);
-        if (wParam == TIMER_VIDEO_REPAINT) RepaintVideo();
         if (wParam == TIMER_SHOT) OnShotTimer(hwnd);
         return 0;
     }

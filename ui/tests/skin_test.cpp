@@ -3,6 +3,8 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "services/registry.h"
+#include "services/settings.h"
 #include "ui/shell/main_window.h"
 #include "services/skin.h"
 #include "ui/shell/skinned_button.h"
@@ -156,6 +158,28 @@ TEST_F(SkinTest, ThePositionTimeTextIsDrawnWithoutItsBlanks) {
         return right;
     };
     EXPECT_EQ(width(L" 1 分 23 秒"), width(L"1分23秒"));
+}
+
+// The bitmaps stay loaded between paints: a file changed on disk shows from the next choice
+// of a skin, and the bitmaps of the skin left are deleted.
+TEST_F(SkinTest, KeptBitmapsFollowTheNextSkinChoiceAndAreDeletedWithIt) {
+    const std::wstring face = kSkinDir + L"Stop_Nomal.bmp";
+    ASSERT_TRUE(driver::WriteSolidBmp(face, 64, 64, RGB(250, 0, 250)));
+    OpenRegistryKeys(g_app.keys);
+    WriteSkin(SkinUser);
+    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 0)[35 * 72 + 32], RGB(250, 0, 250));
+    ASSERT_TRUE(driver::WriteSolidBmp(face, 64, 64, RGB(0, 200, 0)));
+    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 0)[35 * 72 + 32], RGB(250, 0, 250)) << "kept";
+    WriteSkin(SkinUser);
+    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 0)[35 * 72 + 32], RGB(0, 200, 0)) << "chosen again";
+
+    const HBITMAP mask = ResourceBitmap(L"Shadow"), background = MainBackground();
+    for (int i = 0; i < 20; ++i) DrawnButton(SlotStop, SkinUser, i % 2);
+    EXPECT_EQ(ResourceBitmap(L"Shadow"), mask);
+    EXPECT_EQ(MainBackground(), background);
+    WriteSkin(SkinCool);
+    EXPECT_EQ(GetObjectType(mask), 0u);
+    EXPECT_EQ(GetObjectType(background), 0u);
 }
 
 }  // namespace
