@@ -12,6 +12,7 @@
 //   stress.exe <seed> <actions> <media folder> [limit ms]
 #include <windows.h>
 
+#include <psapi.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -425,14 +426,35 @@ long ProbeAnswer(HWND main, int skin, DWORD limitMs) {
     }
 }
 
-// The process's GDI and user objects where the platform counts them (-1 where it does not).
-void GuiObjects(HANDLE process, long *gdi, long *user) {
+// What the process holds: its GDI and user objects where the platform counts them (-1 where
+// it does not), its handles, its windows and its committed memory in KiB.
+struct Held {
+    long gdi = -1, user = -1, handles = 0, windows = 0, memoryKb = 0;
+};
+
+Held HeldBy(const driver::Process &p) {
+    Held h;
     SetLastError(0);
-    const DWORD g = GetGuiResources(process, GR_GDIOBJECTS);
-    const DWORD u = GetGuiResources(process, GR_USEROBJECTS);
-    const bool counted = g || u || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED;
-    *gdi = counted ? long(g) : -1;
-    *user = counted ? long(u) : -1;
+    const DWORD g = GetGuiResources(p.handle, GR_GDIOBJECTS);
+    const DWORD u = GetGuiResources(p.handle, GR_USEROBJECTS);
+    if (g || u || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
+        h.gdi = long(g);
+        h.user = long(u);
+    }
+    DWORD handles = 0;
+    if (GetProcessHandleCount(p.handle, &handles)) h.handles = long(handles);
+    h.windows = long(WindowsOfProcess(p.id).size());
+    PROCESS_MEMORY_COUNTERS memory = {};
+    if (GetProcessMemoryInfo(p.handle, &memory, sizeof memory))
+        h.memoryKb = long(memory.PagefileUsage / 1024);
+    return h;
+}
+
+void KeepMost(Held &most, const Held &now) {
+    long *m[] = {&most.gdi, &most.user, &most.handles, &most.windows, &most.memoryKb};
+    const long n[] = {now.gdi, now.user, now.handles, now.windows, now.memoryKb};
+    for (int i = 0; i < 5; ++i)
+        if (n[i] > *m[i]) *m[i] = n[i];
 }
 
 }  // namespace
@@ -466,10 +488,7 @@ int wmain(int argc, wchar_t **argv) {
         std::fprintf(stderr, "the program did not start\n");
         return 2;
     }
-    long gdiStart, userStart, gdiMost = 0, userMost = 0;
-    GuiObjects(p.handle, &gdiStart, &userStart);
-    const size_t windowsStart = WindowsOfProcess(p.id).size();
-    size_t windowsMost = windowsStart;
+    Held start, most, end;
     long worst = 0, total = 0;
     int slow = 0, done = 0;
     Figures f;
@@ -495,14 +514,9 @@ int wmain(int argc, wchar_t **argv) {
             total += took;
         }
         ++done;
-        if (i % 50 == 0) {
-            long gdi, user;
-            GuiObjects(p.handle, &gdi, &user);
-            gdiMost = gdi > gdiMost ? gdi : gdiMost;
-            userMost = user > userMost ? user : userMost;
-            const size_t w = WindowsOfProcess(p.id).size();
-            windowsMost = w > windowsMost ? w : windowsMost;
-        }
+        // The first media, dialogs and thumbnails load what stays loaded: counted from then.
+        if (i == (actions < 200 ? actions / 2 : 100)) most = start = HeldBy(p);
+        if (i % 25 == 0) KeepMost(most, HeldBy(p));
     }
     // Whatever is still open is closed, then the program must answer within 5 s.
     for (int round = 0; round < 5 && !frozen; ++round) {
@@ -512,9 +526,7 @@ int wmain(int argc, wchar_t **argv) {
     }
     const bool answering = !frozen && ProbeAnswer(main, 0, 5000) >= 0;
     const bool alive = WaitForSingleObject(p.handle, 0) == WAIT_TIMEOUT;
-    long gdiEnd, userEnd;
-    GuiObjects(p.handle, &gdiEnd, &userEnd);
-    const size_t windowsEnd = WindowsOfProcess(p.id).size();
+    if (alive) KeepMost(most, end = HeldBy(p));
     std::printf("stress: seed %u, %d of %d events in %lu s; answer after each: mean %ld ms, "
                 "worst %ld ms, %d over %lu ms; %d message boxes, %d dialogs and %d menus "
                 "closed, %d drops (%d not delivered); %s\n",
@@ -533,16 +545,20 @@ int wmain(int argc, wchar_t **argv) {
         for (const std::string &s : CheckThumbnails(counts, &thumbnails)) problems.push_back(s);
         int entries = 0;
         for (int c : counts) entries += c;
-        // Windows shown at once: the program's own plus a dialog and its controls; a leak grows
-        // with the events.
-        if (windowsEnd > windowsStart + 10) problems.push_back("windows left open");
-        if (gdiStart >= 0 && (gdiEnd > gdiStart + 300 || userEnd > userStart + 150))
+        // Bounds a leak would cross: objects and handles that grow with the events, windows left
+        // open, memory that keeps growing.
+        if (end.windows > start.windows + 10) problems.push_back("windows left open");
+        if (end.gdi > start.gdi + 300 || end.user > start.user + 150)
             problems.push_back("GUI objects grew");
-        std::printf("stress: %d entries stored, %d thumbnails; windows %zu at start, %zu most, "
-                    "%zu at end; GDI objects %ld / %ld / %ld, user objects %ld / %ld / %ld%s\n",
-                    entries, thumbnails, windowsStart, windowsMost, windowsEnd, gdiStart, gdiMost,
-                    gdiEnd, userStart, userMost, userEnd,
-                    gdiStart < 0 ? " (not counted by this platform)" : "");
+        if (end.handles > start.handles + 300) problems.push_back("handles grew");
+        if (end.memoryKb > start.memoryKb + 65536) problems.push_back("memory grew by 64 MiB");
+        std::printf("stress: %d entries stored, %d thumbnails; at start / most / end: windows "
+                    "%ld / %ld / %ld, handles %ld / %ld / %ld, memory %ld / %ld / %ld KiB, GDI "
+                    "objects %ld / %ld / %ld, user objects %ld / %ld / %ld%s\n",
+                    entries, thumbnails, start.windows, most.windows, end.windows, start.handles,
+                    most.handles, end.handles, start.memoryKb, most.memoryKb, end.memoryKb,
+                    start.gdi, most.gdi, end.gdi, start.user, most.user, end.user,
+                    start.gdi < 0 ? " (GDI and user objects not counted by this platform)" : "");
         for (const std::string &s : problems) std::printf("stress: FAULT %s\n", s.c_str());
     } else {
         std::printf("stress: last event before the end: %s (process %lu)\n", last, p.id);
