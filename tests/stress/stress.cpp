@@ -143,13 +143,16 @@ std::vector<std::string> CheckThumbnails(const int counts[kGenres], int *files) 
     return problems;
 }
 
-// Visible windows of the process: its top-level windows and all their descendants.
+// Windows of the process: its top-level windows and all their descendants, the visible ones
+// only or all of them.
 struct WindowList {
     DWORD pid;
+    bool visibleOnly;
     std::vector<HWND> all;
 };
 BOOL CALLBACK AddChild(HWND hwnd, LPARAM list) {
-    if (IsWindowVisible(hwnd)) reinterpret_cast<WindowList *>(list)->all.push_back(hwnd);
+    WindowList *l = reinterpret_cast<WindowList *>(list);
+    if (!l->visibleOnly || IsWindowVisible(hwnd)) l->all.push_back(hwnd);
     return TRUE;
 }
 BOOL CALLBACK AddTopLevel(HWND hwnd, LPARAM list) {
@@ -157,14 +160,13 @@ BOOL CALLBACK AddTopLevel(HWND hwnd, LPARAM list) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     if (pid != l->pid) return TRUE;
-    if (IsWindowVisible(hwnd)) l->all.push_back(hwnd);
+    AddChild(hwnd, list);
     EnumChildWindows(hwnd, AddChild, list);
     return TRUE;
 }
 std::vector<HWND> WindowsOfProcess(DWORD pid, bool visibleOnly = true) {
-    WindowList list{pid, {}};
+    WindowList list{pid, visibleOnly, {}};
     EnumWindows(AddTopLevel, reinterpret_cast<LPARAM>(&list));
-    (void)visibleOnly;
     return list.all;
 }
 
@@ -270,7 +272,7 @@ const char *PostRandomEvent(Random &rng, const driver::Process &p, HWND main, Fi
         {"right window", 1, ID_RIGHT_WINDOW}, {"left window", 1, ID_LEFT_WINDOW},
         {"magnify", 1, ID_ZOOM_200},   {"original size", 1, ID_ZOOM_ORIGINAL},
         {"seek", 6, 0},
-        // The monkey's own events (commands 1..9 stand for them).
+        // The monkey's own events (commands 1..10 stand for them).
         {"menu command", 6, 1},        {"accelerator", 3, 2},
         {"click", 10, 3},              {"drag", 3, 4},
         {"right click", 2, 5},         {"drop", 3, 6},
@@ -443,7 +445,7 @@ Held HeldBy(const driver::Process &p) {
     }
     DWORD handles = 0;
     if (GetProcessHandleCount(p.handle, &handles)) h.handles = long(handles);
-    h.windows = long(WindowsOfProcess(p.id).size());
+    h.windows = long(WindowsOfProcess(p.id, false).size());
     PROCESS_MEMORY_COUNTERS memory = {};
     if (GetProcessMemoryInfo(p.handle, &memory, sizeof memory))
         h.memoryKb = long(memory.PagefileUsage / 1024);
@@ -514,8 +516,9 @@ int wmain(int argc, wchar_t **argv) {
             total += took;
         }
         ++done;
-        // The first media, dialogs and thumbnails load what stays loaded: counted from then.
-        if (i == (actions < 200 ? actions / 2 : 100)) most = start = HeldBy(p);
+        // The first media, dialogs and thumbnails load what stays loaded: a leak shows as
+        // growth over the second half of the run.
+        if (i == actions / 2) most = start = HeldBy(p);
         if (i % 25 == 0) KeepMost(most, HeldBy(p));
     }
     // Whatever is still open is closed, then the program must answer within 5 s.
@@ -547,12 +550,12 @@ int wmain(int argc, wchar_t **argv) {
         for (int c : counts) entries += c;
         // Bounds a leak would cross: objects and handles that grow with the events, windows left
         // open, memory that keeps growing.
-        if (end.windows > start.windows + 10) problems.push_back("windows left open");
+        if (end.windows > start.windows + 20) problems.push_back("windows left open");
         if (end.gdi > start.gdi + 300 || end.user > start.user + 150)
             problems.push_back("GUI objects grew");
         if (end.handles > start.handles + 300) problems.push_back("handles grew");
-        if (end.memoryKb > start.memoryKb + 65536) problems.push_back("memory grew by 64 MiB");
-        std::printf("stress: %d entries stored, %d thumbnails; at start / most / end: windows "
+        if (end.memoryKb > start.memoryKb + 32768) problems.push_back("memory grew by 32 MiB");
+        std::printf("stress: %d entries stored, %d thumbnails; at half-way / most / end: windows "
                     "%ld / %ld / %ld, handles %ld / %ld / %ld, memory %ld / %ld / %ld KiB, GDI "
                     "objects %ld / %ld / %ld, user objects %ld / %ld / %ld%s\n",
                     entries, thumbnails, start.windows, most.windows, end.windows, start.handles,
