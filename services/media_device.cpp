@@ -92,10 +92,11 @@ void SetMillisecondFormat() {
     Send(MCI_SET, MCI_SET_TIME_FORMAT, set);
 }
 
-// A device that did not open answers nothing, so the previous length stays.
+// A device that did not open answers nothing: the media has no length, rather than the
+// previous media's, which would otherwise be stored with the new entry and set the bar.
 void QueryLength() {
     DWORD length = 0;
-    if (DeviceStatus(MCI_STATUS_LENGTH, &length)) g_app.lengthMs = length;
+    g_app.lengthMs = DeviceStatus(MCI_STATUS_LENGTH, &length) ? length : 0;
 }
 
 PathKind KindOfPath(const wchar_t *path) {

@@ -1,0 +1,240 @@
+// Hostile files and paths taken in as a person would bring them: each one added to the stock
+// list through the drop and file-dialog step, played, given its thumbnail, and deleted again.
+// Nothing may crash, a path the program cannot hold leaves the store as it was, and every
+// entry goes with its thumbnail. Prints one line per input: what the program made of it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/device_type.h"
+#include "core/command_line.h"
+#include "core/file_selection.h"
+#include "core/settings_table.h"
+#include "core/stock_names.h"
+#include "resources/resource.h"
+#include "services/app_state.h"
+#include "services/media_device.h"
+#include "services/stock_store.h"
+#include "tests/driver/app_fixture.h"
+#include "tests/driver/driver.h"
+#include "tests/driver/media_files.h"
+#include "ui/shell/window_commands.h"
+#include "ui/stock/stock_window.h"
+
+namespace {
+
+std::wstring InFolder(const std::wstring &name) {
+    return driver::InTestFolder(L"hostile", name);
+}
+
+bool WriteBytes(const std::wstring &path, const std::string &bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return written == bytes.size();
+}
+
+std::string ReadBytes(const std::wstring &path) {
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+// A path of exactly `length` characters in the test folder, ending in `tail`, its folders
+// made (every name below the platform's 255-character limit).
+std::wstring PathOfLength(size_t length, const std::wstring &tail) {
+    std::wstring path = InFolder(L"");
+    while (path.size() + tail.size() < length) {
+        const size_t room = length - path.size() - tail.size();
+        if (room <= 200) {
+            path += std::wstring(room, L'p');
+            CreateDirectoryW((L"\\\\?\\" + path).c_str(), nullptr);
+            break;
+        }
+        path += std::wstring(150, L'd') + L"\\";
+        CreateDirectoryW((L"\\\\?\\" + path).c_str(), nullptr);
+    }
+    return path + tail;
+}
+
+// Answers every message box of this process until stopped, keeping their texts.
+class Answerer {
+  public:
+    Answerer() { thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr); }
+    ~Answerer() {
+        InterlockedExchange(&stop_, 1);
+        WaitForSingleObject(thread_, 5000);
+        CloseHandle(thread_);
+    }
+    std::wstring Take() {
+        EnterCriticalSection(&lock_);
+        std::wstring t;
+        t.swap(texts_);
+        LeaveCriticalSection(&lock_);
+        return t;
+    }
+
+  private:
+    static DWORD WINAPI Run(void *self) {
+        Answerer *a = static_cast<Answerer *>(self);
+        while (!a->stop_) {
+            for (HWND box : driver::WindowsOf(GetCurrentProcessId(), L"#32770")) {
+                if (!IsWindowVisible(box)) continue;
+                const std::wstring text = driver::MessageBoxText(box);
+                EnterCriticalSection(&a->lock_);
+                a->texts_ += text.empty() ? driver::WindowText(box) : text;
+                LeaveCriticalSection(&a->lock_);
+                driver::PressDialogButton(box, GetDlgItem(box, IDOK) ? IDOK : IDCANCEL);
+                Sleep(100);
+            }
+            Sleep(20);
+        }
+        return 0;
+    }
+    HANDLE thread_;
+    volatile LONG stop_ = 0;
+    CRITICAL_SECTION lock_ = [] {
+        CRITICAL_SECTION c;
+        InitializeCriticalSection(&c);
+        return c;
+    }();
+    std::wstring texts_;
+};
+
+int ThumbnailFiles() {
+    int n = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE search =
+        FindFirstFileW((std::wstring(driver::kCapFolder) + L"\\*.bmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do ++n;
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    return n;
+}
+
+int StoredValues() {
+    HKEY key;
+    DWORD values = 0;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[kListKeyFirst + FieldPath], 0, KEY_READ,
+                      &key) != ERROR_SUCCESS)
+        return 0;
+    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                     nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return int(values);
+}
+
+std::string Utf8(const std::wstring &text) {
+    char out[2048] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out, sizeof out, nullptr, nullptr);
+    return out;
+}
+
+struct Input {
+    std::wstring label, path;
+    bool good = false;  // a WAV that plays
+};
+
+class HostileMedia : public driver::AppTest {};
+
+TEST_F(HostileMedia, EveryInputIsAddedPlayedAndDeletedWithoutHarm) {
+    std::vector<Input> inputs;
+    // A WAV cut after its headers, and bytes no decoder takes, under every table extension.
+    const std::wstring whole = InFolder(L"whole.wav");
+    ASSERT_TRUE(driver::WriteWav(whole, 900));
+    const std::string cut = ReadBytes(whole).substr(0, 60);
+    for (const wchar_t *extension : kMediaExtensions) {
+        const std::wstring e = extension;
+        inputs.push_back({L"empty ." + e, InFolder(L"empty." + e)});
+        ASSERT_TRUE(WriteBytes(inputs.back().path, ""));
+        inputs.push_back({L"cut ." + e, InFolder(L"cut." + e)});
+        ASSERT_TRUE(WriteBytes(inputs.back().path, cut));
+        inputs.push_back({L"noise ." + e, InFolder(L"noise." + e)});
+        ASSERT_TRUE(driver::WriteRandomBytes(inputs.back().path));
+    }
+    inputs.push_back({L"an MP3 named .avi", InFolder(L"tone-mp3.avi")});
+    ASSERT_TRUE(CopyFileW(driver::MadeMedia(L"tone.mp3").c_str(), inputs.back().path.c_str(), FALSE));
+    inputs.push_back({L"a folder named x.mpg", InFolder(L"x.mpg")});
+    CreateDirectoryW(inputs.back().path.c_str(), nullptr);
+    inputs.push_back({L"a missing file", InFolder(L"missing.wav")});
+    for (const wchar_t *name : {L"spaces and 'quotes' `x` %d %s 100%.wav", L"日本語の 曲 ♪.wav"}) {
+        inputs.push_back({name, InFolder(name), true});
+        ASSERT_TRUE(driver::WriteWav(inputs.back().path, 900));
+    }
+    for (size_t length : {259u, 260u, 300u}) {
+        inputs.push_back({std::to_wstring(length) + L" characters",
+                          PathOfLength(length, L"\\long.wav"), length < kTextChars});
+        ASSERT_EQ(inputs.back().path.size(), length);
+        ASSERT_TRUE(driver::WriteWav(L"\\\\?\\" + inputs.back().path, 900));
+    }
+
+    HWND main = StartApp();
+    ASSERT_TRUE(main);
+    Answerer answerer;
+    for (const Input &input : inputs) {
+        SCOPED_TRACE(Utf8(input.label));
+        AddFilesAndShow({ChosenFile{input.path, TitleOfPath(input.path)}});
+        const int added = g_app.counts[0];
+        const std::wstring type = g_app.currentTypeText;
+        const DWORD lengthMs = g_app.lengthMs;
+        const bool thumbnail = GetFileAttributesW(ThumbnailPath(0, 0).c_str()) != INVALID_FILE_ATTRIBUTES;
+        const bool opened = MediaIsOpen();
+        // A file the device could not open has no length of its own.
+        if (!opened) EXPECT_EQ(lengthMs, 0u);
+        PerformMainCommand(ID_PLAY);
+        // Only the good files are given time to start.
+        bool played = false;
+        for (int wait = 0; wait < (input.good ? 10 : 1) && opened && !played; ++wait) {
+            driver::PumpMessages(50);
+            played = driver::MediaPlaying();
+        }
+        if (input.good) EXPECT_TRUE(played);
+        if (opened) {
+            // Stop acts when its button comes back up.
+            PerformMainCommand(ID_STOP);
+            driver::PumpMessages(150);
+        }
+        if (input.path.size() >= size_t(kTextChars)) {
+            // Too long to hold: refused, the store as it was.
+            EXPECT_EQ(added, 0);
+            EXPECT_EQ(StoredValues(), 0);
+        } else {
+            ASSERT_EQ(added, 1);
+            EXPECT_EQ(ReadStockField(0, 0, FieldPath), input.path);
+            EXPECT_FALSE(ReadStockField(0, 0, FieldTitle).empty());
+            // Deleted with the list's own command: the entry and its thumbnail go.
+            ListView_SetItemState(g_app.hList, 0, LVIS_SELECTED, LVIS_SELECTED);
+            SendMessageW(g_app.hStock, WM_COMMAND, ID_STOCK_DELETE, 0);
+        }
+        EXPECT_EQ(g_app.counts[0], 0);
+        EXPECT_EQ(CountGenreEntries(0), 0);
+        EXPECT_EQ(StoredValues(), 0);
+        EXPECT_EQ(ThumbnailFiles(), 0);
+        ASSERT_TRUE(IsWindow(main));
+        if (added)
+            std::printf("hostile: %-40s added, type %s, %lu ms, %s, %s; %s\n",
+                        Utf8(input.label).c_str(), Utf8(type).c_str(), lengthMs,
+                        thumbnail ? "thumbnail" : "no thumbnail", played ? "played" : "not played",
+                        Utf8(answerer.Take()).c_str());
+        else
+            std::printf("hostile: %-40s refused\n", Utf8(input.label).c_str());
+    }
+}
+
+}  // namespace
