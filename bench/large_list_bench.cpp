@@ -1,6 +1,8 @@
 // Start-up and clear-all with one genre of 5, 1,000 and 10,000 entries (written straight into
 // the registry, each with a thumbnail file), as a restored or hand-edited registry can hold.
 //   start-up: from process creation until Mirelo.exe's main window is shown and idle
+//   backup and restore: the whole program state into a MireloSave folder and back (in this
+//   process, through the program's own backup and restore)
 //   clear all: the four list keys and every thumbnail deleted (in this process)
 #include <windows.h>
 
@@ -11,6 +13,7 @@
 
 #include "core/stock_names.h"
 #include "services/app_state.h"
+#include "services/backup.h"
 #include "services/registry.h"
 #include "services/stock_store.h"
 #include "tests/driver/driver.h"
@@ -55,7 +58,10 @@ double StartOnce() {
 
 int main() {
     const wchar_t yes[] = L"YES";
-    std::printf("%-8s %18s %14s\n", "entries", "start-up median", "clear all");
+    std::printf("%-8s %18s %12s %12s %12s\n", "entries", "start-up median", "backup", "restore",
+                "clear all");
+    const std::wstring parent = L"C:\\mirelo-bench";
+    CreateDirectoryW(parent.c_str(), nullptr);
     for (int count : {5, 1000, 10000}) {
         driver::DeleteProgramRegistry();
         driver::WriteRegistryValue(L"Software\\Mirelo\\Setting\\Kidou", L"初回書き込み", REG_SZ,
@@ -65,11 +71,21 @@ int main() {
         std::vector<double> starts;
         for (int i = 0; i < 3; ++i) starts.push_back(StartOnce());
         std::sort(starts.begin(), starts.end());
+        std::wstring where;
+        double mark = Now();
+        const bool saved = SaveBackup(parent, &where) == SaveOutcome::Saved;
+        const double backup = Now() - mark;
+        BackupCheck check;
+        mark = Now();
+        const bool restored =
+            saved && RestoreBackup(parent + L"\\MireloSave", &check) == RestoreOutcome::Restored;
+        const double restore = Now() - mark;
         const double start = Now();
         ClearAllLists();
         const double clear = Now() - start;
         CloseRegistryKeys(g_app.keys);
-        std::printf("%-8d %15.1f ms %11.1f ms\n", count, starts[1], clear);
+        std::printf("%-8d %15.1f ms %9.0f ms%s %9.0f ms%s %9.1f ms\n", count, starts[1], backup,
+                    saved ? " " : "!", restore, restored ? " " : "!", clear);
     }
     return 0;
 }
