@@ -93,6 +93,13 @@ bool AppendStockEntry(const std::wstring &title, const std::wstring &lengthText,
     DeleteFileW(thumbnail.c_str());
     if (EnsureThumbnailFolder() && g_grabber) g_grabber(path.c_str(), thumbnail.c_str());
 
+    // Taking the picture waits on the media device, and the lists may change meanwhile (a
+    // clear or a delete handled during the wait). An entry that is no longer there keeps no
+    // picture and is not counted.
+    if (ReadStockField(genre, n, FieldPath) != path.substr(0, kStockValueBytes / 2 - 1)) {
+        if (ReadStockField(genre, n, FieldTitle).empty()) DeleteFileW(thumbnail.c_str());
+        return false;
+    }
     g_app.counts[genre] = n + 1;
     return true;
 }

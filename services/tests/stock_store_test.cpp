@@ -227,6 +227,20 @@ TEST_F(StockStore, AppendedEntryNeverShowsAnOlderThumbnail) {
     EXPECT_FALSE(Exists(ThumbnailPath(0, 0)));
 }
 
+// The lists cleared while the picture is being taken (the wait on the media device lets other
+// commands in): the picture of an entry that is gone is not kept, and the entry not counted.
+TEST_F(StockStore, AnEntryClearedWhileItsPictureIsTakenLeavesNoPictureAndNoCount) {
+    SetThumbnailGrabber([](const wchar_t *, const wchar_t *bitmap) {
+        ClearAllLists();
+        WriteFile(bitmap, "late");
+    });
+    LoadGenre(21);
+    EXPECT_FALSE(AppendStockEntry(L"a", L" 1 秒", L"MPEGVideo", L"C:\\m\\a.mpg"));
+    EXPECT_FALSE(Exists(ThumbnailPath(21, 0)));
+    EXPECT_EQ(g_app.counts[21], 0);
+    SetThumbnailGrabber(nullptr);
+}
+
 TEST_F(StockStore, DeletedEntriesCloseTheGapAndThumbnailsFollowTheirEntries) {
     struct Case {
         int n;
