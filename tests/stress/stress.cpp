@@ -122,6 +122,20 @@ std::vector<std::string> CheckDenseLists(int counts[kGenres]) {
     return problems;
 }
 
+// Thumbnails left in the folder by earlier programs or tests: with the registry made anew they
+// would belong to no entry.
+void DeleteLeftoverThumbnails() {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((std::wstring(kCapFolder) + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        int genre, index;
+        if (ParseStockName(found.cFileName, L"No[", L"].bmp", &genre, &index))
+            DeleteFileW((std::wstring(kCapFolder) + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 // Every file in the thumbnail folder with a thumbnail's name names an entry of its genre.
 std::vector<std::string> CheckThumbnails(const int counts[kGenres], int *files) {
     std::vector<std::string> problems;
@@ -480,6 +494,7 @@ int wmain(int argc, wchar_t **argv) {
     }
     MakeDropChoices(media);
     driver::CompleteFirstRun();
+    DeleteLeftoverThumbnails();
     StoreEntry(0, wav);
     StoreEntry(1, avi);
     StoreEntry(2, media + L"clip.mpg");
