@@ -169,6 +169,26 @@ void OnSetReverse() {
 
 // The AVI file to work on: the edit window's, else the loaded media when it is an AVI file,
 // else one the user chooses; empty after a cancel.
+// The open and save dialogs of the AVI tools: AVI files only, into a buffer of kTextChars.
+std::wstring AviFilter() {
+    std::wstring filter = LoadProgramText(IDS_AVI_FILTER);
+    filter += L'\0';
+    filter += L"*.avi";
+    filter += L'\0';
+    return filter;
+}
+
+OPENFILENAMEW AviFileDialog(HWND page, const std::wstring &filter, wchar_t *name) {
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = page;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name;
+    dialog.nMaxFile = kTextChars;
+    return dialog;
+}
+
 std::wstring ChooseAviSource(HWND page, bool ask) {
     std::wstring start = s_tk.aviSource;
     if (start.empty()) {
@@ -179,17 +199,8 @@ std::wstring ChooseAviSource(HWND page, bool ask) {
     if (!ask) return start;
     wchar_t name[kTextChars] = L"";
     lstrcpynW(name, start.c_str(), kTextChars);
-    std::wstring filter = LoadProgramText(IDS_AVI_FILTER);
-    filter += L'\0';
-    filter += L"*.avi";
-    filter += L'\0';
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = page;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = name;
-    dialog.nMaxFile = kTextChars;
+    const std::wstring filter = AviFilter();
+    OPENFILENAMEW dialog = AviFileDialog(page, filter, name);
     dialog.lpstrTitle = L"ファイルの選択";
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     return GetOpenFileNameW(&dialog) ? std::wstring(name) : std::wstring();
@@ -218,17 +229,8 @@ std::wstring FolderOf(const std::wstring &path) {
 bool ChooseCutTarget(HWND page, const std::wstring &source, std::wstring *avi, std::wstring *wav) {
     wchar_t name[kTextChars] = L"";
     lstrcpynW(name, (FolderOf(source) + L"TEST05.AVI").c_str(), kTextChars);
-    std::wstring filter = LoadProgramText(IDS_AVI_FILTER);
-    filter += L'\0';
-    filter += L"*.avi";
-    filter += L'\0';
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = page;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = name;
-    dialog.nMaxFile = kTextChars;
+    const std::wstring filter = AviFilter();
+    OPENFILENAMEW dialog = AviFileDialog(page, filter, name);
     dialog.lpstrDefExt = L"avi";
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     if (!GetSaveFileNameW(&dialog)) return false;
