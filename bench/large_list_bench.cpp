@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,18 @@ void Store(int count) {
     }
 }
 
+// A backup of an earlier count would leave its thumbnails in the folder for the restore to copy.
+void DeleteBackupFolder(const std::wstring &folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
 double StartOnce() {
     const double start = Now();
     driver::Process p = driver::Launch(driver::MireloExePath());
@@ -56,13 +69,18 @@ double StartOnce() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char **argv) {
+    // Entry counts may be given on the command line; 5, 1,000 and 10,000 otherwise.
+    std::vector<int> counts;
+    for (int i = 1; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
+    if (counts.empty()) counts = {5, 1000, 10000};
     const wchar_t yes[] = L"YES";
     std::printf("%-8s %18s %12s %12s %12s\n", "entries", "start-up median", "backup", "restore",
                 "clear all");
     const std::wstring parent = L"C:\\mirelo-bench";
     CreateDirectoryW(parent.c_str(), nullptr);
-    for (int count : {5, 1000, 10000}) {
+    bool failed = false;
+    for (int count : counts) {
         driver::DeleteProgramRegistry();
         driver::WriteRegistryValue(L"Software\\Mirelo\\Setting\\Kidou", L"初回書き込み", REG_SZ,
                                    yes, sizeof yes);
@@ -72,13 +90,18 @@ int main() {
         for (int i = 0; i < 3; ++i) starts.push_back(StartOnce());
         std::sort(starts.begin(), starts.end());
         std::wstring where;
+        DeleteBackupFolder(parent + L"\\MireloSave");
         double mark = Now();
         const bool saved = SaveBackup(parent, &where) == SaveOutcome::Saved;
         const double backup = Now() - mark;
         BackupCheck check;
         mark = Now();
+        // A restore counts only when every entry came back, in order.
         const bool restored =
-            saved && RestoreBackup(parent + L"\\MireloSave", &check) == RestoreOutcome::Restored;
+            saved &&
+            RestoreBackup(parent + L"\\MireloSave", &check) == RestoreOutcome::Restored &&
+            CountGenreEntries(0) == count &&
+            ReadStockField(0, count - 1, FieldTitle) == L"clip" + std::to_wstring(count - 1);
         const double restore = Now() - mark;
         const double start = Now();
         ClearAllLists();
@@ -86,6 +109,8 @@ int main() {
         CloseRegistryKeys(g_app.keys);
         std::printf("%-8d %15.1f ms %9.0f ms%s %9.0f ms%s %9.1f ms\n", count, starts[1], backup,
                     saved ? " " : "!", restore, restored ? " " : "!", clear);
+        failed = failed || !saved || !restored || starts[0] < 0;
     }
-    return 0;
+    if (failed) std::printf("! marks a backup or restore that failed; a start-up of -1 failed\n");
+    return failed ? 1 : 0;
 }
