@@ -110,6 +110,7 @@ LRESULT CALLBACK PlaybackWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         return 0;
     case WM_PAINT:
         OnPaint(hwnd);
+        WatchVideoWindow();  // what uncovered this window may have spoiled the still picture
         return 0;
     case WM_SIZING:
         PlaceVideo(false);
@@ -117,6 +118,7 @@ LRESULT CALLBACK PlaybackWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         break;
     case WM_MOVE:
         if (g_app.hVideo) InvalidateRect(g_app.hVideo, nullptr, FALSE);
+        WatchVideoWindow();
         return 0;
     case WM_LBUTTONDOWN:
         OnBodyPressed(hwnd, lParam);

@@ -7,6 +7,11 @@
 namespace {
 
 bool g_playing;
+// A still picture is repainted for a moment after anything that may have spoiled it (half a
+// second at the timer's minimum period), not for as long as it shows: a paused video then
+// costs nothing while nothing happens.
+enum { kStillRepaintTicks = 50 };
+int g_stillRepaints;
 
 }  // namespace
 
@@ -33,21 +38,24 @@ void PlaceVideoWindow() {
 
 
 void WatchVideoWindow() {
-    if (g_app.hMain && g_app.hVideo)
-        SetTimer(g_app.hMain, TIMER_VIDEO_REPAINT, USER_TIMER_MINIMUM, nullptr);
+    if (!g_app.hMain || !g_app.hVideo) return;
+    g_stillRepaints = kStillRepaintTicks;
+    SetTimer(g_app.hMain, TIMER_VIDEO_REPAINT, USER_TIMER_MINIMUM, nullptr);
 }
 
 void OnVideoRepaintTimer() {
     HWND video = g_app.hVideo;
-    if (!video || !IsWindow(video)) {
+    // Playing, hidden or minimised, there is nothing to keep; whatever shows the picture
+    // again (a pause, a stop, a move, a paint of the playback window) starts the timer anew.
+    if (!video || !IsWindow(video) || (g_playing && !g_app.paused) || !IsWindowVisible(video) ||
+        (g_app.hPlay && IsIconic(g_app.hPlay)) || --g_stillRepaints < 0) {
         if (g_app.hMain) KillTimer(g_app.hMain, TIMER_VIDEO_REPAINT);
         return;
     }
-    if ((g_playing && !g_app.paused) || !IsWindowVisible(video)) return;
-    if (g_app.hPlay && IsIconic(g_app.hPlay)) return;
     InvalidateRect(video, nullptr, FALSE);
 }
 
 void SetVideoPlaying(bool playing) {
     g_playing = playing;
+    if (!playing) WatchVideoWindow();
 }

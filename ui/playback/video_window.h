@@ -14,12 +14,13 @@ void PlaceVideo(bool fullArea);
 // PlaceVideo for the current full-size state.
 void PlaceVideoWindow();
 
-// The device paints the frames of media that plays, but not a still picture once something
-// covered it: while a video window exists, timer TIMER_VIDEO_REPAINT of the main window
-// repaints it, except while the media plays or the picture is hidden.
-// Starts the timer when there is a video window (PlaceVideo does this too).
+// The device paints the frames of media that plays, but not always a still picture once
+// something covered it: timer TIMER_VIDEO_REPAINT of the main window repaints the video
+// window for a moment after each thing that can spoil it (placing the video, a pause or a
+// stop, a move or a paint of the playback window), never while the media plays or the
+// picture is hidden. Starts (or restarts) that moment when there is a video window.
 void WatchVideoWindow();
-// What the timer does; it stops itself once the video window is gone.
+// What the timer does; it stops itself once the moment is over or the video window is gone.
 void OnVideoRepaintTimer();
 // Whether the media plays (the progress timer runs and nothing paused it).
 void SetVideoPlaying(bool playing);

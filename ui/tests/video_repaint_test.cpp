@@ -1,4 +1,5 @@
-// The still-picture repaint of the video window runs only while there is one.
+// The still-picture repaint of the video window runs only while there is one, and only for a
+// moment after something happened to it.
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
@@ -7,6 +8,7 @@
 #include "services/transport.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
+#include "ui/playback/video_window.h"
 
 namespace {
 
@@ -21,6 +23,15 @@ TEST_F(VideoRepaint, TheTimerRunsOnlyWhileAVideoWindowExistsAndStopsItself) {
     LoadEntry(0, false);
     ASSERT_TRUE(g_app.hVideo);
     EXPECT_TRUE(KillTimer(main, TIMER_VIDEO_REPAINT)) << "a video window";
+
+    // A still picture left alone costs nothing; moving the window repaints it again.
+    WatchVideoWindow();
+    driver::PumpMessages(1500);
+    EXPECT_FALSE(KillTimer(main, TIMER_VIDEO_REPAINT)) << "still running with nothing happening";
+    RECT r;
+    GetWindowRect(g_app.hPlay, &r);
+    SetWindowPos(g_app.hPlay, nullptr, r.left + 5, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_TRUE(KillTimer(main, TIMER_VIDEO_REPAINT)) << "a move";
 
     LoadEntry(0, false);
     CloseMedia();
