@@ -202,3 +202,4 @@
 #define WM_VIDEO_DOUBLE_CLICK 0x8011  /* double click on the video: the Full button */
 #define WM_DEVICE_STUCK 0x8012        /* the media device stopped answering */
 #define WM_VIDEO_DRAG 0x8013          /* left button on the video: drag the playback window */
+#define WM_MEDIA_OPENED 0x8014        /* the device answered the start-up open */

@@ -24,7 +24,20 @@ void (*g_stuckListener)();
 const DWORD kCommandAnswerMs = 1000;
 const DWORD kOpenCloseAnswerMs = 10000;
 
+// The start-up open while it runs on its own thread (see OpenMediaAhead).
+struct OpeningAhead {
+    HANDLE thread = nullptr;
+    HostRequest request = {};
+    bool answered = false;
+    MCIERROR result = 0;
+    DWORD_PTR video = 0;
+    HWND notify = nullptr;
+    UINT message = 0;
+    void (*opened)() = nullptr;
+} g_ahead;
+
 MCIDEVICEID Device() {
+    FinishOpeningAhead();
     return g_app.openParms.wDeviceID;
 }
 
@@ -68,22 +81,33 @@ std::wstring SystemDeviceName(const std::wstring &extension) {
     return name;
 }
 
-// Opens the element in the device's process, with its video window (if the media has a
-// picture) as a child of the playback window.
-bool SendOpen() {
+// The open of g_app.mediaPath, with its video window (if the media has a picture) as a child
+// of the playback window.
+HostRequest OpenRequest() {
     lstrcpynW(g_app.deviceType, kMediaDeviceType, ARRAYSIZE(g_app.deviceType));
     lstrcpynW(g_app.alias, kMediaAlias, ARRAYSIZE(g_app.alias));
     HostRequest request = {};
     request.parent = reinterpret_cast<DWORD_PTR>(g_app.hPlay);
     lstrcpynW(request.text, g_app.mediaPath.c_str(), ARRAYSIZE(request.text));
-    MCIERROR result = 0;
-    DWORD_PTR video = 0;
     // No identifier survives a failed open, so no later command can reach another device.
     g_app.openParms.wDeviceID = 0;
-    if (!AskMediaHost(HostOpen, request, kOpenCloseAnswerMs, &result, &video) || result) return false;
+    return request;
+}
+
+bool TakeOpenAnswer(bool answered, MCIERROR result, DWORD_PTR video) {
+    if (!answered || result) return false;
     g_app.openParms.wDeviceID = 1;  // the one device of the device's process
     g_app.hVideo = reinterpret_cast<HWND>(video);
     return true;
+}
+
+// Opens the element in the device's process.
+bool SendOpen() {
+    const HostRequest request = OpenRequest();
+    MCIERROR result = 0;
+    DWORD_PTR video = 0;
+    const bool answered = AskMediaHost(HostOpen, request, kOpenCloseAnswerMs, &result, &video);
+    return TakeOpenAnswer(answered, result, video);
 }
 
 void SetMillisecondFormat() {
@@ -114,7 +138,10 @@ std::wstring ResolveDeviceType(const wchar_t *path, HWND window) {
     return DeviceTypeText(SystemDeviceName(entry));
 }
 
-void OpenMedia(const wchar_t *path) {
+namespace {
+
+// What every open does before the device is asked.
+void BeginOpen(const wchar_t *path) {
     CloseMedia();
     const size_t length = path ? wcsnlen(path, kTextChars) : 0;
     // A path the program's buffers would cut names another file: it is not opened.
@@ -122,18 +149,70 @@ void OpenMedia(const wchar_t *path) {
     lstrcpynW(g_app.currentTypeText,
               ResolveDeviceType(g_app.mediaPath.c_str(), g_app.hPlay).c_str(),
               ARRAYSIZE(g_app.currentTypeText));
-    for (int attempt = 0; attempt < 2 && !g_app.mediaPath.empty(); ++attempt)
+}
+
+// ... and after: `attempts` more tries unless it is open, then the time format and length.
+void EndOpen(int attempts) {
+    for (int attempt = 0; attempt < attempts && !g_app.mediaPath.empty(); ++attempt)
         if (SendOpen()) break;
     if (!Device()) lstrcpynW(g_app.deviceType, kUnknownDeviceType, ARRAYSIZE(g_app.deviceType));
     SetMillisecondFormat();
     QueryLength();
 }
 
+DWORD WINAPI AskOpenAhead(void *) {
+    g_ahead.answered = AskMediaHost(HostOpen, g_ahead.request, kOpenCloseAnswerMs,
+                                    &g_ahead.result, &g_ahead.video);
+    PostMessageW(g_ahead.notify, g_ahead.message, 0, 0);
+    return 0;
+}
+
+}  // namespace
+
+void OpenMedia(const wchar_t *path) {
+    BeginOpen(path);
+    EndOpen(2);
+}
+
+void OpenMediaAhead(const wchar_t *path, HWND notify, UINT message, void (*opened)()) {
+    BeginOpen(path);
+    g_ahead.opened = opened;
+    if (!g_app.mediaPath.empty()) {
+        g_ahead.request = OpenRequest();
+        g_ahead.notify = notify;
+        g_ahead.message = message;
+        g_ahead.thread = CreateThread(nullptr, 0, AskOpenAhead, nullptr, 0, nullptr);
+        if (g_ahead.thread) return;
+    }
+    EndOpen(2);
+    g_ahead.opened = nullptr;
+    if (opened) opened();
+}
+
+void FinishOpeningAhead() {
+    HANDLE thread = g_ahead.thread;
+    if (!thread) return;
+    // The device's process makes its video window a child of the playback window, and waits
+    // for this thread to answer what that sends: it is answered while the open goes on.
+    MSG msg;
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) ==
+           WAIT_OBJECT_0 + 1)
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    CloseHandle(thread);
+    g_ahead.thread = nullptr;
+    void (*opened)() = g_ahead.opened;
+    g_ahead.opened = nullptr;
+    EndOpen(TakeOpenAnswer(g_ahead.answered, g_ahead.result, g_ahead.video) ? 0 : 1);
+    if (opened) opened();
+}
+
 bool MediaIsOpen() {
+    FinishOpeningAhead();
     return g_app.deviceType[0] && lstrcmpW(g_app.deviceType, kUnknownDeviceType) != 0;
 }
 
 void CloseMedia() {
+    FinishOpeningAhead();
     g_app.hVideo = nullptr;
     // The play is stopped first, within the short limit; the close that follows has nothing
     // left to wait for. A device that did not stop is given up instead.

@@ -21,6 +21,15 @@ std::wstring ResolveDeviceType(const wchar_t *path, HWND window);
 // stays. A path too long for the program's buffers is not opened at all.
 void OpenMedia(const wchar_t *path);
 
+// OpenMedia for start-up, without making the program wait: the slow part (starting the
+// device's process and opening the file in it) runs on a thread of its own while the windows
+// come up, and `message` is posted to `notify` once it has an answer. FinishOpeningAhead
+// (called for that message, and first thing by every device call, OpenMedia and MediaIsOpen)
+// completes the open on the calling thread exactly as OpenMedia would and then calls
+// `opened`. Without a thread the open is made at once, `opened` included.
+void OpenMediaAhead(const wchar_t *path, HWND notify, UINT message, void (*opened)());
+void FinishOpeningAhead();
+
 // True when the last open succeeded (the record's device type is not "Non").
 bool MediaIsOpen();
 

@@ -2,6 +2,7 @@
 
 #include "core/play_modes.h"
 #include "core/time_text.h"
+#include "resources/resource.h"
 #include "services/app_state.h"
 #include "services/media_device.h"
 #include "services/stock_store.h"
@@ -101,16 +102,29 @@ void StartProgressTimer() {
     Tell(g_view.progressTimer, true);
 }
 
+namespace {
+
+void StartupLoadOpened() {
+    SetBarRange();
+    Rewind();
+    Tell(g_view.videoChanged);
+}
+
+}  // namespace
+
 void StartupLoad() {
     const int genre = g_app.currentGenre;
     const std::wstring path = ReadStockField(genre, 0, FieldPath);
     if (path.empty()) return;
-    OpenEntryPath(0, false);
     SetNumberText(g_app.currentNumberText, 1);
-    SetBarRange();
     SetNumberText(g_app.totalNumberText, g_app.counts[genre]);
-    Rewind();
-    Tell(g_view.videoChanged);
+    if (path.size() >= size_t(kTextChars)) {
+        OpenEntryPath(0, false);
+        StartupLoadOpened();
+        return;
+    }
+    lstrcpynW(g_app.currentPath, path.c_str(), ARRAYSIZE(g_app.currentPath));
+    OpenMediaAhead(g_app.currentPath, g_app.hMain, WM_MEDIA_OPENED, StartupLoadOpened);
 }
 
 void LoadEntry(int index, bool shellFallback) {

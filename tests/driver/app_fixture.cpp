@@ -36,6 +36,7 @@ HWND AppTest::StartApp() {
     ShowWindow(main, SW_SHOWNOACTIVATE);
     UpdateWindow(main);
     PumpMessages(50);
+    FinishOpeningAhead();  // the first entry is loaded, as once the program has started
     return main;
 }
 

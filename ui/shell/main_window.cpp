@@ -265,6 +265,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_DEVICE_STUCK:
         ReloadAfterStuckDevice(hwnd);
         return 0;
+    case WM_MEDIA_OPENED:
+        FinishOpeningAhead();
+        return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }

@@ -1,0 +1,29 @@
+// The first entry opens while the windows come up; whatever asks the device first finds it
+// open and loaded, and the load is not made a second time.
+#include <gtest/gtest.h>
+
+#include "services/app_state.h"
+#include "services/media_device.h"
+#include "services/registry.h"
+#include "tests/driver/app_fixture.h"
+#include "tests/driver/driver.h"
+#include "ui/shell/main_window.h"
+
+namespace {
+
+class StartupOpen : public driver::AppTest {};
+
+TEST_F(StartupOpen, TheFirstDeviceCallFindsTheFirstEntryLoadedAndTheLoadIsNotRepeated) {
+    driver::StoreStockEntry(0, 0, L"tone", driver::MadeMedia(L"tone4s.wav"));
+    OpenRegistryKeys(g_app.keys);
+    CreateMainWindow();  // no message is handled yet: the open may still be under way
+    EXPECT_TRUE(MediaIsOpen());
+    EXPECT_GT(g_app.lengthMs, 1000u);
+    EXPECT_EQ(g_app.barMax, int(g_app.lengthMs / 1000)) << "the bar was not set for it";
+
+    g_app.barMax = 12345;       // a load made again would set the bar anew
+    driver::PumpMessages(300);  // the open's own message comes now
+    EXPECT_EQ(g_app.barMax, 12345) << "the load was made a second time";
+}
+
+}  // namespace
