@@ -219,7 +219,8 @@ void CloseMedia() {
     DeviceStop();
     if (Device()) {
         MCIERROR result = 0;
-        Ask(HostClose, HostRequest(), kOpenCloseAnswerMs, &result, nullptr);
+        if (Ask(HostClose, HostRequest(), kOpenCloseAnswerMs, &result, nullptr))
+            RetireWornMediaHost();
     }
     g_app.openParms.wDeviceID = 0;
     // Whatever was seen of the last media belongs to it alone.

@@ -168,7 +168,12 @@ std::wstring HostTitle(DWORD programId) {
 struct HostProcess {
     HANDLE process = nullptr;
     HWND window = nullptr;
+    int opens = 0;  // files it opened
 } g_running;
+
+// The platform's device keeps some memory of every file it opened (a few megabytes each on
+// some systems) until its process ends: a host is replaced once it has opened this many.
+enum { kOpensPerHost = 16 };
 
 // Waits for the host's window, answering what is sent to this thread meanwhile.
 HWND WaitForHostWindow(HANDLE process) {
@@ -284,7 +289,18 @@ bool AskMediaHost(HostRequestKind kind, const HostRequest &request, DWORD limitM
     }
     *result = MCIERROR(answer);
     if (value) *value = last;
+    if (kind == HostOpen) ++g_running.opens;
     return true;
+}
+
+void RetireWornMediaHost() {
+    if (g_running.opens < kOpensPerHost) return;
+    EndMediaHost();
+    LaunchHost();  // ready by the time the next file is opened
+}
+
+DWORD MediaHostProcessId() {
+    return g_running.process ? GetProcessId(g_running.process) : 0;
 }
 
 void EndMediaHost() {

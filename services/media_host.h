@@ -35,3 +35,10 @@ bool AskMediaHost(HostRequestKind kind, const HostRequest &request, DWORD limitM
 
 // Ends the host at once (its device and video window go with it).
 void EndMediaHost();
+
+// Called with no file open: a host that has opened many files is ended and a fresh one
+// started, so that what the platform's device keeps of each file does not pile up.
+void RetireWornMediaHost();
+
+// The running host's process id; 0 when none runs.
+DWORD MediaHostProcessId();

@@ -201,6 +201,20 @@ TEST_F(MediaDevice, ADeviceWhoseProcessIsGoneIsGivenUpAndTheNextOpenGetsANewOne)
     SetStuckDeviceListener(nullptr);
 }
 
+TEST_F(MediaDevice, AHostThatOpenedManyFilesIsReplacedAndTheNextOpenWorks) {
+    OpenMedia(Media(L"tone.wav").c_str());
+    const DWORD first = MediaHostProcessId();
+    ASSERT_NE(first, 0u);
+    HANDLE old = OpenProcess(SYNCHRONIZE, FALSE, first);
+    for (int i = 0; i < 20 && MediaHostProcessId() == first; ++i)
+        OpenMedia(Media(L"tone.wav").c_str());
+    EXPECT_NE(MediaHostProcessId(), first) << "never replaced";
+    EXPECT_TRUE(MediaIsOpen());
+    EXPECT_NEAR(double(g_app.lengthMs), 1750.0, 50.0);
+    EXPECT_EQ(WaitForSingleObject(old, 5000), WAIT_OBJECT_0) << "the old host was left running";
+    CloseHandle(old);
+}
+
 TEST(MediaHost, OnlyTheProgramsOwnHostCommandLineMakesAHost) {
     struct Case {
         const wchar_t *line;
