@@ -47,7 +47,6 @@ expect "captured MPG frame size" "$(size capture-mpg.bmp)" "160 x 120"
 expect "captured MJPEG AVI frame size" "$(size capture-mjpeg.bmp)" "320 x 240"
 expect "captured AVI frame size" "$(size capture-avi.bmp)" "64 x 48"
 expect "series MPG frame size" "$(size series-mpg.bmp)" "160 x 120"
-expect "series MJPEG AVI frame size" "$(size series-mjpeg.bmp)" "320 x 240"
 ffmpeg -hide_banner -loglevel error -y -i "$media/long.mpg" -frames:v 1 "$tmp/long-first.png"
 difference=$({ compare -metric RMSE "$dir/series-mpg.bmp" "$tmp/long-first.png" null: 2>&1 || true; } |
              sed 's/.*(\(.*\)).*/\1/')

@@ -37,12 +37,6 @@ TEST(DeviceType, OnlyTheExactLowerOrUpperCaseExtensionIsKnown) {
     }
 }
 
-TEST(DeviceType, AnUnmappedTableExtensionIsLowerCaseNon) {
-    EXPECT_EQ(DeviceTypeText(L"MPEGVideo"), L"MPEGVideo");
-    EXPECT_EQ(DeviceTypeText(L""), L"non");
-    EXPECT_STREQ(kUnknownDeviceType, L"Non");
-}
-
 TEST(ShellHandOff, OnlyExistingFoldersAndMediaFilesAreHandedOver) {
     struct Case {
         const wchar_t *path;

@@ -24,33 +24,11 @@ std::wstring Media(const std::wstring &name) {
     return driver::MadeMedia(name);
 }
 // Files other programs read back after the tests (tests/check_bmp.sh).
-std::wstring ForCheck(const std::wstring &name) {
-    const std::wstring folder = driver::ProgramFolder() + L"bmp-check";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\" + name;
-}
-
-std::vector<BYTE> ReadAll(const std::wstring &path) {
-    std::vector<BYTE> bytes;
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (f == INVALID_HANDLE_VALUE) return bytes;
-    bytes.resize(GetFileSize(f, nullptr));
-    DWORD read = 0;
-    if (!bytes.empty()) ReadFile(f, bytes.data(), DWORD(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    CloseHandle(f);
-    return bytes;
-}
+std::wstring ForCheck(const std::wstring &name) { return driver::ForCheck(L"bmp-check", name); }
 
 // The first part of a file, as a download cut short would leave it.
 void WriteTruncatedCopy(const std::wstring &from, const std::wstring &to, size_t keep) {
-    std::vector<BYTE> bytes = ReadAll(from);
-    bytes.resize(std::min(keep, bytes.size()));
-    HANDLE f = CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-    CloseHandle(f);
+    ASSERT_TRUE(driver::WriteBytes(to, driver::ReadBytes(from).substr(0, keep)));
 }
 
 struct BmpFacts {
@@ -61,7 +39,8 @@ struct BmpFacts {
 
 BmpFacts ReadBmp(const std::wstring &path) {
     BmpFacts facts;
-    const std::vector<BYTE> b = ReadAll(path);
+    const std::string bytes = driver::ReadBytes(path);
+    const std::vector<BYTE> b(bytes.begin(), bytes.end());
     if (b.size() < 54) return facts;
     auto u32 = [&](size_t at) {
         return DWORD(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | b[at + 3] << 24);
@@ -148,11 +127,11 @@ TEST_F(AddFiles, AnAviShorterThanTheCaptureFrameGivesFrameZeroAndCaptureStaysZer
         g_app.settings.Capture = c.capture;
         WriteDwordValue(g_app.keys.write[KeyCap], L"Capture", c.capture);
         AddOneFile(InFolder(L"five.avi").c_str(), L"five.avi");
-        const std::vector<BYTE> bmp = ReadAll(ThumbnailPath(0, index++));
+        const std::string bmp = driver::ReadBytes(ThumbnailPath(0, index++));
         ASSERT_GT(bmp.size(), 56u);
         // The test frames count up from 40 x frame number.
-        EXPECT_EQ(bmp[54], BYTE(c.frame * 40));
-        EXPECT_EQ(bmp[55], BYTE(7 + c.frame * 40));
+        EXPECT_EQ(BYTE(bmp[54]), BYTE(c.frame * 40));
+        EXPECT_EQ(BYTE(bmp[55]), BYTE(7 + c.frame * 40));
         EXPECT_EQ(g_app.settings.Capture, c.captureAfter);
         EXPECT_EQ(driver::ReadRegistryDword(L"Software\\Mirelo\\Setting\\Cap", L"Capture", 99),
                   DWORD(c.captureAfter));
@@ -173,9 +152,9 @@ TEST_F(AddFiles, TheBmpWriterWritesWhatItCanAndRefusesTheRest) {
     header->biSizeImage = 0; // computed by the writer
     std::copy(bottom, bottom + 12, picture.begin() + 40);
     std::copy(top, top + 12, picture.begin() + 52);
-    EXPECT_EQ(WriteBmpFile(ForCheck(L"three-by-two.bmp").c_str(), picture.data(), picture.size()),
-              1);
-    EXPECT_EQ(ReadAll(ForCheck(L"three-by-two.bmp")).size(), 54u + 24u);
+    const std::wstring written = ForCheck(L"three-by-two.bmp");
+    EXPECT_EQ(WriteBmpFile(written.c_str(), picture.data(), picture.size()), 1);
+    EXPECT_EQ(driver::ReadBytes(written).size(), 54u + 24u);
 
     // Refused pictures leave no file behind.
     const std::wstring refused = InFolder(L"refused.bmp");

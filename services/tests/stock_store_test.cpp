@@ -1,7 +1,7 @@
 // The stock store against the real registry and the thumbnail folder.
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
 
 #include "services/app_state.h"
 #include "services/registry.h"
@@ -11,72 +11,24 @@
 
 namespace {
 
-const wchar_t *const kListKeys[kStockFieldCount] = {
-    L"Software\\Mirelo\\Setting\\FileTitle", L"Software\\Mirelo\\Setting\\FileTime",
-    L"Software\\Mirelo\\Setting\\FileTipe", L"Software\\Mirelo\\Setting\\FilePath"};
+using driver::Exists;
 
-bool Exists(const std::wstring &path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void WriteFile(const std::wstring &path, const std::string &content) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE) << path.c_str();
-    DWORD written = 0;
-    ::WriteFile(f, content.data(), DWORD(content.size()), &written, nullptr);
-    CloseHandle(f);
-}
-
-// The file's content, or "-" when there is no file.
-std::string ReadFile(const std::wstring &path) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return "-";
-    char buffer[256];
-    DWORD read = 0;
-    ::ReadFile(f, buffer, sizeof buffer, &read, nullptr);
-    CloseHandle(f);
-    return std::string(buffer, read);
-}
-
-// Every file in the thumbnail folder.
-std::vector<std::wstring> FolderFiles() {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((std::wstring(kThumbnailFolder) + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
-
-void EmptyThumbnailFolder() {
-    for (const std::wstring &name : FolderFiles())
-        DeleteFileW((std::wstring(kThumbnailFolder) + L"\\" + name).c_str());
+// A thumbnail's content, or "-" when there is none.
+std::string Thumbnail(int genre, int index) {
+    const std::wstring path = ThumbnailPath(genre, index);
+    return Exists(path) ? driver::ReadBytes(path) : "-";
 }
 
 bool ValueExists(int field, const std::wstring &name) {
     DWORD type;
     std::vector<BYTE> data;
-    return driver::ReadRegistryValue(kListKeys[field], name.c_str(), &type, &data);
-}
-
-DWORD ValueCount(int field) {
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kListKeys[field], 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return DWORD(-1);
-    DWORD values = 0;
-    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                     nullptr, nullptr, nullptr);
-    RegCloseKey(key);
-    return values;
+    return driver::ReadRegistryValue(kRegKeyPaths[kListKeyFirst + field], name.c_str(), &type, &data);
 }
 
 std::vector<std::wstring> g_grabs;
 void RecordingGrabber(const wchar_t *media, const wchar_t *bitmap) {
     g_grabs.push_back(std::wstring(media) + L" -> " + bitmap);
-    WriteFile(bitmap, "grabbed");
+    driver::WriteBytes(bitmap, "grabbed");
 }
 
 class StockStore : public testing::Test {
@@ -85,14 +37,13 @@ class StockStore : public testing::Test {
         driver::DeleteProgramRegistry();
         ResetAppState();
         OpenRegistryKeys(g_app.keys);
-        CreateDirectoryW(kThumbnailFolder, nullptr);
-        EmptyThumbnailFolder();
+        driver::DeleteFilesIn(kThumbnailFolder);
         g_grabs.clear();
         SetThumbnailGrabber(RecordingGrabber);
     }
     void TearDown() override {
         SetThumbnailGrabber(nullptr);
-        EmptyThumbnailFolder();
+        driver::DeleteFilesIn(kThumbnailFolder);
         CloseRegistryKeys(g_app.keys);
     }
     // An entry written as Append entry writes it, with a thumbnail holding its title.
@@ -103,7 +54,7 @@ class StockStore : public testing::Test {
             WriteFixedTextValue(g_app.keys.write[kListKeyFirst + f], name.c_str(), texts[f].c_str(),
                                 kStockValueBytes);
         if (thumbnail)
-            WriteFile(ThumbnailPath(genre, index), std::string(title.begin(), title.end()));
+            driver::WriteBytes(ThumbnailPath(genre, index), std::string(title.begin(), title.end()));
     }
     std::vector<std::wstring> Titles(int genre) {
         std::vector<std::wstring> titles;
@@ -165,10 +116,10 @@ TEST_F(StockStore, StoredValuesOfAnyShapeAreReadSafely) {
     };
     for (const Case &c : cases) {
         const DWORD bytes = c.bytes ? c.bytes : DWORD(c.units.size() * 2);
-        driver::WriteRegistryValue(kListKeys[FieldPath], c.name, REG_SZ, c.units.data(), bytes);
+        driver::WriteRegistryValue(kRegKeyPaths[KeyFilePath], c.name, REG_SZ, c.units.data(), bytes);
     }
     const DWORD number = 5;
-    driver::WriteRegistryValue(kListKeys[FieldPath], L"Stock5", REG_DWORD, &number, 4);
+    driver::WriteRegistryValue(kRegKeyPaths[KeyFilePath], L"Stock5", REG_DWORD, &number, 4);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(ReadStockField(0, i, FieldPath), cases[i].read) << i;
     EXPECT_EQ(ReadStockField(0, 5, FieldPath), L"");
@@ -196,7 +147,7 @@ TEST_F(StockStore, AppendWritesFixedLengthValuesAndRefusesASixthEntry) {
     for (int f = 0; f < kStockFieldCount; ++f) {
         DWORD type = 0;
         std::vector<BYTE> data;
-        ASSERT_TRUE(driver::ReadRegistryValue(kListKeys[f], L"4Stock0", &type, &data));
+        ASSERT_TRUE(driver::ReadRegistryValue(kRegKeyPaths[kListKeyFirst + f], L"4Stock0", &type, &data));
         EXPECT_EQ(type, DWORD(REG_SZ));
         ASSERT_EQ(data.size(), 1000u);
         const wchar_t *units = reinterpret_cast<const wchar_t *>(data.data());
@@ -217,28 +168,25 @@ TEST_F(StockStore, AppendWritesFixedLengthValuesAndRefusesASixthEntry) {
     EXPECT_EQ(CountGenreEntries(3), 5);
 }
 
-TEST_F(StockStore, AppendedEntryNeverShowsAnOlderThumbnail) {
+TEST_F(StockStore, AnAppendedEntryShowsOnlyAPictureTakenForIt) {
     // A file left under index 0 by an entry no longer counted: with no grab the new entry
     // has no thumbnail rather than that one.
-    WriteFile(ThumbnailPath(0, 0), "old");
+    driver::WriteBytes(ThumbnailPath(0, 0), "old");
     SetThumbnailGrabber(nullptr);
     LoadGenre(0);
     AppendStockEntry(L"a", L" 1 秒", L"MPEGVideo", L"C:\\m\\a.mpg");
-    EXPECT_FALSE(Exists(ThumbnailPath(0, 0)));
-}
+    EXPECT_FALSE(Exists(ThumbnailPath(0, 0))) << "an older entry's picture";
 
-// The lists cleared while the picture is being taken (the wait on the media device lets other
-// commands in): the picture of an entry that is gone is not kept, and the entry not counted.
-TEST_F(StockStore, AnEntryClearedWhileItsPictureIsTakenLeavesNoPictureAndNoCount) {
+    // The lists cleared while the picture is being taken (the wait on the media device lets
+    // other commands in): the picture of an entry that is gone is not kept, nor the entry.
     SetThumbnailGrabber([](const wchar_t *, const wchar_t *bitmap) {
         ClearAllLists();
-        WriteFile(bitmap, "late");
+        driver::WriteBytes(bitmap, "late");
     });
     LoadGenre(21);
     EXPECT_FALSE(AppendStockEntry(L"a", L" 1 秒", L"MPEGVideo", L"C:\\m\\a.mpg"));
-    EXPECT_FALSE(Exists(ThumbnailPath(21, 0)));
+    EXPECT_FALSE(Exists(ThumbnailPath(21, 0))) << "the picture of an entry cleared meanwhile";
     EXPECT_EQ(g_app.counts[21], 0);
-    SetThumbnailGrabber(nullptr);
 }
 
 TEST_F(StockStore, DeletedEntriesCloseTheGapAndThumbnailsFollowTheirEntries) {
@@ -260,7 +208,7 @@ TEST_F(StockStore, DeletedEntriesCloseTheGapAndThumbnailsFollowTheirEntries) {
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "removing " << c.remove.size() << " of " << c.n);
         RecreateListKeys();
-        EmptyThumbnailFolder();
+        driver::DeleteFilesIn(kThumbnailFolder);
         for (int i = 0; i < c.n; ++i) {
             bool thumb = true;
             for (int t : c.noThumbnail)
@@ -279,7 +227,7 @@ TEST_F(StockStore, DeletedEntriesCloseTheGapAndThumbnailsFollowTheirEntries) {
             bool thumb = true;
             for (int t : c.noThumbnail)
                 thumb = thumb && t != old;
-            EXPECT_EQ(ReadFile(ThumbnailPath(9, int(j))),
+            EXPECT_EQ(Thumbnail(9, int(j)),
                       thumb ? std::string(c.kept[j].begin(), c.kept[j].end()) : "-")
                 << j;
             EXPECT_EQ(ReadStockField(9, int(j), FieldPath), L"C:\\m\\" + c.kept[j]);
@@ -290,7 +238,7 @@ TEST_F(StockStore, DeletedEntriesCloseTheGapAndThumbnailsFollowTheirEntries) {
             EXPECT_FALSE(Exists(ThumbnailPath(9, j))) << j;
         }
         EXPECT_EQ(ReadStockField(0, 0, FieldTitle), L"other genre");
-        EXPECT_EQ(ReadFile(ThumbnailPath(0, 0)), "other genre");
+        EXPECT_EQ(Thumbnail(0, 0), "other genre");
     }
 }
 
@@ -299,12 +247,12 @@ TEST_F(StockStore, ClearAllListsEmptiesEveryGenreAndEveryThumbnailButNothingElse
         for (int i = 0; i < 3; ++i)
             PutEntry(g, i, L"g" + std::to_wstring(g) + L"e" + std::to_wstring(i));
     PutEntry(5, 4, L"hidden behind a gap");
-    WriteFile(ThumbnailPath(21, 19999), "last index swept");
-    WriteFile(ThumbnailPath(2, 4000), "far index");
+    driver::WriteBytes(ThumbnailPath(21, 19999), "last index swept");
+    driver::WriteBytes(ThumbnailPath(2, 4000), "far index");
     const wchar_t *const keep[] = {L"No[20000].bmp", L"23No[1].bmp", L"No[01].bmp", L"notes.txt",
                                    L"No[1].bmp.bak"};
     for (const wchar_t *name : keep)
-        WriteFile(std::wstring(kThumbnailFolder) + L"\\" + name, "keep");
+        driver::WriteBytes(std::wstring(kThumbnailFolder) + L"\\" + name, "keep");
     const std::wstring folderLikeAThumbnail = std::wstring(kThumbnailFolder) + L"\\No[3].bmp";
     CreateDirectoryW(folderLikeAThumbnail.c_str(), nullptr);
 
@@ -315,8 +263,8 @@ TEST_F(StockStore, ClearAllListsEmptiesEveryGenreAndEveryThumbnailButNothingElse
     ClearAllLists();
 
     for (int f = 0; f < kStockFieldCount; ++f)
-        EXPECT_EQ(ValueCount(f), 0u) << f;
-    std::vector<std::wstring> left = FolderFiles();
+        EXPECT_EQ(driver::ValueCount(kRegKeyPaths[kListKeyFirst + f]), 0u) << f;
+    std::vector<std::wstring> left = driver::FilesIn(kThumbnailFolder);
     std::sort(left.begin(), left.end());
     std::vector<std::wstring> expected(std::begin(keep), std::end(keep));
     std::sort(expected.begin(), expected.end());

@@ -118,36 +118,17 @@ bool WriteSolidBmp(const std::wstring &path, int width, int height, COLORREF col
     ih.biPlanes = 1;
     ih.biBitCount = 24;
     ih.biSizeImage = imageSize;
-    std::vector<BYTE> pixels(imageSize, 0);
+    std::string bytes(reinterpret_cast<const char *>(&fh), sizeof fh);
+    bytes.append(reinterpret_cast<const char *>(&ih), sizeof ih);
+    bytes.resize(fh.bfSize, 0);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            BYTE *p = &pixels[size_t(y * stride + x * 3)];
-            p[0] = GetBValue(colour);
-            p[1] = GetGValue(colour);
-            p[2] = GetRValue(colour);
+            char *p = &bytes[fh.bfOffBits + size_t(y * stride + x * 3)];
+            p[0] = char(GetBValue(colour));
+            p[1] = char(GetGValue(colour));
+            p[2] = char(GetRValue(colour));
         }
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    WriteFile(file, &fh, sizeof fh, &written, nullptr);
-    WriteFile(file, &ih, sizeof ih, &written, nullptr);
-    WriteFile(file, pixels.data(), imageSize, &written, nullptr);
-    CloseHandle(file);
-    return true;
-}
-
-void DeleteFilesIn(const wchar_t *folder) {
-    CreateDirectoryW(folder, nullptr);
-    WIN32_FIND_DATAW found;
-    const std::wstring pattern = std::wstring(folder) + L"\\*";
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            DeleteFileW((std::wstring(folder) + L"\\" + found.cFileName).c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    return WriteBytes(path, bytes);
 }
 
 }  // namespace driver

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "tests/driver/driver.h"
+
 namespace driver {
 
 // The fixed folders of the installation.
@@ -52,7 +54,5 @@ bool MediaPlaying();
 
 // Writes a 24-bit BMP file of one colour.
 bool WriteSolidBmp(const std::wstring &path, int width, int height, COLORREF colour);
-
-void DeleteFilesIn(const wchar_t *folder);
 
 }  // namespace driver

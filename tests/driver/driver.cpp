@@ -191,6 +191,15 @@ DWORD ReadRegistryDword(const wchar_t *keyPath, const wchar_t *name, DWORD fallb
     return *reinterpret_cast<DWORD *>(data.data());
 }
 
+std::wstring ReadRegistryText(const wchar_t *keyPath, const wchar_t *name, size_t *bytes) {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (!ReadRegistryValue(keyPath, name, &type, &data) || type != REG_SZ) return L"-";
+    if (bytes) *bytes = data.size();
+    data.resize(data.size() + 2, 0);
+    return reinterpret_cast<const wchar_t *>(data.data());
+}
+
 BoxSeen AnswerBox(DWORD processId, DWORD timeoutMs) {
     HWND box = WaitForWindow(processId, L"#32770", timeoutMs);
     if (!box) return {};
@@ -217,9 +226,9 @@ DWORD WINAPI BoxAnswerer::Run(void *self) {
     return 0;
 }
 
-void CompleteFirstRun(const std::wstring &exe) {
+void CompleteFirstRun(const std::wstring &exe, const std::wstring &arguments) {
     DeleteProgramRegistry();
-    Process p = Launch(exe);
+    Process p = Launch(exe, arguments);
     ASSERT_TRUE(p.handle);
     for (int box = 0; box < 2; ++box)
         ASSERT_FALSE(AnswerBox(p.id).text.empty()) << "set-up message box " << box + 1;
@@ -239,6 +248,102 @@ void PumpMessages(DWORD ms) {
         }
         Sleep(1);
     } while (GetTickCount() - start < ms);
+}
+
+DialogHand::DialogHand(std::function<void(HWND)> hand, const wchar_t *caption)
+    : hand_(std::move(hand)), caption_(caption ? caption : L"") {
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+DialogHand::~DialogHand() {
+    Finish();
+    CloseHandle(thread_);
+}
+
+bool DialogHand::Finish(DWORD timeoutMs) {
+    return WaitForSingleObject(thread_, 0) == WAIT_OBJECT_0 ||
+           PumpUntil([this] { return WaitForSingleObject(thread_, 0) == WAIT_OBJECT_0; },
+                     timeoutMs);
+}
+
+DWORD WINAPI DialogHand::Run(void *self) {
+    DialogHand &hand = *static_cast<DialogHand *>(self);
+    HWND dialog = nullptr;
+    for (const DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 15000;) {
+        for (HWND w : WindowsOf(GetCurrentProcessId(), L"#32770"))
+            if (IsWindowVisible(w) && (hand.caption_.empty() || WindowText(w) == hand.caption_))
+                dialog = w;
+        if (!dialog) Sleep(20);
+    }
+    hand.hand_(dialog);
+    return 0;
+}
+
+void TypeFileName(HWND dialog, const std::wstring &name) {
+    if (!dialog) return;
+    Sleep(300);  // the dialog fills in its controls after it shows
+    SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    PressDialogButton(dialog, IDOK);
+}
+
+bool Exists(const std::wstring &path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WriteBytes(const std::wstring &path, const std::string &bytes) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+    return written == bytes.size();
+}
+
+std::string ReadBytes(const std::wstring &path) {
+    std::string bytes;
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+    CloseHandle(f);
+    return bytes;
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring &folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+void DeleteFilesIn(const wchar_t *folder) {
+    CreateDirectoryW(folder, nullptr);
+    for (const std::wstring &name : FilesIn(folder))
+        DeleteFileW((std::wstring(folder) + L"\\" + name).c_str());
+}
+
+std::wstring ForCheck(const wchar_t *folder, const std::wstring &name) {
+    const std::wstring path = ProgramFolder() + folder;
+    CreateDirectoryW(path.c_str(), nullptr);
+    DeleteFileW((path + L"\\" + name).c_str());
+    return path + L"\\" + name;
+}
+
+DWORD ValueCount(const wchar_t *keyPath) {
+    HKEY key;
+    DWORD values = 0;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                     nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return values;
 }
 
 }  // namespace driver

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -78,12 +79,59 @@ bool ReadRegistryValue(const wchar_t *keyPath, const wchar_t *name, DWORD *type,
 void WriteRegistryValue(const wchar_t *keyPath, const wchar_t *name, DWORD type,
                         const void *data, DWORD size);
 DWORD ReadRegistryDword(const wchar_t *keyPath, const wchar_t *name, DWORD fallback);
+// A text value up to its first NUL, "-" when there is none; `bytes` (when given) gets the
+// stored size.
+std::wstring ReadRegistryText(const wchar_t *keyPath, const wchar_t *name, size_t *bytes = nullptr);
 
 // Runs the program's first start to its end: answers both set-up boxes, closes the main
 // window. Leaves a registry in which the next start is a normal one.
-void CompleteFirstRun(const std::wstring &exe = MireloExePath());
+void CompleteFirstRun(const std::wstring &exe = MireloExePath(),
+                      const std::wstring &arguments = L"");
 
 // Pumps this thread's messages for the given time (for in-process window tests).
 void PumpMessages(DWORD ms);
+
+// Pumps this thread's messages until done() holds; false when the time runs out first.
+template <class Done> bool PumpUntil(Done done, DWORD timeoutMs) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
+        PumpMessages(10);
+        if (done()) return true;
+    }
+    return false;
+}
+
+// Works the next dialog of this process from a thread of its own (the dialog's modal loop
+// runs on this one): `hand` gets the dialog once it shows, or null after 15 s. With a
+// caption, only a dialog of that caption counts. Finish pumps this thread's messages until
+// the hand is done; the destructor finishes too.
+class DialogHand {
+  public:
+    explicit DialogHand(std::function<void(HWND)> hand, const wchar_t *caption = nullptr);
+    ~DialogHand();
+    bool Finish(DWORD timeoutMs = 30000);
+
+  private:
+    static DWORD WINAPI Run(void *self);
+    std::function<void(HWND)> hand_;
+    std::wstring caption_;
+    HANDLE thread_;
+};
+
+// Types a name into an open or save dialog's file name box and presses OK.
+void TypeFileName(HWND dialog, const std::wstring &name);
+
+// Files, as the tests set them up and read back what the program wrote.
+bool Exists(const std::wstring &path);
+bool WriteBytes(const std::wstring &path, const std::string &bytes);
+std::string ReadBytes(const std::wstring &path);  // empty when there is no file
+// The names of a folder's files (not its folders).
+std::vector<std::wstring> FilesIn(const std::wstring &folder);
+// Deletes a folder's files, making the folder when it is missing.
+void DeleteFilesIn(const wchar_t *folder);
+// A path in the test program's folder for a file other tools read back after the tests;
+// an older file of that name is removed.
+std::wstring ForCheck(const wchar_t *folder, const std::wstring &name);
+// How many values a key under HKEY_CURRENT_USER holds; 0 when there is no such key.
+DWORD ValueCount(const wchar_t *keyPath);
 
 }  // namespace driver

@@ -19,8 +19,7 @@ const wchar_t *const kButtonStems[] = {
     L"B_TrSu", L"B_TrMo", L"B_Roc",   L"B_LWin",  L"B_LiEl",  L"B_Brow",  L"B_RWin", L"B_Toke",
     L"B_Den",  L"B_Sya",  L"B_Sett", L"B_Full", L"B_Retu", L"B_Ren", L"B_Rand"};
 
-using Bytes = std::vector<BYTE>;
-using Snapshot = std::map<std::wstring, Bytes>;
+using Snapshot = std::map<std::wstring, std::string>;
 
 std::wstring KeyPath(const wchar_t *name) { return std::wstring(kSetting) + name; }
 
@@ -36,44 +35,12 @@ void WriteDword(const std::wstring &name, DWORD v) {
     driver::WriteRegistryValue(KeyPath(L"date").c_str(), name.c_str(), REG_DWORD, &v, 4);
 }
 
-bool StoreFile(const std::wstring &path, const void *data, size_t size) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    WriteFile(f, data, DWORD(size), &written, nullptr);
-    CloseHandle(f);
-    return written == size;
-}
-
-Bytes LoadFile(const std::wstring &path) {
-    Bytes data;
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (f == INVALID_HANDLE_VALUE) return data;
-    data.resize(GetFileSize(f, nullptr));
-    DWORD got = 0;
-    ReadFile(f, data.data(), DWORD(data.size()), &got, nullptr);
-    CloseHandle(f);
-    return data;
-}
-
 // The files of a folder (no subfolders) by name, with their bytes.
 Snapshot Files(const std::wstring &folder) {
     Snapshot files;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return files;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files[found.cFileName] = LoadFile(folder + L"\\" + found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    for (const std::wstring &name : driver::FilesIn(folder))
+        files[name] = driver::ReadBytes(folder + L"\\" + name);
     return files;
-}
-
-void EmptyFolder(const std::wstring &folder) {
-    CreateDirectoryW(folder.c_str(), nullptr);
-    for (const auto &file : Files(folder)) DeleteFileW((folder + L"\\" + file.first).c_str());
 }
 
 // Every value under the program's key, by key path and name, with its type and bytes.
@@ -85,11 +52,11 @@ void DumpKey(HKEY parent, const std::wstring &path, Snapshot &out) {
         DWORD chars = 16384, type = 0, size = 0;
         if (RegEnumValueW(key, i, name, &chars, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
             break;
-        Bytes data(size + 1);
+        std::string data(size + 1, '\0');
         chars = 16384;
-        RegEnumValueW(key, i, name, &chars, nullptr, &type, data.data(), &size);
+        RegEnumValueW(key, i, name, &chars, nullptr, &type, reinterpret_cast<BYTE *>(&data[0]), &size);
         data.resize(size);
-        data.push_back(BYTE(type));
+        data.push_back(char(type));
         out[path + L"|" + name] = data;
     }
     for (DWORD i = 0;; ++i) {
@@ -111,7 +78,7 @@ Snapshot Registry() {
 // button position and the address. `variant` makes a different state of the same kind.
 void StoreState(int variant) {
     for (const wchar_t *key : kListKeys) RegDeleteTreeW(HKEY_CURRENT_USER, KeyPath(key).c_str());
-    EmptyFolder(kCap);
+    driver::DeleteFilesIn(kCap);
     struct Entry {
         const wchar_t *valueName, *thumbnail, *title;
     };
@@ -130,8 +97,8 @@ void StoreState(int variant) {
         const std::wstring path = L"C:\\メディア\\" + std::wstring(e.title);
         const std::wstring texts[4] = {e.title, L" 1 分 2 秒", L"MPEGVideo", path};
         for (int k = 0; k < 4; ++k) WriteText(kListKeys[k], e.valueName, texts[k], 1000);
-        const std::string pixels = "BM thumbnail " + std::to_string(variant * 100 + int(i));
-        StoreFile(std::wstring(kCap) + L"\\" + e.thumbnail, pixels.data(), pixels.size());
+        driver::WriteBytes(std::wstring(kCap) + L"\\" + e.thumbnail,
+                           "BM thumbnail " + std::to_string(variant * 100 + int(i)));
     }
     for (int c = 0; c < 3; ++c)
         for (int n = 1; n <= 9; ++n)
@@ -182,7 +149,7 @@ POINT PlaceInParent(HWND button) {
 std::wstring Fresh(const std::wstring &folder) {
     CreateDirectoryW(L"C:\\mirelo-test", nullptr);
     CreateDirectoryW(folder.c_str(), nullptr);
-    EmptyFolder(folder + L"\\MireloSave");
+    driver::DeleteFilesIn((folder + L"\\MireloSave").c_str());
     RemoveDirectoryW((folder + L"\\MireloSave").c_str());
     return folder;
 }
@@ -201,12 +168,9 @@ TEST(Backup, RestoreBringsBackEveryListThumbnailColourPositionAndAddress) {
     driver::Send(main, WM_NULL);
     EXPECT_TRUE(driver::WindowsOf(p.id, L"#32770").empty()) << "a message after a backup";
     Close(p, main);
-    const Bytes ini = LoadFile(backup + L"\\save.ini");
-    ASSERT_GE(ini.size(), 2u);
-    EXPECT_EQ(ini[0], 0xFF);
-    EXPECT_EQ(ini[1], 0xFE);
+    EXPECT_EQ(driver::ReadBytes(backup + L"\\save.ini").substr(0, 2), "\xFF\xFE") << "UTF-16";
     for (const auto &file : thumbnails)
-        EXPECT_EQ(LoadFile(backup + L"\\" + file.first), file.second) << file.first.size();
+        EXPECT_EQ(driver::ReadBytes(backup + L"\\" + file.first), file.second) << file.first.size();
 
     StoreState(1);
     main = Launch(p);
@@ -254,6 +218,8 @@ TEST(Backup, ADamagedOrWrongBackupChangesNothingAndSaysWhy) {
         std::wstring content;
         const wchar_t *message;  // a part of the message shown
     };
+    // Which content the checks refuse is tested platform-free; here a refusal of each kind
+    // the browser and the file bring, and one the platform's reader makes of the file.
     const Case cases[] = {
         {L"", nullptr, L"", L"MireloSaveフォルダを選択して下さい"},  // browser cancelled
         {L"名前違い", L"save.ini", valid, L"MireloSaveフォルダを選択して下さい"},
@@ -261,12 +227,6 @@ TEST(Backup, ADamagedOrWrongBackupChangesNothingAndSaysWhy) {
         {L"MireloSave", L"save.ini", L"", L"途中で切れているか壊れています"},
         {L"MireloSave", L"save.ini", valid.substr(0, valid.find(L"B_Toke1")),
          L"[Button] の B_Toke1 がありません"},
-        {L"MireloSave", L"save.ini", Replaced(valid, L"ジャンル0=1", L"ジャンル0=2000000000"),
-         L"ジャンル0 が 0 から 20000"},
-        {L"MireloSave", L"save.ini", Replaced(valid, L"ジャンル0=1", L"ジャンル0=2"),
-         L"ジャンル0 の件数だけの項目がありません"},
-        {L"MireloSave", L"save.ini",
-         Replaced(valid, L"\"新しい.avi\"", std::wstring(5000, L'長')), L"Stock0 が長すぎます"},
         // The platform's reader ends a line at a lone CR; a tab is a control character it keeps.
         {L"MireloSave", L"save.ini", Replaced(valid, L"\"1 秒\"", L"1\t秒"), L"制御文字"},
     };
@@ -284,11 +244,13 @@ TEST(Backup, ADamagedOrWrongBackupChangesNothingAndSaysWhy) {
             CreateDirectoryW(L"C:\\mirelo-test", nullptr);
             CreateDirectoryW(parent.c_str(), nullptr);
             folder = parent + L"\\" + k.folder;
-            EmptyFolder(folder);
-            StoreFile(folder + L"\\No[0].bmp", "BM new", 6);
+            driver::DeleteFilesIn(folder.c_str());
+            driver::WriteBytes(folder + L"\\No[0].bmp", "BM new");
             if (k.ini) {
                 const std::wstring text = L"\xFEFF" + k.content;
-                StoreFile(folder + L"\\" + k.ini, text.data(), k.content.empty() ? 0 : text.size() * 2);
+                const char *bytes = reinterpret_cast<const char *>(text.data());
+                driver::WriteBytes(folder + L"\\" + k.ini,
+                                   std::string(bytes, k.content.empty() ? 0 : text.size() * 2));
             }
         }
         ++n;
@@ -308,7 +270,7 @@ TEST(Backup, ADamagedOrWrongBackupChangesNothingAndSaysWhy) {
     EXPECT_EQ(box.text, L"キャンセルされました");
     EXPECT_EQ(box.caption, L"バックアップファイルの保存");
     EXPECT_TRUE(Files(parent).empty());
-    StoreFile(parent + L"\\MireloSave", "x", 1);
+    driver::WriteBytes(parent + L"\\MireloSave", "x");
     RunWithFolder(p, main, ID_BACKUP_SAVE, parent);
     box = driver::AnswerBox(p.id);
     EXPECT_NE(box.text.find(L"作成できませんでした"), std::wstring::npos);

@@ -10,22 +10,10 @@ const wchar_t kFolder[] = L"C:\\mirelo-test\\取り込み テスト";
 const wchar_t kCap[] = L"C:\\Program Files\\Oakhollow\\MireloFreeEdition\\Cap";
 
 std::wstring Stored(const wchar_t *key, const wchar_t *name) {
-    DWORD type = 0;
-    std::vector<BYTE> data;
-    const std::wstring path = std::wstring(L"Software\\Mirelo\\Setting\\") + key;
-    if (!driver::ReadRegistryValue(path.c_str(), name, &type, &data) || type != REG_SZ) return L"-";
-    data.resize(data.size() + 2, 0);
-    return reinterpret_cast<const wchar_t *>(data.data());
+    return driver::ReadRegistryText((std::wstring(L"Software\\Mirelo\\Setting\\") + key).c_str(), name);
 }
 
-bool Exists(const std::wstring &path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void Close(driver::Process &p, HWND main) {
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(driver::WaitForExit(p, 20000), 0u);
-}
+using driver::Exists;
 
 TEST(StartupImport, QuotedPathsAreAddedInOrderFromTheSecondStartOn) {
     CreateDirectoryW(L"C:\\mirelo-test", nullptr);
@@ -40,25 +28,15 @@ TEST(StartupImport, QuotedPathsAreAddedInOrderFromTheSecondStartOn) {
     DeleteFileW(firstThumbnail.c_str());
 
     // The first start sets up and imports nothing.
-    driver::DeleteProgramRegistry();
-    driver::Process p = driver::Launch(driver::MireloExePath(), arguments);
-    for (int box = 0; box < 2; ++box) {
-        HWND dialog = driver::WaitForWindow(p.id, L"#32770", 20000);
-        ASSERT_TRUE(dialog);
-        driver::PressDialogButton(dialog, IDOK);
-        for (int i = 0; i < 250 && IsWindow(dialog); ++i)
-            Sleep(20);
-    }
-    HWND main = driver::WaitForMainWindow(p, 20000);
-    ASSERT_TRUE(main);
-    Close(p, main);
+    driver::CompleteFirstRun(driver::MireloExePath(), arguments);
     EXPECT_EQ(Stored(L"FileTitle", L"Stock0"), L"-");
 
     // The second start adds both, in order, and refuses the path no buffer can hold.
-    p = driver::Launch(driver::MireloExePath(), arguments);
-    main = driver::WaitForMainWindow(p, 30000);
+    driver::Process p = driver::Launch(driver::MireloExePath(), arguments);
+    HWND main = driver::WaitForMainWindow(p, 30000);
     ASSERT_TRUE(main);
-    Close(p, main);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(driver::WaitForExit(p, 20000), 0u);
     EXPECT_EQ(Stored(L"FileTitle", L"Stock0"), L"映像.avi");
     EXPECT_EQ(Stored(L"FilePath", L"Stock0"), avi);
     EXPECT_EQ(Stored(L"FileTitle", L"Stock1"), L"voice.wav");

@@ -2,6 +2,7 @@
 // program starts with it, lists it, moves through it, deletes from it and clears it.
 #include <gtest/gtest.h>
 
+#include "core/settings_table.h"
 #include "core/stock_names.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
@@ -13,14 +14,10 @@
 
 namespace {
 
-const wchar_t *const kListKeys[] = {
-    L"Software\\Mirelo\\Setting\\FileTitle", L"Software\\Mirelo\\Setting\\FileTime",
-    L"Software\\Mirelo\\Setting\\FileTipe", L"Software\\Mirelo\\Setting\\FilePath"};
-
 // Entries written straight into the registry, short values (the program reads any length).
 void StoreEntries(int genre, int count, const std::wstring &path) {
     HKEY keys[4];
-    for (int f = 0; f < 4; ++f) RegCreateKeyW(HKEY_CURRENT_USER, kListKeys[f], &keys[f]);
+    for (int f = 0; f < 4; ++f) RegCreateKeyW(HKEY_CURRENT_USER, kRegKeyPaths[kListKeyFirst + f], &keys[f]);
     for (int i = 0; i < count; ++i) {
         const std::wstring name = StockValueName(genre, i);
         const std::wstring texts[] = {L"曲" + std::to_wstring(i), L" 1 秒", L"waveaudio", path};
@@ -69,6 +66,5 @@ TEST_F(LargeList, TenThousandEntriesStartListMoveDeleteAndClear) {
     EXPECT_EQ(CountGenreEntries(0), 0);
     EXPECT_EQ(SendMessageW(g_app.hList, LVM_GETITEMCOUNT, 0, 0), 0);
 }
-
 
 }  // namespace

@@ -16,45 +16,18 @@
 
 namespace {
 
-std::wstring ForCheck(const std::wstring &name) {
-    const std::wstring folder = driver::ProgramFolder() + L"wav-check";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring path = folder + L"\\" + name;
-    DeleteFileW(path.c_str());
-    return path;
-}
+std::wstring ForCheck(const std::wstring &name) { return driver::ForCheck(L"wav-check", name); }
 
 DWORD FileSize(const std::wstring &path) { // 0 when there is no file
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
 }
 
-// What the test's hand typed into the save dialog, and what it saw there and after it.
+// What the test's hand saw in the save dialog and after it.
 struct SaveVisit {
-    std::wstring path;
-    bool cancel = false;
     std::wstring title, shownName, shownFolder;
     driver::BoxSeen box;
 };
-
-DWORD WINAPI UseSaveDialog(void *parameter) {
-    SaveVisit &visit = *static_cast<SaveVisit *>(parameter);
-    HWND dialog = driver::WaitForWindow(GetCurrentProcessId(), L"#32770", 15000);
-    if (!dialog) return 1;
-    Sleep(300);
-    visit.title = driver::WindowText(dialog);
-    HWND name = driver::FileNameBox(dialog);
-    visit.shownName = driver::WindowText(name);
-    wchar_t folder[MAX_PATH] = L"";
-    SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-    visit.shownFolder = folder;
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(visit.path.c_str()));
-    driver::PressDialogButton(dialog, visit.cancel ? IDCANCEL : IDOK);
-    for (int i = 0; i < 250 && IsWindow(dialog); ++i)
-        Sleep(20);
-    if (visit.cancel) visit.box = driver::AnswerBox(GetCurrentProcessId(), 10000);
-    return 0;
-}
 
 class Recording : public driver::AppTest {
   protected:
@@ -63,14 +36,28 @@ class Recording : public driver::AppTest {
         EXPECT_EQ(g_app.recording + g_app.buttonFace[SlotRecord], 2);
         driver::PumpMessages(ms);
     }
-    // Presses Record again and lets the hand answer the dialog; the recorder is idle after.
-    void Stop(SaveVisit &visit) {
-        HANDLE hand = CreateThread(nullptr, 0, UseSaveDialog, &visit, 0, nullptr);
+    // Presses Record again and saves to `path` in the dialog, or cancels it; the recorder is
+    // idle after.
+    SaveVisit Stop(const std::wstring &path, bool cancel = false) {
+        SaveVisit visit;
+        driver::DialogHand hand([&](HWND dialog) {
+            if (!dialog) return;
+            Sleep(300);
+            visit.title = driver::WindowText(dialog);
+            HWND name = driver::FileNameBox(dialog);
+            visit.shownName = driver::WindowText(name);
+            wchar_t folder[MAX_PATH] = L"";
+            SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+            visit.shownFolder = folder;
+            SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+            driver::PressDialogButton(dialog, cancel ? IDCANCEL : IDOK);
+            for (int i = 0; i < 250 && IsWindow(dialog); ++i) Sleep(20);
+            if (cancel) visit.box = driver::AnswerBox(GetCurrentProcessId(), 10000);
+        });
         PressButton(SlotRecord);
-        for (int i = 0; i < 3000 && WaitForSingleObject(hand, 0) == WAIT_TIMEOUT; ++i)
-            driver::PumpMessages(10);
-        CloseHandle(hand);
+        hand.Finish();
         ExpectIdle();
+        return visit;
     }
     static void ExpectIdle() {
         EXPECT_EQ(g_app.recording + g_app.buttonFace[SlotRecord], 0);
@@ -78,15 +65,12 @@ class Recording : public driver::AppTest {
     }
 };
 
-TEST_F(Recording, TwoTakesAreSavedWithTheFormatTheyStartedWith) {
-    SaveVisit first, second;
-    first.path = ForCheck(L"take-mono.wav");
-    second.path = ForCheck(L"take-stereo.wav");
+TEST_F(Recording, TakesAreSavedWithTheFormatTheyStartedWithAndACancelWritesNothing) {
+    const std::wstring mono = ForCheck(L"take-mono.wav"), stereo = ForCheck(L"take-stereo.wav");
     StartApp();
     Record(1000);
-    Stop(first);
-    EXPECT_EQ(first.title, L"名前を付けて録音ファイルを保存する");
-    EXPECT_GT(FileSize(first.path), 44u + 27000 / 2) << "at least half a second";
+    EXPECT_EQ(Stop(mono).title, L"名前を付けて録音ファイルを保存する");
+    EXPECT_GT(FileSize(mono), 44u + 27000 / 2) << "at least half a second";
 
     // The settings page may change the format at any time: only the value at the start counts.
     g_app.recordFormat.nSamplesPerSec = 22050;
@@ -96,26 +80,19 @@ TEST_F(Recording, TwoTakesAreSavedWithTheFormatTheyStartedWith) {
     g_app.recordFormat.nSamplesPerSec = 8000;
     g_app.recordFormat.nChannels = 1;
     driver::PumpMessages(700);
-    Stop(second);
-    EXPECT_EQ(second.shownFolder + L"\\" + second.shownName, first.path)
+    const SaveVisit second = Stop(stereo);
+    EXPECT_EQ(second.shownFolder + L"\\" + second.shownName, mono)
         << "the second dialog opens on the first take's path";
-    EXPECT_GT(FileSize(second.path), 44u);
-}
+    EXPECT_GT(FileSize(stereo), 44u);
 
-TEST_F(Recording, CancellingSaysSoAndWritesNothing) {
-    SaveVisit visit;
-    visit.path = ForCheck(L"cancelled.wav");
-    visit.cancel = true;
-    StartApp();
+    const std::wstring cancelled = ForCheck(L"cancelled.wav");
     Record(300);
-    Stop(visit);
-    EXPECT_EQ(visit.box.text, L"録音をキャンセルしました");
-    EXPECT_EQ(visit.box.caption, L"録音キャンセル");
-    EXPECT_EQ(FileSize(visit.path), 0u);
+    const SaveVisit third = Stop(cancelled, true);
+    EXPECT_EQ(third.box.text, L"録音をキャンセルしました");
+    EXPECT_EQ(third.box.caption, L"録音キャンセル");
+    EXPECT_EQ(FileSize(cancelled), 0u);
 }
 
-// A format without channels passes the platform's input device and then crashes the sample
-// converter behind it: it never reaches the device.
 TEST_F(Recording, AFormatNoDeviceTakesIsReportedAndLeavesTheRecorderIdle) {
     StartApp();
     g_app.recordFormat.nChannels = 0;

@@ -22,7 +22,7 @@ class SideWindows : public driver::AppTest {
     }
 };
 
-TEST_F(SideWindows, TabsSlideTheWindowsOutAndBack) {
+TEST_F(SideWindows, TabsSlideTheWindowsOutAndBackAndASecondPressMidSlideReverses) {
     HWND main = StartApp();
     ASSERT_TRUE(main && g_app.hLeftPanel && g_app.hRightPanel);
     EXPECT_FALSE(IsWindowVisible(g_app.hLeftPanel));
@@ -49,10 +49,8 @@ TEST_F(SideWindows, TabsSlideTheWindowsOutAndBack) {
     WaitForSlide(g_app.left.slide, -21);
     EXPECT_FALSE(IsWindowVisible(g_app.hLeftPanel));
     EXPECT_EQ(Rect(g_app.hLeftPanel).left, m.left + 19);
-}
 
-TEST_F(SideWindows, ASecondPressMidSlideReversesFromWhereItIs) {
-    StartApp();
+    // A second press mid-slide reverses from where it is.
     PressButton(SlotLeftTab);
     for (int i = 0; i < 200 && g_app.left.slide < 60; ++i) driver::PumpMessages(5);
     const int reached = g_app.left.slide;
@@ -113,17 +111,16 @@ TEST_F(SideWindows, ButtonsToggleReleaseAndTakeAQuickSecondClick) {
     EXPECT_EQ(g_app.buttonFace[SlotNext], 1);
     driver::PumpMessages(400);
     EXPECT_EQ(g_app.buttonFace[SlotNext] + g_app.buttonFace[SlotTrayClose], 0);
-}
 
-TEST_F(SideWindows, PressesWhilePausedAreIgnoredByTheBlockedButtons) {
-    StartApp();
+    // While paused the blocked buttons ignore presses; the play-mode toggles do not.
+    PressButton(SlotRepeat);
     g_app.paused = 1;
     for (int slot : {SlotPlay, SlotListErase, SlotTrayOpen, SlotTrayClose}) {
         PressButton(slot);
         EXPECT_EQ(g_app.buttonFace[slot], 0) << slot;
     }
     PressButton(SlotRepeat);
-    EXPECT_EQ(g_app.buttonFace[SlotRepeat], 1) << "the play-mode toggles are accepted while paused";
+    EXPECT_EQ(g_app.buttonFace[SlotRepeat], 1) << "a play-mode toggle while paused";
 }
 
 TEST_F(SideWindows, MainWindowAndButtonsHaveTheirShapes) {

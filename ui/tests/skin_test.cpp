@@ -1,6 +1,8 @@
 // Drawing of the buttons, the main window and the side windows, read back pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "services/registry.h"
@@ -55,22 +57,17 @@ TEST_F(SkinTest, UserSkinFileReplacesOnlyItsOwnFaceAndTheMaskStaysTheProgramsOwn
     EXPECT_NE(DrawnButton(SlotStop, SkinCute, 0), DrawnButton(SlotStop, SkinUser, 0));
 }
 
-TEST_F(SkinTest, CuteAndCoolSkinsShowIdenticalButtons) {
-    for (int slot = 0; slot < kButtonCount; ++slot)
+TEST_F(SkinTest, BothSkinsShowTheSameButtonsAndMaskedOnesKeepTheirCornersClear) {
+    for (int slot = 0; slot < kButtonCount; ++slot) {
         for (int face = 0; face < 2; ++face)
             EXPECT_EQ(DrawnButton(slot, SkinCute, face), DrawnButton(slot, SkinCool, face))
                 << "slot " << slot << " face " << face;
-}
-
-TEST_F(SkinTest, MaskedButtonsShowTheirFaceInsideAndTheBackgroundInTheCorners) {
-    for (int slot = 0; slot < kButtonCount; ++slot) {
-        const ButtonArt &art = kButtonArt[slot];
-        if (!art.mask) continue;
+        if (!kButtonArt[slot].mask) continue;
         const std::vector<COLORREF> px = DrawnButton(slot, SkinCute, 0);
         EXPECT_EQ(px[0], RGB(255, 255, 255)) << "corner of slot " << slot;
-        int changed = 0;
-        for (COLORREF c : px) changed += c != RGB(255, 255, 255);
-        EXPECT_GT(changed, 100) << "slot " << slot << " drew nothing";
+        EXPECT_GT(std::count_if(px.begin(), px.end(), [](COLORREF c) { return c != RGB(255, 255, 255); }),
+                  100)
+            << "slot " << slot << " drew nothing";
     }
 }
 
@@ -116,13 +113,12 @@ std::pair<int, int> CountColour(const AppTest::Canvas &c, COLORREF colour, RECT 
     return {inside, outside};
 }
 
-TEST_F(SkinTest, StatusTextsFollowTheirColoursAndPositions) {
+TEST_F(SkinTest, StatusTextsFollowTheirColoursAndPositionsAndTheTimeLosesItsBlanks) {
     struct Case {
         int n;  // status text 1..9
         int x, y;
     };
     const Case cases[] = {{1, 20, 300}, {4, 250, 150}, {9, 60, 120}};
-    lstrcpyW(g_app.positionText, L" 1 分 23 秒");
     for (const Case &c : cases) {
         ResetAppState();
         g_app.hInst = GetModuleHandleW(nullptr);
@@ -140,9 +136,10 @@ TEST_F(SkinTest, StatusTextsFollowTheirColoursAndPositions) {
         EXPECT_GT(counts.first, 5) << "text " << c.n << " is not at its position";
         EXPECT_EQ(counts.second, 0) << "text " << c.n << " drawn elsewhere";
     }
-}
 
-TEST_F(SkinTest, ThePositionTimeTextIsDrawnWithoutItsBlanks) {
+    // The position time is drawn without its blanks.
+    ResetAppState();
+    g_app.hInst = GetModuleHandleW(nullptr);
     g_app.settings.rgb[0][0] = 7;
     g_app.settings.rgb[0][1] = 201;
     g_app.settings.rgb[0][2] = 13;

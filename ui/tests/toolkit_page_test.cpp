@@ -29,37 +29,10 @@ std::wstring InFolder(const wchar_t *name) {
     return driver::InTestFolder(L"toolkit", name);
 }
 
-// Types a path into the next file dialog of this process and presses OK, from another thread.
-class FileDialogHand {
-  public:
-    explicit FileDialogHand(std::wstring path) : path_(std::move(path)) {
-        thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-    }
-    ~FileDialogHand() {
-        for (int i = 0; i < 2000 && WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT; ++i)
-            driver::PumpMessages(10);
-        CloseHandle(thread_);
-    }
-    bool done = false;
-
-  private:
-    static DWORD WINAPI Run(void *self) {
-        FileDialogHand &hand = *static_cast<FileDialogHand *>(self);
-        HWND dialog = driver::WaitForWindow(GetCurrentProcessId(), L"#32770", 15000);
-        if (!dialog) return 1;
-        Sleep(300);
-        HWND box = GetDlgItem(dialog, 0x47C);
-        wchar_t cls[32] = L"";
-        if (box) GetClassNameW(box, cls, 32);
-        if (box && lstrcmpiW(cls, L"ComboBox") == 0) box = FindWindowExW(box, nullptr, L"Edit", nullptr);
-        if (!box) box = GetDlgItem(dialog, 0x480);
-        SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(hand.path_.c_str()));
-        driver::PressDialogButton(dialog, IDOK);
-        hand.done = true;
-        return 0;
-    }
-    std::wstring path_;
-    HANDLE thread_;
+// Answers the next file dialog with a path.
+struct FileDialogHand : driver::DialogHand {
+    explicit FileDialogHand(std::wstring path)
+        : DialogHand([path](HWND dialog) { driver::TypeFileName(dialog, path); }) {}
 };
 
 class ToolkitPage : public driver::AppTest {
@@ -91,36 +64,20 @@ class ToolkitPage : public driver::AppTest {
     void Type(int id, const wchar_t *text) { SetDlgItemTextW(page, id, text); }
     bool BoxTicked() { return IsDlgButtonChecked(page, IDC_TK_REPEAT) == BST_CHECKED; }
 
-    // Pumps until `done` holds; false after the time-out.
-    template <class Done> bool RunUntil(Done done, DWORD timeoutMs) {
-        for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
-            driver::PumpMessages(10);
-            if (done()) return true;
-        }
-        return false;
-    }
-
     HWND host = nullptr, page = nullptr;
 };
 
-class Pinpoint : public ToolkitPage {
-  protected:
-    void SetUp() override {
-        ToolkitPage::SetUp();
-        driver::StoreStockEntry(0, 0, L"tone4s.wav", driver::MadeMedia(L"tone4s.wav"));
-        StartApp();
-        ASSERT_TRUE(MediaIsOpen());
-        ASSERT_TRUE(OpenPage());
-    }
-};
-
-TEST_F(Pinpoint, MarksPlayTheStretchOnceThenRestAtTheStart) {
+TEST_F(ToolkitPage, PinpointMarksPlayTheStretchOnceOrWithRepeatUntilItIsSwitchedOff) {
+    driver::StoreStockEntry(0, 0, L"tone4s.wav", driver::MadeMedia(L"tone4s.wav"));
+    StartApp();
+    ASSERT_TRUE(MediaIsOpen());
+    ASSERT_TRUE(OpenPage());
     Type(IDC_TK_PIN_START, L"1000");
     Type(IDC_TK_PIN_END, L"2000");
     const DWORD pressed = GetTickCount();
     Command(IDC_TK_PIN_PLAY);
-    ASSERT_TRUE(RunUntil([] { return driver::MediaPlaying(); }, 2000));
-    ASSERT_TRUE(RunUntil([] { return !driver::MediaPlaying(); }, 4000));
+    ASSERT_TRUE(driver::PumpUntil([] { return driver::MediaPlaying(); }, 2000));
+    ASSERT_TRUE(driver::PumpUntil([] { return !driver::MediaPlaying(); }, 4000));
     const DWORD took = GetTickCount() - pressed;
     EXPECT_GE(took, 900u);
     EXPECT_LT(took, 1800u) << "stopped soon after the end mark";
@@ -135,9 +92,8 @@ TEST_F(Pinpoint, MarksPlayTheStretchOnceThenRestAtTheStart) {
     driver::PumpMessages(300);
     EXPECT_FALSE(driver::MediaPlaying());
     EXPECT_NEAR(double(QueryPosition()), 3000.0, 60.0);
-}
 
-TEST_F(Pinpoint, WithRepeatTheStretchWrapsUntilRepeatIsSwitchedOff) {
+    // With repeat the stretch wraps until repeat is switched off.
     Command(IDC_TK_REPEAT);
     EXPECT_EQ(g_app.repeat, 1);
     EXPECT_EQ(g_app.buttonFace[SlotRepeat], 1);
@@ -147,16 +103,16 @@ TEST_F(Pinpoint, WithRepeatTheStretchWrapsUntilRepeatIsSwitchedOff) {
     Type(IDC_TK_PIN_END, L"2000");
     Command(IDC_TK_PIN_PLAY);
     // Seen near the end mark, then back near the start while still playing: a wrap.
-    ASSERT_TRUE(RunUntil([] { return driver::MediaPlaying() && QueryPosition() >= 1800; }, 3000));
-    ASSERT_TRUE(RunUntil([] { return driver::MediaPlaying() && QueryPosition() < 1500; }, 1500));
-    ASSERT_TRUE(RunUntil([] { return driver::MediaPlaying() && QueryPosition() >= 1800; }, 3000));
+    ASSERT_TRUE(driver::PumpUntil([] { return driver::MediaPlaying() && QueryPosition() >= 1800; }, 3000));
+    ASSERT_TRUE(driver::PumpUntil([] { return driver::MediaPlaying() && QueryPosition() < 1500; }, 1500));
+    ASSERT_TRUE(driver::PumpUntil([] { return driver::MediaPlaying() && QueryPosition() >= 1800; }, 3000));
     EXPECT_LT(QueryPosition(), 2200u) << "never far past the end mark";
 
     // The side window's button switches it off; the box follows, playback stops at the end.
     PressButton(SlotRepeat);
     EXPECT_EQ(g_app.repeat, 0);
     EXPECT_FALSE(BoxTicked());
-    ASSERT_TRUE(RunUntil([] { return !driver::MediaPlaying(); }, 2500));
+    ASSERT_TRUE(driver::PumpUntil([] { return !driver::MediaPlaying(); }, 2500));
     EXPECT_NEAR(double(QueryPosition()), 1000.0, 60.0);
 
     // The button again: a page made afterwards shows the flag too.
@@ -313,7 +269,7 @@ TEST_F(ToolkitPage, AFileThatIsNoAviLeavesAnEmptyPreviewAndAMessageOnSave) {
 
     driver::BoxAnswerer answerer;
     Command(IDC_TK_SAVE);
-    EXPECT_TRUE(RunUntil([&] { return answerer.Seen(); }, 3000));
+    EXPECT_TRUE(driver::PumpUntil([&] { return answerer.Seen(); }, 3000));
     EXPECT_EQ(answerer.seen.text, L"AVIファイルを開けませんでした。");
 }
 
