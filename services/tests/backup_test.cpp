@@ -1,8 +1,11 @@
 // A restore the program did not finish is put back at the next start.
 #include <gtest/gtest.h>
 
+#include "core/backup_file.h"
 #include "core/stock_names.h"
+#include "services/app_state.h"
 #include "services/backup.h"
+#include "services/registry.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
 
@@ -81,6 +84,30 @@ TEST(RestoreRecovery, AStopAfterTheSwapPutsTheOldListsColoursAndThumbnailsBack) 
     EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, keep.c_str(), 0, KEY_READ, &gone), ERROR_SUCCESS);
     driver::DeleteProgramRegistry();
     driver::DeleteFilesIn(kThumbnailFolder);
+}
+
+class BackupThumbnails : public driver::AppTest {};
+
+TEST_F(BackupThumbnails, ARestoreTakesOnlyThePicturesOfTheEntriesItBrings) {
+    driver::StoreStockEntry(0, 0, L"残る", driver::MadeMedia(L"clip.mpg"));
+    driver::WriteBytes(ThumbnailPath(0, 0), "kept");
+    OpenRegistryKeys(g_app.keys);
+    const std::wstring parent = driver::InTestFolder(L"backup-pictures", L"");
+    std::wstring where;
+    ASSERT_EQ(SaveBackup(parent, &where), SaveOutcome::Saved);
+    // Left in the folder by a bigger list saved there before.
+    const std::wstring saved = parent + kBackupFolderName + L"\\";
+    driver::WriteBytes(saved + ThumbnailFileName(0, 1), "stale");
+    driver::WriteBytes(saved + ThumbnailFileName(1, 0), "stale");
+    driver::WriteBytes(saved + L"memo.txt", "user's");
+
+    BackupCheck check;
+    ASSERT_EQ(RestoreBackup(parent + kBackupFolderName, &check), RestoreOutcome::Restored);
+    EXPECT_EQ(driver::ReadBytes(ThumbnailPath(0, 0)), "kept");
+    EXPECT_FALSE(driver::Exists(ThumbnailPath(0, 1)));
+    EXPECT_FALSE(driver::Exists(ThumbnailPath(1, 0)));
+    EXPECT_TRUE(driver::Exists(std::wstring(kThumbnailFolder) + L"\\memo.txt"));
+    EXPECT_EQ(driver::ReadBytes(saved + ThumbnailFileName(0, 1)), "stale") << "the backup is not touched";
 }
 
 }  // namespace
