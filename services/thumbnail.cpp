@@ -20,6 +20,8 @@ namespace {
 // The platform headers declare the sample grabber's interface but not its class.
 const CLSID kClsidSampleGrabber = {
     0xC1F400A0, 0x3F08, 0x11d3, {0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37}};
+const CLSID kClsidNullRenderer = {
+    0xC1F400A4, 0x3F08, 0x11d3, {0x9F, 0x0B, 0x00, 0x60, 0x08, 0x03, 0x9E, 0x37}};
 
 // How long a media file may take to deliver its first video frame.
 const DWORD kFirstFrameWaitMs = 3000;
@@ -73,7 +75,7 @@ void FreeMediaType(AM_MEDIA_TYPE &type) {
     Release(type.pUnk);
 }
 
-// The filter graph that renders the file with a sample grabber in the video path.
+// The filter graph that takes the file's video through a sample grabber.
 struct GrabGraph {
     IGraphBuilder *graph = nullptr;
     IBaseFilter *filter = nullptr;
@@ -113,6 +115,7 @@ struct GrabGraph {
             FAILED(graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void **>(&control))) ||
             FAILED(graph->QueryInterface(IID_IMediaEvent, reinterpret_cast<void **>(&events))))
             return false;
+        if (ConnectVideoOnly(mediaPath)) return true;
         BSTR path = SysAllocString(mediaPath);
         const HRESULT rendered = path ? control->RenderFile(path) : E_OUTOFMEMORY;
         SysFreeString(path);
@@ -124,6 +127,65 @@ struct GrabGraph {
             window->SetWindowPosition(0, 0, 0, 0);
         }
         return true;
+    }
+
+    // The file's video alone, into the grabber and on to a renderer that shows nothing: no
+    // sound device and no video window are set up for one frame. False (and the graph as it
+    // was) when the platform cannot connect it so.
+    bool ConnectVideoOnly(const wchar_t *mediaPath) {
+        IBaseFilter *source = nullptr, *sink = nullptr;
+        IPin *sourceOut = nullptr, *grabIn = nullptr, *grabOut = nullptr,
+             *sinkIn = nullptr;
+        bool ok = SUCCEEDED(graph->AddSourceFilter(mediaPath, L"Source", &source)) &&
+                  SUCCEEDED(CoCreateInstance(kClsidNullRenderer, nullptr, CLSCTX_INPROC_SERVER,
+                                             IID_IBaseFilter, reinterpret_cast<void **>(&sink))) &&
+                  SUCCEEDED(graph->AddFilter(sink, L"Null Renderer"));
+        if (ok) {
+            sourceOut = FirstPin(source, PINDIR_OUTPUT);
+            grabIn = FirstPin(filter, PINDIR_INPUT);
+            grabOut = FirstPin(filter, PINDIR_OUTPUT);
+            sinkIn = FirstPin(sink, PINDIR_INPUT);
+            ok = sourceOut && grabIn && grabOut && sinkIn &&
+                 SUCCEEDED(graph->Connect(sourceOut, grabIn)) &&
+                 SUCCEEDED(graph->Connect(grabOut, sinkIn));
+        }
+        Release(sourceOut);
+        Release(grabIn);
+        Release(grabOut);
+        Release(sinkIn);
+        if (!ok) RemoveAllBut(filter);  // with whatever the connect put between
+        Release(source);
+        Release(sink);
+        return ok;
+    }
+
+    static IPin *FirstPin(IBaseFilter *of, PIN_DIRECTION direction) {
+        IEnumPins *pins = nullptr;
+        if (!of || FAILED(of->EnumPins(&pins))) return nullptr;
+        IPin *pin = nullptr, *found = nullptr;
+        while (!found && pins->Next(1, &pin, nullptr) == S_OK) {
+            PIN_DIRECTION d;
+            if (SUCCEEDED(pin->QueryDirection(&d)) && d == direction) found = pin;
+            else pin->Release();
+        }
+        pins->Release();
+        return found;
+    }
+
+    void RemoveAllBut(IBaseFilter *kept) {
+        IEnumFilters *filters = nullptr;
+        if (FAILED(graph->EnumFilters(&filters))) return;
+        std::vector<IBaseFilter *> gone;
+        IBaseFilter *f = nullptr;
+        while (filters->Next(1, &f, nullptr) == S_OK) {
+            if (f == kept) f->Release();
+            else gone.push_back(f);
+        }
+        filters->Release();
+        for (IBaseFilter *g : gone) {
+            graph->RemoveFilter(g);
+            g->Release();
+        }
     }
 
     // The connected picture's 40-byte header.
