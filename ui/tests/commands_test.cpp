@@ -155,7 +155,6 @@ TEST_F(Commands, AcceleratorsPressTheirButtonsTwoDoNothingAndOpenReportsTheMissi
     for (int i = 0; i < 300 && !answer.Seen(); ++i) driver::PumpMessages(10);
     ASSERT_TRUE(answer.Seen()) << "no error box";
     EXPECT_EQ(answer.seen.text, L"エラーが発生しました");
-    EXPECT_EQ(answer.seen.caption, L"エラー");
 
     // Ctrl+R slides the right side window; Alt+A is track-forward (nothing to move to here).
     ASSERT_TRUE(TranslateKey(main, VK_CONTROL, 'R'));
