@@ -26,6 +26,7 @@ TEST(Startup, FirstRunAsksAndWritesDefaultsLaterRunsKeepWhatIsStoredAndEndQuits)
     HWND main = driver::WaitForMainWindow(p, 20000);
     ASSERT_TRUE(main);
     EXPECT_TRUE(driver::WindowsOf(p.id, L"#32770").empty());
+    EXPECT_EQ(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST) << "kept on top";
     EXPECT_TRUE(driver::WaitForWindow(p.id, L"PWClassName", 5000));
     HWND end = GetDlgItem(main, 7);  // buttons carry their slot as control id
     ASSERT_TRUE(end);
