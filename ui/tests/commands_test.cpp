@@ -54,6 +54,7 @@ TEST_F(Commands, EachWindowGoesToTheNotificationAreaOrTheTaskBarAndComesBack) {
         if (command == ID_MAIN_TO_TRAY) {
             EXPECT_FALSE(IsWindowVisible(main));
             ASSERT_TRUE(Icon(main, IDI_TRAY_MAIN));
+            EXPECT_EQ(Icon(main, IDI_TRAY_MAIN)->uCallbackMessage, UINT(WM_TRAY_MAIN));
             SendMessageW(main, WM_TRAY_MAIN, IDI_TRAY_MAIN, WM_LBUTTONDBLCLK);
             EXPECT_TRUE(IsWindowVisible(main));
             EXPECT_FALSE(Icon(main, IDI_TRAY_MAIN)) << "the icon is gone";

@@ -89,6 +89,8 @@ TEST_F(StockWindow, EachRowShowsItsThumbnailOrTheNoImagePicture) {
     ASSERT_TRUE(driver::WriteSolidBmp(ThumbnailPath(0, 2), 64, 48, RGB(40, 40, 200)));
     StartApp();
 
+    EXPECT_TRUE(SendMessageW(g_app.hList, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) &
+                LVS_EX_FULLROWSELECT);
     ASSERT_EQ(Rows(), 3);
     EXPECT_EQ(Cell(1, 0), L"two.wav");
     EXPECT_EQ(Cell(1, 1), L"2");
