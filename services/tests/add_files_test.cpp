@@ -156,11 +156,8 @@ TEST_F(AddFiles, TheBmpWriterWritesWhatItCanAndRefusesTheRest) {
     EXPECT_EQ(WriteBmpFile(written.c_str(), picture.data(), picture.size()), 1);
     EXPECT_EQ(driver::ReadBytes(written).size(), 54u + 24u);
 
-    // Refused pictures leave no file behind.
+    // A refused picture leaves no file behind (which ones are refused is tested platform-free).
     const std::wstring refused = InFolder(L"refused.bmp");
-    header->biHeight = -2;
-    EXPECT_EQ(WriteBmpFile(refused.c_str(), picture.data(), picture.size()), 0);
-    header->biHeight = 2;
     header->biSizeImage = 4096; // more pixels claimed than the picture holds
     EXPECT_EQ(WriteBmpFile(refused.c_str(), picture.data(), picture.size()), 0);
     EXPECT_FALSE(ReadBmp(refused).exists);

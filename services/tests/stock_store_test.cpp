@@ -102,27 +102,22 @@ TEST_F(StockStore, StoredValuesOfAnyShapeAreReadSafely) {
     struct Case {
         const wchar_t *name;
         std::vector<wchar_t> units;
-        DWORD bytes; // 0: all the units
         std::wstring read;
     };
     const std::vector<wchar_t> full(4096, L'長');
     const std::vector<wchar_t> fits(4095, L'長');
+    // Terminators, odd sizes and wrong types are tested platform-free; here the sizes the
+    // store reads and where a stored text ends.
     const Case cases[] = {
-        {L"Stock0", {L'a', L'b', L'c'}, 0, L"abc"},      // no terminator
-        {L"Stock1", {L'a', L'b', L'c', 0}, 7, L""},      // odd size
-        {L"Stock2", full, 0, L""},                       // does not fit 8192 bytes
-        {L"Stock3", fits, 0, std::wstring(4095, L'長')}, // fills it exactly
-        {L"Stock4", {L'x', 0, L'y', L'z'}, 0, L"x"},     // text ends at the NUL
+        {L"Stock0", full, L""},                       // does not fit 8192 bytes
+        {L"Stock1", fits, std::wstring(4095, L'長')}, // fills it exactly
+        {L"Stock2", {L'x', 0, L'y', L'z'}, L"x"},     // text ends at the NUL
     };
-    for (const Case &c : cases) {
-        const DWORD bytes = c.bytes ? c.bytes : DWORD(c.units.size() * 2);
-        driver::WriteRegistryValue(kRegKeyPaths[KeyFilePath], c.name, REG_SZ, c.units.data(), bytes);
-    }
-    const DWORD number = 5;
-    driver::WriteRegistryValue(kRegKeyPaths[KeyFilePath], L"Stock5", REG_DWORD, &number, 4);
-    for (int i = 0; i < 5; ++i)
+    for (const Case &c : cases)
+        driver::WriteRegistryValue(kRegKeyPaths[KeyFilePath], c.name, REG_SZ, c.units.data(),
+                                   DWORD(c.units.size() * 2));
+    for (int i = 0; i < 3; ++i)
         EXPECT_EQ(ReadStockField(0, i, FieldPath), cases[i].read) << i;
-    EXPECT_EQ(ReadStockField(0, 5, FieldPath), L"");
     EXPECT_EQ(ReadStockField(0, 9, FieldPath), L""); // missing
     EXPECT_EQ(ReadStockField(-1, 0, FieldPath), L"");
     EXPECT_EQ(ReadStockField(22, 0, FieldPath), L"");

@@ -203,7 +203,7 @@ std::wstring ReadRegistryText(const wchar_t *keyPath, const wchar_t *name, size_
 BoxSeen AnswerBox(DWORD processId, DWORD timeoutMs) {
     HWND box = WaitForWindow(processId, L"#32770", timeoutMs);
     if (!box) return {};
-    BoxSeen seen = {MessageBoxText(box), WindowText(box)};
+    BoxSeen seen = {MessageBoxText(box)};
     PressDialogButton(box, IDOK);
     // Waits for this box to go before anyone looks for the next one.
     for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);

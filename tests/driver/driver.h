@@ -44,7 +44,7 @@ void PressDialogButton(HWND dialog, int buttonId);
 HWND FileNameBox(HWND dialog);
 
 struct BoxSeen {
-    std::wstring text, caption;
+    std::wstring text;
 };
 // Waits for a message box of the process, presses its OK button and waits for it to go;
 // empty texts when none appeared.

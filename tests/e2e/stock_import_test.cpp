@@ -41,7 +41,6 @@ TEST(StartupImport, QuotedPathsAreAddedInOrderFromTheSecondStartOn) {
     EXPECT_EQ(Stored(L"FilePath", L"Stock0"), avi);
     EXPECT_EQ(Stored(L"FileTitle", L"Stock1"), L"voice.wav");
     EXPECT_EQ(Stored(L"FilePath", L"Stock1"), wav);
-    EXPECT_EQ(Stored(L"FileTipe", L"Stock1"), L"WaveAudio");
     EXPECT_EQ(Stored(L"FileTitle", L"Stock2"), L"-");
     EXPECT_TRUE(Exists(firstThumbnail));
     EXPECT_FALSE(Exists(std::wstring(kCap) + L"\\No[1].bmp"));

@@ -60,11 +60,13 @@ TEST_F(LargeList, TenThousandEntriesStartListMoveDeleteAndClear) {
     EXPECT_EQ(ReadStockField(0, 4999, FieldTitle), L"曲5001");
     EXPECT_EQ(ReadStockField(0, n - 4, FieldTitle), L"曲9998");
 
-    SendMessageW(g_app.hMain, WM_COMMAND, ID_LIST_ERASE, 0);
+    SendMessageW(g_app.hMain, WM_COMMAND, ID_LIST_ERASE, 0);  // Alt+L
     driver::PumpMessages(300);
     EXPECT_EQ(g_app.counts[0], 0);
     EXPECT_EQ(CountGenreEntries(0), 0);
     EXPECT_EQ(SendMessageW(g_app.hList, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_STREQ(g_app.totalNumberText, L"[0]");
+    EXPECT_NE(g_app.openParms.wDeviceID, 0u) << "the loaded media stays loaded";
 }
 
 }  // namespace

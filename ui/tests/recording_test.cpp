@@ -25,7 +25,7 @@ DWORD FileSize(const std::wstring &path) { // 0 when there is no file
 
 // What the test's hand saw in the save dialog and after it.
 struct SaveVisit {
-    std::wstring title, shownName, shownFolder;
+    std::wstring shownName, shownFolder;
     driver::BoxSeen box;
 };
 
@@ -43,7 +43,6 @@ class Recording : public driver::AppTest {
         driver::DialogHand hand([&](HWND dialog) {
             if (!dialog) return;
             Sleep(300);
-            visit.title = driver::WindowText(dialog);
             HWND name = driver::FileNameBox(dialog);
             visit.shownName = driver::WindowText(name);
             wchar_t folder[MAX_PATH] = L"";
@@ -69,7 +68,7 @@ TEST_F(Recording, TakesAreSavedWithTheFormatTheyStartedWithAndACancelWritesNothi
     const std::wstring mono = ForCheck(L"take-mono.wav"), stereo = ForCheck(L"take-stereo.wav");
     StartApp();
     Record(1000);
-    EXPECT_EQ(Stop(mono).title, L"名前を付けて録音ファイルを保存する");
+    Stop(mono);
     EXPECT_GT(FileSize(mono), 44u + 27000 / 2) << "at least half a second";
 
     // The settings page may change the format at any time: only the value at the start counts.
@@ -89,24 +88,21 @@ TEST_F(Recording, TakesAreSavedWithTheFormatTheyStartedWithAndACancelWritesNothi
     Record(300);
     const SaveVisit third = Stop(cancelled, true);
     EXPECT_EQ(third.box.text, L"録音をキャンセルしました");
-    EXPECT_EQ(third.box.caption, L"録音キャンセル");
     EXPECT_EQ(FileSize(cancelled), 0u);
 }
 
-TEST_F(Recording, AFormatNoDeviceTakesIsReportedAndLeavesTheRecorderIdle) {
+TEST_F(Recording, AFormatNoDeviceTakesIsReportedAndEndWhileRecordingDropsTheTake) {
     StartApp();
+    const WAVEFORMATEX format = g_app.recordFormat;
     g_app.recordFormat.nChannels = 0;
     driver::BoxAnswerer answerer;
     PressButton(SlotRecord);
     for (int i = 0; i < 500 && !answerer.Seen(); ++i)
         driver::PumpMessages(10);
-    EXPECT_EQ(answerer.seen.caption, L"録音");
     EXPECT_NE(answerer.seen.text.find(L"録音できません"), std::wstring::npos);
     ExpectIdle();
-}
 
-TEST_F(Recording, EndWhileRecordingClosesTheDeviceAndDropsTheTake) {
-    StartApp();
+    g_app.recordFormat = format;
     Record(200);
     PressButton(SlotEnd);
     MSG quit;

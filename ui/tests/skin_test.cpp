@@ -37,26 +37,6 @@ std::vector<COLORREF> DrawnButton(int slot, int skin, int face) {
 
 class SkinTest : public AppTest {};
 
-TEST_F(SkinTest, UserSkinFileReplacesOnlyItsOwnFaceAndTheMaskStaysTheProgramsOwn) {
-    const COLORREF magenta = RGB(250, 0, 250);
-    ASSERT_TRUE(driver::WriteSolidBmp(kSkinDir + L"Stop_Nomal.bmp", 64, 64, magenta));
-
-    g_app.settings.Skin = SkinUser;
-    g_app.buttonFace[SlotStop] = 0;
-    Canvas normal;
-    MakeCanvas(normal, 64, 64);
-    DrawButton(normal.dc, SlotStop);
-    EXPECT_EQ(normal.At(32, 35), magenta) << "the file's face inside the outline";
-    EXPECT_EQ(normal.At(1, 1), RGB(255, 255, 255)) << "the mask keeps the corner transparent";
-
-    // The pushed face has no file: it falls back to the program's own, independently.
-    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 1), DrawnButton(SlotStop, SkinCute, 1));
-    // Another button is untouched by a file that is not its own.
-    EXPECT_EQ(DrawnButton(SlotPlay, SkinUser, 0), DrawnButton(SlotPlay, SkinCute, 0));
-    // Outside the user skin the file is not used.
-    EXPECT_NE(DrawnButton(SlotStop, SkinCute, 0), DrawnButton(SlotStop, SkinUser, 0));
-}
-
 TEST_F(SkinTest, BothSkinsShowTheSameButtonsAndMaskedOnesKeepTheirCornersClear) {
     for (int slot = 0; slot < kButtonCount; ++slot) {
         for (int face = 0; face < 2; ++face)
@@ -157,16 +137,19 @@ TEST_F(SkinTest, StatusTextsFollowTheirColoursAndPositionsAndTheTimeLosesItsBlan
     EXPECT_EQ(width(L" 1 分 23 秒"), width(L"1分23秒"));
 }
 
-// The bitmaps stay loaded between paints: a file changed on disk shows from the next choice
-// of a skin, and the bitmaps of the skin left are deleted.
-TEST_F(SkinTest, KeptBitmapsFollowTheNextSkinChoiceAndAreDeletedWithIt) {
+// A user skin file replaces only its own face, inside the program's own mask. The bitmaps
+// stay loaded between paints: a file changed on disk shows from the next choice of a skin,
+// and the bitmaps of the skin left are deleted.
+TEST_F(SkinTest, AUserSkinFileReplacesOnlyItsOwnFaceAndIsKeptUntilTheNextSkinChoice) {
     const std::wstring face = kSkinDir + L"Stop_Nomal.bmp";
     ASSERT_TRUE(driver::WriteSolidBmp(face, 64, 64, RGB(250, 0, 250)));
     OpenRegistryKeys(g_app.keys);
     WriteSkin(SkinUser);
-    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 0)[35 * 72 + 32], RGB(250, 0, 250));
+    const std::vector<COLORREF> stop = DrawnButton(SlotStop, SkinUser, 0);
+    EXPECT_EQ(stop[35 * 72 + 32], RGB(250, 0, 250)) << "the file's face inside the outline";
+    EXPECT_EQ(stop[1 * 72 + 1], RGB(255, 255, 255)) << "the mask keeps the corner transparent";
     ASSERT_TRUE(driver::WriteSolidBmp(face, 64, 64, RGB(0, 200, 0)));
-    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 0)[35 * 72 + 32], RGB(250, 0, 250)) << "kept";
+    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 0), stop) << "kept";
     WriteSkin(SkinUser);
     EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 0)[35 * 72 + 32], RGB(0, 200, 0)) << "chosen again";
 
@@ -177,6 +160,11 @@ TEST_F(SkinTest, KeptBitmapsFollowTheNextSkinChoiceAndAreDeletedWithIt) {
     WriteSkin(SkinCool);
     EXPECT_EQ(GetObjectType(mask), 0u);
     EXPECT_EQ(GetObjectType(background), 0u);
+
+    // The pushed face has no file: it falls back to the program's own, independently.
+    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 1), DrawnButton(SlotStop, SkinCute, 1));
+    EXPECT_EQ(DrawnButton(SlotPlay, SkinUser, 0), DrawnButton(SlotPlay, SkinCute, 0));
+    EXPECT_NE(DrawnButton(SlotStop, SkinCute, 0), stop) << "the file outside the user skin";
 }
 
 }  // namespace
