@@ -46,13 +46,7 @@ void Store(int count) {
 
 // A backup of an earlier count would leave its thumbnails in the folder for the restore to copy.
 void DeleteBackupFolder(const std::wstring &folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-        while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
+    driver::DeleteFilesIn(folder.c_str());
     RemoveDirectoryW(folder.c_str());
 }
 

@@ -293,29 +293,21 @@ bool SwapThumbnailFolder() {
     return false;
 }
 
-// A backup folder can hold thumbnails of entries it no longer has (a bigger list saved there
-// earlier): they are not taken into the thumbnail folder, where a later entry of the same
-// index would show another file's picture.
 std::wstring Lowered(std::wstring name) {
     if (!name.empty()) CharLowerBuffW(&name[0], DWORD(name.size()));
     return name;
 }
 
+// A backup folder can hold thumbnails of entries it no longer has (a bigger list saved there
+// earlier): they are not taken into the thumbnail folder, where a later entry of the same
+// index would show another file's picture.
 void DropThumbnailsOfNoEntry(const std::wstring &folder, const BackupContents &contents) {
     std::unordered_set<std::wstring> kept;
     for (int g = 0; g < kGenreCount; ++g)
         for (size_t i = 0; i < contents.genres[g].size(); ++i)
             kept.insert(Lowered(ThumbnailFileName(g, int(i))));
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(Join(folder, L"*.bmp").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        found.cFileName[MAX_PATH - 1] = L'\0';
-        const std::wstring name = found.cFileName;
-        if (IsSweptThumbnailName(name) && !kept.count(Lowered(name)))
-            DeleteFileW(Join(folder, name).c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    DeleteThumbnailFiles(folder,
+                         [&](const std::wstring &name) { return kept.count(Lowered(name)) > 0; });
 }
 
 // Every step can fail; until the kept copy is dropped, a failure (or a stop of the program,

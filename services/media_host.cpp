@@ -295,8 +295,7 @@ bool AskMediaHost(HostRequestKind kind, const HostRequest &request, DWORD limitM
 
 void RetireWornMediaHost() {
     if (g_running.opens < kOpensPerHost) return;
-    EndMediaHost();
-    LaunchHost();  // ready by the time the next file is opened
+    EndMediaHost();  // the next open starts a fresh one; none is started for a program that ends
 }
 
 DWORD MediaHostProcessId() {

@@ -36,8 +36,8 @@ bool AskMediaHost(HostRequestKind kind, const HostRequest &request, DWORD limitM
 // Ends the host at once (its device and video window go with it).
 void EndMediaHost();
 
-// Called with no file open: a host that has opened many files is ended and a fresh one
-// started, so that what the platform's device keeps of each file does not pile up.
+// Called with no file open: a host that has opened many files is ended (the next open starts a
+// fresh one), so that what the platform's device keeps of each file does not pile up.
 void RetireWornMediaHost();
 
 // The running host's process id; 0 when none runs.

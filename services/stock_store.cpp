@@ -156,7 +156,12 @@ void RecreateListKeys() {
 }
 
 void DeleteAllThumbnails() {
-    const std::wstring folder = std::wstring(kThumbnailFolder) + L"\\";
+    DeleteThumbnailFiles(kThumbnailFolder);
+}
+
+void DeleteThumbnailFiles(const std::wstring &in,
+                          const std::function<bool(const std::wstring &)> &keep) {
+    const std::wstring folder = in + L"\\";
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
@@ -165,7 +170,8 @@ void DeleteAllThumbnails() {
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         found.cFileName[MAX_PATH - 1] = L'\0';
-        if (IsSweptThumbnailName(found.cFileName)) names.push_back(found.cFileName);
+        if (IsSweptThumbnailName(found.cFileName) && !(keep && keep(found.cFileName)))
+            names.push_back(found.cFileName);
     } while (FindNextFileW(search, &found));
     FindClose(search);
     for (const std::wstring &name : names)

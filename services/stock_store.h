@@ -2,6 +2,7 @@
 // bitmap per entry in the fixed thumbnail folder.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,9 @@ void RecreateListKeys();
 // Lists the thumbnail folder once and deletes exactly the files Clear all lists names (every
 // genre's thumbnail name, indices 0 to 19999).
 void DeleteAllThumbnails();
+// The same for any folder, sparing the names `keep` answers true for.
+void DeleteThumbnailFiles(const std::wstring &folder,
+                          const std::function<bool(const std::wstring &)> &keep = nullptr);
 
 // Creates the thumbnail folder (and the folders above it) when it is missing.
 bool EnsureThumbnailFolder();

@@ -37,17 +37,18 @@ void ShowPosition(DWORD ms) {
     SetPositionText(ms);
 }
 
+// A stored path becomes the current one; a path the buffer would cut names another file, so
+// none is current then.
+const wchar_t *TakeEntryPath(const std::wstring &path) {
+    if (path.size() >= size_t(kTextChars)) g_app.currentPath[0] = L'\0';
+    else lstrcpynW(g_app.currentPath, path.c_str(), ARRAYSIZE(g_app.currentPath));
+    return g_app.currentPath;
+}
+
 // Opens the entry's path; with the fall-back, what the device cannot play goes to the shell.
 // A stored path too long for the program's buffers is not opened, nor handed on, at all.
 void OpenEntryPath(int index, bool shellFallback) {
-    const std::wstring path = ReadStockField(g_app.currentGenre, index, FieldPath);
-    if (path.size() >= size_t(kTextChars)) {
-        g_app.currentPath[0] = L'\0';
-        OpenMedia(L"");
-        return;
-    }
-    lstrcpynW(g_app.currentPath, path.c_str(), ARRAYSIZE(g_app.currentPath));
-    OpenMedia(g_app.currentPath);
+    OpenMedia(TakeEntryPath(ReadStockField(g_app.currentGenre, index, FieldPath)));
     if (shellFallback && !MediaIsOpen() && g_app.currentPath[0]) HandToShell(g_app.currentPath);
 }
 
@@ -118,13 +119,7 @@ void StartupLoad() {
     if (path.empty()) return;
     SetNumberText(g_app.currentNumberText, 1);
     SetNumberText(g_app.totalNumberText, g_app.counts[genre]);
-    if (path.size() >= size_t(kTextChars)) {
-        OpenEntryPath(0, false);
-        StartupLoadOpened();
-        return;
-    }
-    lstrcpynW(g_app.currentPath, path.c_str(), ARRAYSIZE(g_app.currentPath));
-    OpenMediaAhead(g_app.currentPath, g_app.hMain, WM_MEDIA_OPENED, StartupLoadOpened);
+    OpenMediaAhead(TakeEntryPath(path), g_app.hMain, WM_MEDIA_OPENED, StartupLoadOpened);
 }
 
 void LoadEntry(int index, bool shellFallback) {
