@@ -11,9 +11,11 @@ if [ "$MIRELO_TEST_ARCH" = win32 ]; then
            gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
            gstreamer1.0-plugins-bad:i386 gstreamer1.0-plugins-ugly:i386 gstreamer1.0-libav:i386)
 else
-    pkgs+=(wine wine64 g++-mingw-w64-x86-64 mingw-w64-x86-64-dev libgl1 libgl1-mesa-dri libglx-mesa0
-           gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
-           gstreamer1.0-plugins-ugly gstreamer1.0-libav)
+    # Named with their architecture: a bare name answers for the i386 package when that is
+    # the one installed, and 64-bit Wine then finds no media plug-ins.
+    pkgs+=(wine wine64 g++-mingw-w64-x86-64 mingw-w64-x86-64-dev libgl1:amd64 libgl1-mesa-dri:amd64
+           libglx-mesa0:amd64 gstreamer1.0-plugins-base:amd64 gstreamer1.0-plugins-good:amd64
+           gstreamer1.0-plugins-bad:amd64 gstreamer1.0-plugins-ugly:amd64 gstreamer1.0-libav:amd64)
 fi
 
 missing=()

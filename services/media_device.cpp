@@ -151,13 +151,26 @@ void BeginOpen(const wchar_t *path) {
               ARRAYSIZE(g_app.currentTypeText));
 }
 
-// ... and after: `attempts` more tries unless it is open, then the time format and length.
+bool SendChannel(const wchar_t *side, bool off) {
+    const std::wstring rest = std::wstring(L"audio ") + side + (off ? L" off" : L" on");
+    return DeviceCommand(L"set", rest.c_str());
+}
+
+// A device opens with both channels on; the ones the settings page turned off stay off.
+void ApplyChannels() {
+    if (g_app.bLeftAudioOff) SendChannel(L"left", true);
+    if (g_app.bRightAudioOff) SendChannel(L"right", true);
+}
+
+// ... and after: `attempts` more tries unless it is open, then the time format, the length
+// and the channels.
 void EndOpen(int attempts) {
     for (int attempt = 0; attempt < attempts && !g_app.mediaPath.empty(); ++attempt)
         if (SendOpen()) break;
     if (!Device()) lstrcpynW(g_app.deviceType, kUnknownDeviceType, ARRAYSIZE(g_app.deviceType));
     SetMillisecondFormat();
     QueryLength();
+    ApplyChannels();
 }
 
 DWORD WINAPI AskOpenAhead(void *) {
@@ -207,8 +220,7 @@ void FinishOpeningAhead() {
 }
 
 bool MediaIsOpen() {
-    FinishOpeningAhead();
-    return g_app.deviceType[0] && lstrcmpW(g_app.deviceType, kUnknownDeviceType) != 0;
+    return Device() != 0;  // the type text outlives a close: the status line keeps showing it
 }
 
 void CloseMedia() {
@@ -225,6 +237,7 @@ void CloseMedia() {
     g_app.openParms.wDeviceID = 0;
     // Whatever was seen of the last media belongs to it alone.
     g_app.lastPlayingPositionMs = 0;
+    g_app.lengthMs = 0;
 }
 
 void SetStuckDeviceListener(void (*stuck)()) {
@@ -276,6 +289,11 @@ bool DeviceCommand(const wchar_t *verb, const wchar_t *rest) {
     lstrcpynW(request.text, text.c_str(), ARRAYSIZE(request.text));
     MCIERROR result = 0;
     return Ask(HostString, request, kCommandAnswerMs, &result, nullptr) && result == 0;
+}
+
+bool SetChannelOff(bool right, bool off) {
+    (right ? g_app.bRightAudioOff : g_app.bLeftAudioOff) = off;
+    return SendChannel(right ? L"right" : L"left", off);
 }
 
 ShellVerb ShellHandOffForPath(const wchar_t *path) {

@@ -30,8 +30,12 @@ void OpenMedia(const wchar_t *path);
 void OpenMediaAhead(const wchar_t *path, HWND notify, UINT message, void (*opened)());
 void FinishOpeningAhead();
 
-// True when the last open succeeded (the record's device type is not "Non").
+// True while a device is open (the last open succeeded and nothing closed it since).
 bool MediaIsOpen();
+
+// Turns a channel of the sound off or back on, for the open media and every one opened
+// after it; false when no device took the command.
+bool SetChannelOff(bool right, bool off);
 
 // Closes the device (nothing happens when none is open); its video window goes with it.
 void CloseMedia();

@@ -102,6 +102,7 @@ TEST_F(MediaDevice, EachFileOpensWithItsOwnLengthAndOnlyPicturesGetAVideoWindow)
     CloseMedia();
     EXPECT_FALSE(g_app.hVideo);
     EXPECT_FALSE(IsWindow(video)) << "closing takes the video window down";
+    EXPECT_FALSE(MediaIsOpen()) << "a closed device still counts as open";
     DestroyWindow(other);
 }
 

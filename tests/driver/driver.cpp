@@ -250,8 +250,8 @@ void PumpMessages(DWORD ms) {
     } while (GetTickCount() - start < ms);
 }
 
-DialogHand::DialogHand(std::function<void(HWND)> hand, const wchar_t *caption)
-    : hand_(std::move(hand)), caption_(caption ? caption : L"") {
+DialogHand::DialogHand(std::function<void(HWND)> hand, const wchar_t *caption, DWORD waitMs)
+    : hand_(std::move(hand)), caption_(caption ? caption : L""), waitMs_(waitMs) {
     thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
 }
 
@@ -269,7 +269,7 @@ bool DialogHand::Finish(DWORD timeoutMs) {
 DWORD WINAPI DialogHand::Run(void *self) {
     DialogHand &hand = *static_cast<DialogHand *>(self);
     HWND dialog = nullptr;
-    for (const DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 15000;) {
+    for (const DWORD start = GetTickCount(); !dialog && GetTickCount() - start < hand.waitMs_;) {
         for (HWND w : WindowsOf(GetCurrentProcessId(), L"#32770"))
             if (IsWindowVisible(w) && (hand.caption_.empty() || WindowText(w) == hand.caption_))
                 dialog = w;

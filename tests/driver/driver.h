@@ -101,12 +101,13 @@ template <class Done> bool PumpUntil(Done done, DWORD timeoutMs) {
 }
 
 // Works the next dialog of this process from a thread of its own (the dialog's modal loop
-// runs on this one): `hand` gets the dialog once it shows, or null after 15 s. With a
+// runs on this one): `hand` gets the dialog once it shows, or null after `waitMs`. With a
 // caption, only a dialog of that caption counts. Finish pumps this thread's messages until
 // the hand is done; the destructor finishes too.
 class DialogHand {
   public:
-    explicit DialogHand(std::function<void(HWND)> hand, const wchar_t *caption = nullptr);
+    explicit DialogHand(std::function<void(HWND)> hand, const wchar_t *caption = nullptr,
+                        DWORD waitMs = 15000);
     ~DialogHand();
     bool Finish(DWORD timeoutMs = 30000);
 
@@ -114,6 +115,7 @@ class DialogHand {
     static DWORD WINAPI Run(void *self);
     std::function<void(HWND)> hand_;
     std::wstring caption_;
+    DWORD waitMs_;
     HANDLE thread_;
 };
 

@@ -35,6 +35,12 @@ void Rename(HWND page, int button) {
 
 } // namespace
 
+int GenreFieldButton(int field) {
+    for (const GenreRow &row : kGenreRows)
+        if (row.edit == field) return row.button;
+    return 0;
+}
+
 INT_PTR CALLBACK GenrePageProc(HWND page, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
     case WM_INITDIALOG:

@@ -4,3 +4,6 @@
 #include <windows.h>
 
 INT_PTR CALLBACK GenrePageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The "設定" button of a genre name field; 0 for any other control.
+int GenreFieldButton(int field);

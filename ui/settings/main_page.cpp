@@ -81,12 +81,10 @@ void OnSlider(HWND page, HWND slider) {
     }
 }
 
-// A channel of the playing media off or back on; the box shows what the page just did.
-void ToggleChannel(HWND page, int id, int &off, const wchar_t *side) {
-    off = !off;
-    Tick(page, id, off);
-    const std::wstring rest = std::wstring(L"audio ") + side + (off ? L" off" : L" on");
-    DeviceCommand(L"set", rest.c_str()); // without a playing media nothing is sent
+// A channel of the sound off or back on, for this media and the next; the box shows it.
+void ToggleChannel(HWND page, int id, int off, bool right) {
+    SetChannelOff(right, !off);
+    Tick(page, id, !off);
 }
 
 // The thumbnail size from its edit; the stock list shows it from its next paint.
@@ -105,10 +103,10 @@ void OnCommand(HWND page, int id) {
         ChooseChannels(page, id == IDC_STEREO);
         break;
     case IDC_RIGHT_AUDIO:
-        ToggleChannel(page, id, g_app.bRightAudioOff, L"right");
+        ToggleChannel(page, id, g_app.bRightAudioOff, true);
         break;
     case IDC_LEFT_AUDIO:
-        ToggleChannel(page, id, g_app.bLeftAudioOff, L"left");
+        ToggleChannel(page, id, g_app.bLeftAudioOff, false);
         break;
     case IDC_CAPTURE_ON:
         g_app.bCaptureOn = !g_app.bCaptureOn;

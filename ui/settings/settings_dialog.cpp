@@ -158,13 +158,39 @@ void CloseByButton() {
         CloseSettingsDialog();
 }
 
-void OnCommand(HWND dialog, int id) {
-    if (id == IDOK) {
-        // Owned by no window, so the user may close the dialog meanwhile with the button.
-        MessageBoxW(nullptr, L"実行OK", L"情報", MB_OK | MB_ICONINFORMATION);
-        if (g_app.hSettings != dialog) return;
-    }
-    CloseByButton();
+// A field and the button that applies what was typed into it.
+struct FieldButton {
+    int field, button;
+};
+const FieldButton kFieldButtons[] = {
+    {IDC_CAP_WIDTH, IDC_CAP_WIDTH_SET}, {IDC_CAP_HEIGHT, IDC_CAP_HEIGHT_SET},
+    {IDC_PLACE_X, IDC_PLACE_TEST},      {IDC_PLACE_Y, IDC_PLACE_TEST},
+    {IDC_URL, IDC_URL_TEST},
+};
+
+int ButtonOfField(int field) {
+    for (const FieldButton &pair : kFieldButtons)
+        if (pair.field == field) return pair.button;
+    return GenreFieldButton(field);
+}
+
+// Enter reaches the dialog as IDOK (it has no OK button). It applies the focused field with
+// that field's own button and never closes the dialog, which would lose what was typed.
+void OnEnter() {
+    HWND field = GetFocus();
+    HWND page = field ? GetParent(field) : nullptr;
+    if (!page || GetParent(page) != g_app.hSettings) return;
+    const int button = ButtonOfField(GetDlgCtrlID(field));
+    if (button)
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, button)));
+}
+
+void OnCommand(int id) {
+    if (id == IDOK)
+        OnEnter();
+    else if (id == IDCANCEL)
+        CloseByButton();  // Esc, as the Setting button's second press
 }
 
 void OnDestroy() {
@@ -205,7 +231,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
         OnNotify(reinterpret_cast<const NMHDR *>(lParam));
         return TRUE;
     case WM_COMMAND:
-        OnCommand(dialog, LOWORD(wParam));
+        OnCommand(LOWORD(wParam));
         return TRUE;
     case WM_CLOSE:
         CloseByButton();

@@ -89,11 +89,16 @@ void OnDeviceStuck() {
 }
 
 void ReloadAfterStuckDevice(HWND hwnd) {
+    // A device found stuck again while the box is up is reloaded by this same call: one box.
+    static bool telling = false;
+    if (telling) return;
     RunProgressTimer(false);
     g_app.paused = 0;
     ReleasePauseFace();
+    telling = true;
     MessageBoxW(hwnd, LoadProgramText(IDS_DEVICE_STUCK).c_str(),
                 LoadProgramText(IDS_ERROR_CAPTION).c_str(), MB_OK | MB_ICONWARNING);
+    telling = false;
     if (g_app.counts[g_app.currentGenre] > 0) LoadEntry(g_app.currentItem, false);
     Rewind();
     ShowDevicePosition();

@@ -2,6 +2,7 @@
 // open and loaded, and the load is not made a second time.
 #include <gtest/gtest.h>
 
+#include "resources/resource.h"
 #include "services/app_state.h"
 #include "services/media_device.h"
 #include "services/registry.h"
@@ -21,8 +22,17 @@ TEST_F(StartupOpen, TheFirstDeviceCallFindsTheFirstEntryLoadedAndTheLoadIsNotRep
     EXPECT_GT(g_app.lengthMs, 1000u);
     EXPECT_EQ(g_app.barMax, int(g_app.lengthMs / 1000)) << "the bar was not set for it";
 
-    g_app.barMax = 12345;       // a load made again would set the bar anew
-    driver::PumpMessages(300);  // the open's own message comes now
+    g_app.barMax = 12345;  // a load made again would set the bar anew
+    // The open's own message comes now: it is waited for and handled.
+    bool opened = false;
+    for (const DWORD until = GetTickCount() + 5000; !opened && GetTickCount() < until; Sleep(1)) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            opened = opened || msg.message == WM_MEDIA_OPENED;
+            DispatchMessageW(&msg);
+        }
+    }
+    ASSERT_TRUE(opened) << "the open's message never came";
     EXPECT_EQ(g_app.barMax, 12345) << "the load was made a second time";
 }
 
