@@ -349,7 +349,9 @@ BackupContents CollectBackupContents() {
     BackupContents c;
     for (int g = 0; g < kGenreCount; ++g) {
         g_app.counts[g] = CountGenreEntries(g);
-        for (int i = 0; i < g_app.counts[g]; ++i) {
+        // A genre holds five; a registry holding more (edited by hand) is saved as the list
+        // shows it, so that every backup written can be read back.
+        for (int i = 0; i < g_app.counts[g] && i < kStockEntryLimit; ++i) {
             BackupEntry entry;
             for (int f = 0; f < kStockFieldCount; ++f)
                 entry.texts[f] = ReadStockField(g, i, StockField(f));
@@ -448,6 +450,13 @@ RestoreOutcome RestoreBackup(const std::wstring &folder, BackupCheck *check) {
     if (InThumbnailFolder(folder)) return RestoreOutcome::InsideThumbnailFolder;
     const std::wstring ini = Join(folder, kBackupIniName);
     if (!IsFile(ini)) return RestoreOutcome::NoIni;
+    // Reading costs a profile call a key: a file no backup of ours can be is not read at all.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(ini.c_str(), GetFileExInfoStandard, &data) ||
+        data.nFileSizeHigh != 0 || data.nFileSizeLow > kBackupFileByteLimit) {
+        check->problem = BackupProblem::TooLarge;
+        return RestoreOutcome::Damaged;
+    }
     BackupContents contents;
     *check = ReadBackup(IniFileReader(ini), &contents);
     if (!check->ok()) return RestoreOutcome::Damaged;
