@@ -2,7 +2,7 @@
 // the registry, each with a thumbnail file), as a restored or hand-edited registry can hold.
 //   start-up: from process creation until Mirelo.exe's main window is shown and idle
 //   backup and restore: the whole program state into a MireloSave folder and back (in this
-//   process, through the program's own backup and restore)
+//   process, through the program's own backup and restore; a backup carries five a genre)
 //   clear all: the four list keys and every thumbnail deleted (in this process)
 #include <windows.h>
 
@@ -90,12 +90,14 @@ int main(int argc, char **argv) {
         const double backup = Now() - mark;
         BackupCheck check;
         mark = Now();
-        // A restore counts only when every entry came back, in order.
+        // A backup carries what a genre holds, the first five; a restore counts only when
+        // those came back, in order.
+        const int kept = std::min(count, int(kStockEntryLimit));
         const bool restored =
             saved &&
             RestoreBackup(parent + L"\\MireloSave", &check) == RestoreOutcome::Restored &&
-            CountGenreEntries(0) == count &&
-            ReadStockField(0, count - 1, FieldTitle) == L"clip" + std::to_wstring(count - 1);
+            CountGenreEntries(0) == kept &&
+            ReadStockField(0, kept - 1, FieldTitle) == L"clip" + std::to_wstring(kept - 1);
         const double restore = Now() - mark;
         const double start = Now();
         ClearAllLists();

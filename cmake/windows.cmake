@@ -71,6 +71,12 @@ add_test(NAME wav.RecordingsReadBackBySox
 set_property(TEST wine.win_tests APPEND PROPERTY FIXTURES_SETUP written_wavs)
 set_tests_properties(wav.RecordingsReadBackBySox PROPERTIES FIXTURES_REQUIRED written_wavs)
 
+# A restore as a standard user, who may write in the thumbnail folder but not beside it.
+add_test(NAME restore.WritesOnlyInsideTheThumbnailFolder
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/restore_standard_user.sh ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+set_tests_properties(restore.WritesOnlyInsideTheThumbnailFolder PROPERTIES SKIP_RETURN_CODE 77
+                     RUN_SERIAL TRUE)
+
 # Tests that start the real Mirelo.exe and use it as a person would.
 file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*_test.cpp)
 add_executable(e2e_tests ${E2E_TEST_SOURCES} tests/win_main.cpp)

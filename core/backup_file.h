@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "core/settings_record.h"
+#include "core/stock_names.h"
 
 extern const wchar_t kBackupFolderName[];  // "MireloSave"
 extern const wchar_t kBackupIniName[];     // "save.ini"
 
 enum {
-    kBackupCountLimit = 20000,      // a genre's count in a backup: 0 .. 20000
+    kBackupCountLimit = kStockEntryLimit,  // a genre's count in a backup: 0 .. 5
     kBackupStockReadChars = 4096,   // reader buffers: 4095 characters of a stock text
     kBackupNumberReadChars = 260,   // 259 characters of a number
     kBackupUrlReadChars = 2048,     // 2047 characters of the home page address
@@ -22,6 +23,18 @@ enum {
     kStoredUrlChars = 1023,         // what a 2048-byte URL value keeps
     kButtonCoordinateLimit = 2000,  // button positions are kept within -2000 .. 2000
 };
+
+// The largest save.ini the program writes, in bytes: UTF-16 with its byte-order mark, every
+// genre full and every text as long as the registry keeps it; a line holds at most a
+// 16-unit key, "=", a quoted value (up to 11 units for a number) and CR LF. A bigger file is
+// no backup of this program and is refused unread.
+constexpr size_t IniLineUnits(size_t valueUnits) { return 16 + 1 + 2 + valueUnits + 2; }
+constexpr size_t kBackupFileByteLimit =
+    2 * (1 + 8 * IniLineUnits(0) +
+         4 * kGenreCount * kStockEntryLimit * IniLineUnits(kStoredStockChars) +
+         (kGenreCount + 3 * kStatusTextCount + 2 * kButtonCount) * IniLineUnits(11) +
+         IniLineUnits(kStoredUrlChars));
+static_assert(kBackupFileByteLimit == 466106, "the limit the restore's refusal names");
 
 // One stock entry's four texts: title, length text, device type, path.
 struct BackupEntry {
@@ -60,11 +73,12 @@ std::optional<int64_t> ParseIniInteger(const std::wstring &text);
 enum class BackupProblem {
     None,
     MissingKey,      // a key the backup must hold is not there (truncated or damaged file)
-    BadCount,        // a genre's count is not a number in 0 .. 20000
+    BadCount,        // a genre's count is not a number in 0 .. 5
     CountNotBacked,  // a count announces an entry the file does not hold
     NotANumber,      // a colour or a position is not a number
     TooLong,         // a text does not fit its reader
     LineBreak,       // a text read back holds a line break or another control character
+    TooLarge,        // the file is larger than any backup the program writes
 };
 
 struct BackupCheck {
@@ -79,7 +93,7 @@ using IniReader =
     std::function<std::optional<std::wstring>(const std::wstring &section,
                                               const std::wstring &key, size_t chars)>;
 
-// Reads a whole backup through `read` and checks it: every count is a number in 0..20000
+// Reads a whole backup through `read` and checks it: every count is a number in 0..5
 // backed by as many entries, every entry has its four keys and a title, every colour and
 // position is a number, no text is too long for its reader or holds a line break. Colours
 // are kept within 0..255, positions within +-2000, stock texts cut to 499 characters and the

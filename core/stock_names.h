@@ -8,6 +8,9 @@
 // The fixed folder that holds every entry's thumbnail bitmap.
 extern const wchar_t kThumbnailFolder[];
 
+// The entries a genre holds: Append entry takes no more, and a backup carries no more.
+enum { kStockEntryLimit = 5 };
+
 // Clear all lists removes the thumbnails of indices 0 .. 19999 of every genre.
 enum { kThumbnailIndexLimit = 20000 };
 

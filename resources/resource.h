@@ -103,6 +103,7 @@
 #define IDS_RESTORE_LINE_BREAK 1075
 #define IDS_RESTORE_UNCHANGED 1076
 #define IDS_RESTORE_NOT_APPLIED 1077
+#define IDS_RESTORE_TOO_LARGE 1078
 
 /* Notification-area icon ids (3xx) */
 #define IDI_TRAY_MAIN 300

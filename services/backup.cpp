@@ -195,16 +195,26 @@ std::vector<std::wstring> RestoredDateValues() {
     return names;
 }
 
+RestoreStepHook g_stepHook;
+
+// A point where the program may stop and the next start must still find whole lists.
+void Step() {
+    if (g_stepHook) g_stepHook();
+}
+
 // Copies the keys a restore replaces; the copy counts only once it is marked complete.
 bool KeepReplacedKeys() {
     RegDeleteTreeW(HKEY_CURRENT_USER, kRestoreKeepKey);
-    for (int k : kReplacedKeys)
+    for (int k : kReplacedKeys) {
         if (!CopyKey(kRegKeyPaths[k], KeptKeyPath(k))) return false;
+        Step();
+    }
     HKEY keep = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kRestoreKeepKey, 0, KEY_SET_VALUE, &keep) != ERROR_SUCCESS)
         return false;
     const bool ok = WriteDwordValue(keep, kKeepComplete, 1);
     RegCloseKey(keep);
+    Step();
     return ok;
 }
 
@@ -218,12 +228,100 @@ bool KeptCopyComplete() {
     return complete == 1;
 }
 
-// Puts the kept keys and the replaced thumbnail folder back, then drops the copy.
-void PutBackKept() {
+// The marker goes first, in one step: a stop while the copy is being deleted must not leave
+// a marked copy that is no longer whole.
+bool DropKeptCopy() {
+    HKEY keep = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRestoreKeepKey, 0, KEY_SET_VALUE, &keep) == ERROR_SUCCESS) {
+        const LONG gone = RegDeleteValueW(keep, kKeepComplete);
+        RegCloseKey(keep);
+        if (gone != ERROR_SUCCESS && gone != ERROR_FILE_NOT_FOUND) return false;
+        Step();
+    }
+    RegDeleteTreeW(HKEY_CURRENT_USER, kRestoreKeepKey);
+    return true;
+}
+
+// ---- the thumbnail folder ----
+// The restore writes only inside the thumbnail folder (a standard user may not write in the
+// program folder that holds it): the new bitmaps are staged in a hidden folder there, the old
+// ones are moved aside into it, then the new ones are moved up.
+
+const wchar_t kStagingName[] = L".restore";
+
+std::wstring Staged(const wchar_t *name) { return Join(RestoreStagingFolder(), name); }
+std::wstring NewFolder() { return Staged(L"new"); }
+std::wstring OldFolder() { return Staged(L"old"); }
+// The new folder takes this name once every old entry has been moved aside: from then on
+// whatever stands in the thumbnail folder is new.
+std::wstring TakingFolder() { return Staged(L"taking"); }
+
+// The names in a folder, the staging folder left out; listed first, so the folder does not
+// change under the listing.
+std::vector<std::wstring> EntriesOf(const std::wstring &folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Join(folder, L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        found.cFileName[MAX_PATH - 1] = L'\0';
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L".." && name != kStagingName) names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+bool MoveEntries(const std::wstring &from, const std::wstring &to) {
+    for (const std::wstring &name : EntriesOf(from)) {
+        if (!MoveFileW(Join(from, name).c_str(), Join(to, name).c_str())) return false;
+        Step();
+    }
+    return true;
+}
+
+bool MakeStagingFolder() {
+    const std::wstring staging = RestoreStagingFolder();
+    if (!DeleteTree(staging) || !CreateDirectoryW(staging.c_str(), nullptr)) return false;
+    SetFileAttributesW(staging.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    return true;
+}
+
+bool SwapThumbnails() {
+    const std::wstring cap = kThumbnailFolder;
+    if (!CreateDirectoryW(OldFolder().c_str(), nullptr) || !MoveEntries(cap, OldFolder()))
+        return false;
+    if (!MoveFileW(NewFolder().c_str(), TakingFolder().c_str())) return false;
+    Step();
+    return MoveEntries(TakingFolder(), cap);
+}
+
+// Undoes SwapThumbnails from wherever it stopped.
+bool PutBackThumbnails() {
+    const std::wstring cap = kThumbnailFolder;
+    if (IsFolder(TakingFolder())) {
+        for (const std::wstring &name : EntriesOf(cap)) {
+            const std::wstring path = Join(cap, name);
+            if (IsFolder(path) ? !DeleteTree(path) : !DeleteFileW(path.c_str())) return false;
+            Step();
+        }
+        if (!DeleteTree(TakingFolder())) return false;
+        Step();
+    }
+    if (IsFolder(OldFolder()) && !MoveEntries(OldFolder(), cap)) return false;
+    return DeleteTree(RestoreStagingFolder());
+}
+
+// Puts the kept keys and the replaced thumbnails back, then drops the copy. The kept copy
+// stays while anything could not be put back, so the next start tries again.
+bool PutBackKept() {
+    bool ok = true;
     for (int k : kReplacedKeys) {
         if (k == KeyDate) continue;
         RegDeleteTreeW(HKEY_CURRENT_USER, kRegKeyPaths[k]);
-        CopyKey(KeptKeyPath(k), kRegKeyPaths[k]);
+        Step();
+        ok = CopyKey(KeptKeyPath(k), kRegKeyPaths[k]) && ok;
+        Step();
     }
     // A colour or a position that was never stored before the restore must not stay.
     HKEY date = nullptr;
@@ -233,21 +331,18 @@ void PutBackKept() {
         for (const std::wstring &name : RestoredDateValues()) RegDeleteValueW(date, name.c_str());
         RegCloseKey(date);
     }
-    CopyKey(KeptKeyPath(KeyDate), kRegKeyPaths[KeyDate]);
-
-    const std::wstring cap = kThumbnailFolder, old = RestoreOldFolder();
-    if (IsFolder(old)) {
-        if (IsFolder(cap)) DeleteTree(cap);
-        MoveFileW(old.c_str(), cap.c_str());
-    }
-    DeleteTree(RestoreStagingFolder());
-    RegDeleteTreeW(HKEY_CURRENT_USER, kRestoreKeepKey);
+    Step();
+    ok = CopyKey(KeptKeyPath(KeyDate), kRegKeyPaths[KeyDate]) && ok;
+    Step();
+    ok = PutBackThumbnails() && ok;
+    return ok && DropKeptCopy();
 }
 
 bool WriteRestoredValues(const BackupContents &c) {
     for (int k : kListDeleteOrder) {
         RegDeleteKeyW(HKEY_CURRENT_USER, kRegKeyPaths[k]);
         if (KeyExists(kRegKeyPaths[k])) return false;  // old entries would mix with the new
+        Step();
     }
     for (int f = 0; f < kStockFieldCount; ++f) {
         HKEY key = nullptr;
@@ -262,6 +357,7 @@ bool WriteRestoredValues(const BackupContents &c) {
                                          c.genres[g][i].texts[f].c_str(), kStockValueBytes);
         RegCloseKey(key);
         if (!ok) return false;
+        Step();
     }
     HKEY date = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[KeyDate], 0, nullptr,
@@ -279,18 +375,8 @@ bool WriteRestoredValues(const BackupContents &c) {
         }
     ok = ok && WriteFixedTextValue(date, kUrlValue, c.url.c_str(), kUrlChars);
     RegCloseKey(date);
+    Step();
     return ok;
-}
-
-// The new bitmaps take the thumbnail folder's name; the old folder stays beside it until
-// the restore is complete.
-bool SwapThumbnailFolder() {
-    const std::wstring cap = kThumbnailFolder, old = RestoreOldFolder();
-    if (!EnsureThumbnailFolder()) return false;
-    if (!MoveFileW(cap.c_str(), old.c_str())) return false;
-    if (MoveFileW(RestoreStagingFolder().c_str(), cap.c_str())) return true;
-    MoveFileW(old.c_str(), cap.c_str());
-    return false;
 }
 
 std::wstring Lowered(std::wstring name) {
@@ -310,27 +396,28 @@ void DropThumbnailsOfNoEntry(const std::wstring &folder, const BackupContents &c
                          [&](const std::wstring &name) { return kept.count(Lowered(name)) > 0; });
 }
 
-// Every step can fail; until the kept copy is dropped, a failure (or a stop of the program,
-// see RecoverInterruptedRestore) puts back what was there.
+// Every step can fail; until the kept copy's marker is dropped, a failure (or a stop of the
+// program, see RecoverInterruptedRestore) puts back what was there.
 bool ApplyBackup(const std::wstring &folder, const BackupContents &contents) {
-    const std::wstring staging = RestoreStagingFolder();
-    if (!DeleteTree(staging) || !DeleteTree(RestoreOldFolder())) return false;
-    if (!CopyTree(folder, staging, 0)) {
-        DeleteTree(staging);
+    // A copy an earlier put-back could not finish is the user's last whole lists.
+    if (KeptCopyComplete() && !PutBackKept()) return false;
+    if (!EnsureThumbnailFolder() || !MakeStagingFolder()) return false;
+    if (!CopyTree(folder, NewFolder(), 0)) {
+        DeleteTree(RestoreStagingFolder());
         return false;
     }
-    DropThumbnailsOfNoEntry(staging, contents);
+    DropThumbnailsOfNoEntry(NewFolder(), contents);
+    Step();
     if (!KeepReplacedKeys()) {
         RegDeleteTreeW(HKEY_CURRENT_USER, kRestoreKeepKey);
-        DeleteTree(staging);
+        DeleteTree(RestoreStagingFolder());
         return false;
     }
-    if (!WriteRestoredValues(contents) || !SwapThumbnailFolder() ||
-        RegDeleteTreeW(HKEY_CURRENT_USER, kRestoreKeepKey) != ERROR_SUCCESS) {
+    if (!WriteRestoredValues(contents) || !SwapThumbnails() || !DropKeptCopy()) {
         PutBackKept();
         return false;
     }
-    DeleteTree(RestoreOldFolder());
+    DeleteTree(RestoreStagingFolder());
     return true;
 }
 
@@ -349,7 +436,9 @@ BackupContents CollectBackupContents() {
     BackupContents c;
     for (int g = 0; g < kGenreCount; ++g) {
         g_app.counts[g] = CountGenreEntries(g);
-        for (int i = 0; i < g_app.counts[g]; ++i) {
+        // A genre holds five; a registry holding more (edited by hand) is saved as the list
+        // shows it, so that every backup written can be read back.
+        for (int i = 0; i < g_app.counts[g] && i < kStockEntryLimit; ++i) {
             BackupEntry entry;
             for (int f = 0; f < kStockFieldCount; ++f)
                 entry.texts[f] = ReadStockField(g, i, StockField(f));
@@ -419,8 +508,9 @@ IniReader IniFileReader(const std::wstring &ini) {
 
 }  // namespace
 
-std::wstring RestoreStagingFolder() { return std::wstring(kThumbnailFolder) + L".restore"; }
-std::wstring RestoreOldFolder() { return std::wstring(kThumbnailFolder) + L".old"; }
+std::wstring RestoreStagingFolder() { return Join(kThumbnailFolder, kStagingName); }
+
+void SetRestoreStepHook(RestoreStepHook hook) { g_stepHook = hook; }
 
 SaveOutcome SaveBackup(const std::wstring &parentFolder, std::wstring *where) {
     const std::wstring folder = Join(WithoutTrailingSlash(parentFolder), kBackupFolderName);
@@ -448,6 +538,13 @@ RestoreOutcome RestoreBackup(const std::wstring &folder, BackupCheck *check) {
     if (InThumbnailFolder(folder)) return RestoreOutcome::InsideThumbnailFolder;
     const std::wstring ini = Join(folder, kBackupIniName);
     if (!IsFile(ini)) return RestoreOutcome::NoIni;
+    // Reading costs a profile call a key: a file no backup of ours can be is not read at all.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(ini.c_str(), GetFileExInfoStandard, &data) ||
+        data.nFileSizeHigh != 0 || data.nFileSizeLow > kBackupFileByteLimit) {
+        check->problem = BackupProblem::TooLarge;
+        return RestoreOutcome::Damaged;
+    }
     BackupContents contents;
     *check = ReadBackup(IniFileReader(ini), &contents);
     if (!check->ok()) return RestoreOutcome::Damaged;
@@ -462,10 +559,9 @@ RestoreOutcome RestoreBackup(const std::wstring &folder, BackupCheck *check) {
 }
 
 void RecoverInterruptedRestore() {
-    if (KeptCopyComplete()) PutBackKept();
+    // A put-back that cannot finish keeps everything for the next start.
+    if (KeptCopyComplete() && !PutBackKept()) return;
+    // Without the marker nothing was replaced yet, or the restore was complete.
     RegDeleteTreeW(HKEY_CURRENT_USER, kRestoreKeepKey);
-    const std::wstring cap = kThumbnailFolder, old = RestoreOldFolder();
-    if (IsFolder(old) && !IsFolder(cap)) MoveFileW(old.c_str(), cap.c_str());
     DeleteTree(RestoreStagingFolder());
-    DeleteTree(old);
 }

@@ -35,12 +35,16 @@ enum class RestoreOutcome {
 RestoreOutcome RestoreBackup(const std::wstring &folder, BackupCheck *check);
 
 // A restore that ended before it was complete (the program stopped half way) left a copy of
-// what it was replacing: put that back. Leftover folders of a finished restore are removed.
+// what it was replacing: put that back. The leftovers of a finished restore are removed.
 // Call at start, before the registry keys are opened.
 void RecoverInterruptedRestore();
 
-// The staging folders beside the thumbnail folder.
-std::wstring RestoreStagingFolder();  // the new bitmaps, before the swap
-std::wstring RestoreOldFolder();      // the replaced bitmaps, until the restore is complete
+// The hidden folder inside the thumbnail folder where a restore stages the bitmaps.
+std::wstring RestoreStagingFolder();
 // The registry key holding the copy of the replaced values while a restore runs.
 extern const wchar_t kRestoreKeepKey[];
+
+// Called at every point of a restore and of its put-back where the program could stop; tests
+// stop there as a crash would.
+using RestoreStepHook = void (*)();
+void SetRestoreStepHook(RestoreStepHook hook);

@@ -81,6 +81,9 @@ bool AppendStockEntry(const std::wstring &title, const std::wstring &lengthText,
     if (!IsStockGenre(genre)) return false;
     const int n = g_app.counts[genre];
     if (n < 0 || n >= kStockEntryLimit) return false;
+    // An empty title ends the count: the entry would hide every later one, and the next
+    // append would overwrite them.
+    if (title.empty()) return false;
 
     const std::wstring name = StockValueName(genre, n);
     const std::wstring *texts[kStockFieldCount] = {&title, &lengthText, &typeText, &path};

@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "core/stock_names.h"
+
 enum StockField { FieldTitle, FieldTime, FieldType, FieldPath, kStockFieldCount };
 
 enum {
-    kStockEntryLimit = 5,    // entries a genre takes by Append entry
     kStockValueBytes = 1000, // every stock value is written with this data length
 };
 
@@ -26,7 +27,8 @@ std::wstring ReadStockField(int genre, int index, StockField field);
 void LoadGenre(int genre);
 
 // Stores a new last entry of the current genre (each text cut to 499 characters) and grabs
-// its thumbnail. A genre holding five or more entries is left as it is: returns false.
+// its thumbnail. A genre holding five or more entries, or an empty title (a path ending in a
+// backslash names no file), leaves the store as it is: returns false.
 bool AppendStockEntry(const std::wstring &title, const std::wstring &lengthText,
                       const std::wstring &typeText, const std::wstring &path);
 

@@ -69,6 +69,7 @@ TEST(BackupFile, ADamagedBackupIsRefusedAndNothingIsTaken) {
     };
     const Case cases[] = {
         {"huge count", L"FaileCount", L"ジャンル0", L"2000000000", BackupProblem::BadCount},
+        {"more than a genre holds", L"FaileCount", L"ジャンル0", L"6", BackupProblem::BadCount},
         {"negative count", L"FaileCount", L"ジャンル3", L"-1", BackupProblem::BadCount},
         {"count of text", L"FaileCount", L"ジャンル0", L"two", BackupProblem::BadCount},
         {"count beyond entries", L"FaileCount", L"ジャンル0", L"3", BackupProblem::CountNotBacked},

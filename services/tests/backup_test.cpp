@@ -28,62 +28,101 @@ std::wstring StoredTitle(const wchar_t *name) {
     return reinterpret_cast<const wchar_t *>(data.data());
 }
 
-void PutFile(const std::wstring &folder, const char *content) {
-    CreateDirectoryW(folder.c_str(), nullptr);
-    HANDLE f = CreateFileW((folder + L"\\No[0].bmp").c_str(), GENERIC_WRITE, 0, nullptr,
-                           CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(f, content, DWORD(strlen(content)), &written, nullptr);
-    CloseHandle(f);
+// What a stop must never break: the four lists, a colour and the thumbnails, as one text.
+std::wstring State() {
+    std::wstring state;
+    for (const wchar_t *key : {L"FileTitle", L"FileTime", L"FileTipe", L"FilePath"})
+        for (int i = 0; i < 3; ++i) {
+            DWORD type = 0;
+            std::vector<BYTE> data;
+            if (driver::ReadRegistryValue((kSetting + key).c_str(), StockValueName(0, i).c_str(),
+                                          &type, &data)) {
+                data.resize(data.size() + 2, 0);
+                state += reinterpret_cast<const wchar_t *>(data.data());
+            }
+            state += L"|";
+        }
+    state += std::to_wstring(driver::ReadRegistryDword((kSetting + L"date").c_str(), L"RGB1_0", 0));
+    for (const std::wstring &name : driver::FilesIn(kThumbnailFolder)) {
+        const std::string bytes = driver::ReadBytes(std::wstring(kThumbnailFolder) + L"\\" + name);
+        state += L"|" + name + L"=" + std::wstring(bytes.begin(), bytes.end());
+    }
+    return state;
 }
 
-std::string FileIn(const std::wstring &folder) {
-    char text[16] = "";
-    DWORD got = 0;
-    HANDLE f = CreateFileW((folder + L"\\No[0].bmp").c_str(), GENERIC_READ, 0, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return "-";
-    ReadFile(f, text, 15, &got, nullptr);
-    CloseHandle(f);
-    return text;
-}
-
-TEST(RestoreRecovery, AStopAfterTheSwapPutsTheOldListsColoursAndThumbnailsBack) {
+void PutLists(const std::vector<std::wstring> &titles, DWORD colour) {
     driver::DeleteProgramRegistry();
     driver::DeleteFilesIn(kThumbnailFolder);
+    for (size_t i = 0; i < titles.size(); ++i) {
+        driver::StoreStockEntry(0, int(i), titles[i], L"C:\\m\\" + titles[i] + L".mp3");
+        driver::WriteBytes(ThumbnailPath(0, int(i)), std::string("BM ") + char('0' + i + titles.size()));
+    }
+    driver::WriteRegistryValue((kSetting + L"date").c_str(), L"RGB1_0", REG_DWORD, &colour, 4);
+    CloseRegistryKeys(g_app.keys);
+    OpenRegistryKeys(g_app.keys);
+}
+
+struct Stopped {};
+int g_stepsLeft;
+void StopWhenDue() {
+    if (g_stepsLeft-- == 0) throw Stopped();
+}
+
+// Runs `what` and stops it, as a crash would, after `steps` steps; false when it finished.
+template <typename F> bool StopsAfter(int steps, F what) {
+    g_stepsLeft = steps;
+    SetRestoreStepHook(StopWhenDue);
+    bool stopped = false;
+    try {
+        what();
+    } catch (const Stopped &) {
+        stopped = true;
+    }
+    SetRestoreStepHook(nullptr);
+    return stopped;
+}
+
+class RestoreRecovery : public driver::AppTest {};
+
+TEST_F(RestoreRecovery, AStopAtAnyStepLeavesTheOldOrTheNewListsWhole) {
+    PutLists({L"新1", L"新2"}, 9);
+    const std::wstring parent = driver::InTestFolder(L"backup-stops", L""), folder = parent + kBackupFolderName;
+    std::wstring where;
+    ASSERT_EQ(SaveBackup(parent, &where), SaveOutcome::Saved);
+    BackupCheck check;
+    PutLists({L"古い"}, 5);
+    const std::wstring before = State();
+    ASSERT_EQ(RestoreBackup(folder, &check), RestoreOutcome::Restored);
+    const std::wstring after = State();
+    ASSERT_NE(after.find(L"新2"), std::wstring::npos);
+
+    for (int stop = 0;; ++stop) {
+        SCOPED_TRACE(stop);
+        PutLists({L"古い"}, 5);
+        if (!StopsAfter(stop, [&] { RestoreBackup(folder, &check); })) {
+            EXPECT_EQ(State(), after);
+            break;
+        }
+        // The next start's put-back may stop too, at any of its steps, start after start.
+        for (int again = 0; StopsAfter(again, RecoverInterruptedRestore); ++again) {}
+        RecoverInterruptedRestore();
+        const std::wstring now = State();
+        EXPECT_TRUE(now == before || now == after) << now;
+        EXPECT_FALSE(driver::Exists(RestoreStagingFolder()));
+        EXPECT_EQ(driver::ReadRegistryDword(kRestoreKeepKey, L"Complete", 0), 0u);
+    }
+
+    // A kept copy that cannot be put back whole stays for the next start.
     const std::wstring keep = kRestoreKeepKey;
-    const DWORD oldColour = 5, newColour = 9, complete = 1;
-    // What the restore was replacing, kept complete; then the new values and bitmaps in place.
+    const DWORD complete = 1;
     Title(keep + L"\\FileTitle", L"Stock0", L"古い");
-    driver::WriteRegistryValue((keep + L"\\date").c_str(), L"RGB1_0", REG_DWORD, &oldColour, 4);
     driver::WriteRegistryValue(keep.c_str(), L"Complete", REG_DWORD, &complete, 4);
-    Title(kSetting + L"FileTitle", L"Stock0", L"新しい");
-    Title(kSetting + L"FileTitle", L"Stock1", L"新しい2");
-    driver::WriteRegistryValue((kSetting + L"date").c_str(), L"RGB1_0", REG_DWORD, &newColour, 4);
-    driver::WriteRegistryValue((kSetting + L"date").c_str(), L"RGB2_0", REG_DWORD, &newColour, 4);
-    PutFile(RestoreOldFolder(), "old");
-    PutFile(kThumbnailFolder, "new");
-    PutFile(RestoreStagingFolder(), "staged");
-
     RecoverInterruptedRestore();
     EXPECT_EQ(StoredTitle(L"Stock0"), L"古い");
-    EXPECT_EQ(StoredTitle(L"Stock1"), L"-");
-    const wchar_t *date = L"Software\\Mirelo\\Setting\\date";
-    EXPECT_EQ(driver::ReadRegistryDword(date, L"RGB1_0", 0), oldColour);
-    EXPECT_EQ(driver::ReadRegistryDword(date, L"RGB2_0", 0), 0u) << "a value the restore added";
-    EXPECT_EQ(FileIn(kThumbnailFolder), "old");
-    EXPECT_EQ(FileIn(RestoreOldFolder()), "-");
-    EXPECT_EQ(FileIn(RestoreStagingFolder()), "-");
-    EXPECT_EQ(driver::ReadRegistryDword(keep.c_str(), L"Complete", 0), 0u);
-
-    // A copy that was never completed means nothing was replaced yet: the lists stay.
-    Title(keep + L"\\FileTitle", L"Stock0", L"途中");
-    RecoverInterruptedRestore();
-    EXPECT_EQ(StoredTitle(L"Stock0"), L"古い");
-    HKEY gone = nullptr;
-    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, keep.c_str(), 0, KEY_READ, &gone), ERROR_SUCCESS);
-    driver::DeleteProgramRegistry();
-    driver::DeleteFilesIn(kThumbnailFolder);
+    EXPECT_EQ(driver::ReadRegistryDword(keep.c_str(), L"Complete", 0), 1u);
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    EXPECT_TRUE(driver::ReadRegistryValue((keep + L"\\FileTitle").c_str(), L"Stock0", &type, &data));
 }
 
 class BackupThumbnails : public driver::AppTest {};

@@ -225,6 +225,9 @@ TEST(Backup, ADamagedOrWrongBackupChangesNothingAndSaysWhy) {
         {L"名前違い", L"save.ini", valid, L"MireloSaveフォルダを選択して下さい"},
         {L"MireloSave", nullptr, L"", L"がありません"},
         {L"MireloSave", L"save.ini", L"", L"途中で切れているか壊れています"},
+        // Valid, but larger than any backup the program writes: refused before it is read.
+        {L"MireloSave", L"save.ini", valid + L";" + std::wstring(240000, L'x') + L"\r\n",
+         L"大きすぎます"},
         {L"MireloSave", L"save.ini", valid.substr(0, valid.find(L"B_Toke1")),
          L"[Button] の B_Toke1 がありません"},
         // The platform's reader ends a line at a lone CR; a tab is a control character it keeps.

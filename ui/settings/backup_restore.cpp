@@ -66,6 +66,7 @@ UINT ProblemText(BackupProblem problem) {
     case BackupProblem::NotANumber: return IDS_RESTORE_NOT_NUMBER;
     case BackupProblem::TooLong: return IDS_RESTORE_TOO_LONG;
     case BackupProblem::LineBreak: return IDS_RESTORE_LINE_BREAK;
+    case BackupProblem::TooLarge: return IDS_RESTORE_TOO_LARGE;
     case BackupProblem::None: break;
     }
     return IDS_RESTORE_MISSING_KEY;
@@ -125,7 +126,11 @@ void RestoreWithFolderBrowser(HWND owner) {
              IDS_RESTORE_TITLE, MB_ICONWARNING);
         return;
     case RestoreOutcome::Damaged:
-        Show(owner, Format(ProblemText(check.problem), check.section, check.key) + unchanged,
+        Show(owner,
+             (check.problem == BackupProblem::TooLarge
+                  ? Format(IDS_RESTORE_TOO_LARGE, std::to_wstring(kBackupFileByteLimit))
+                  : Format(ProblemText(check.problem), check.section, check.key)) +
+                 unchanged,
              IDS_RESTORE_TITLE, MB_ICONWARNING);
         return;
     case RestoreOutcome::NotApplied:
