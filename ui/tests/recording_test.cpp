@@ -122,8 +122,8 @@ TEST_F(Recording, AFormatNoDeviceTakesIsReportedAndEndWhileRecordingDropsTheTake
 // early (reset under the recorder here) keeps those bytes, and a take that fills its buffer
 // ends with a message.
 TEST_F(Recording, ATakeKeepsWhatItsBufferReceivedAndAFullBufferSaysItStopped) {
-    const std::wstring early = driver::InTestFolder(L"rec a+b", L"early.wav"),
-                       full = driver::InTestFolder(L"rec a+b", L"full.wav");
+    const std::wstring early = driver::InTestFolder(L"rec v1.0+b", L"early.wav"),
+                       full = driver::InTestFolder(L"rec v1.0+b", L"full.wav");
     DeleteFileW(early.c_str());
     DeleteFileW(full.c_str());
     auto expectSilence = [](const std::string &wav, DWORD bytes) {
@@ -154,7 +154,7 @@ TEST(WavWriter, AFailedWriteLeavesTheOldFileAndAnOddTakeIsPadded) {
     EXPECT_FALSE(WriteWav(missing.c_str(), format, samples, 3));
     EXPECT_EQ(FileSize(missing), 0u);
     // A '+' in a folder's name is only a name here.
-    const std::wstring odd = driver::InTestFolder(L"wav a+b", L"odd.wav");
+    const std::wstring odd = driver::InTestFolder(L"wav v1.0+b", L"odd.wav");
     ASSERT_TRUE(WriteWav(odd.c_str(), format, samples, 3));
     EXPECT_EQ(FileSize(odd), 48u) << "44 + 3 + one pad byte";
     CopyFileW(odd.c_str(), ForCheck(L"odd.wav").c_str(), FALSE);
@@ -165,7 +165,7 @@ TEST(WavWriter, AFailedWriteLeavesTheOldFileAndAnOddTakeIsPadded) {
     EXPECT_FALSE(WriteWav(odd.c_str(), format, static_cast<const BYTE *>(unreadable), 4096));
     VirtualFree(unreadable, 0, MEM_RELEASE);
     EXPECT_EQ(FileSize(odd), 48u) << "the earlier file stays";
-    std::wstring folder = driver::InTestFolder(L"wav a+b", L"");
+    std::wstring folder = driver::InTestFolder(L"wav v1.0+b", L"");
     folder.pop_back();
     EXPECT_EQ(driver::FilesIn(folder).size(), 1u) << "no draft left";
 }

@@ -126,7 +126,7 @@ TEST_F(ToolkitPage, PinpointMarksPlayTheStretchOnceOrWithRepeatUntilItIsSwitched
 TEST_F(ToolkitPage, SetOnAWavPlaysItBackwardsUntilItsWindowCloses) {
     // A Japanese name, which the multimedia file calls do not take on a Western system, in a
     // folder whose '+' they would read as the start of a compound-file element.
-    const std::wstring wav = driver::InTestFolder(L"tk a+b", L"逆再生.wav");
+    const std::wstring wav = driver::InTestFolder(L"tk v1.0+b", L"逆再生.wav");
     ASSERT_TRUE(driver::WriteWav(wav, 3000));
     ASSERT_TRUE(OpenPage());
     {
