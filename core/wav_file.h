@@ -21,6 +21,28 @@ struct WavLayout {
 };
 WavLayout WavLayoutFor(uint32_t dataBytes);
 
+// The 44 bytes in front of a take's samples: the RIFF header, the "fmt " chunk holding the
+// format's first 16 bytes, and the header of a "data" chunk of `dataBytes` bytes.
+void BuildWavHeader(const uint8_t format[kPcmFormatBytes], uint32_t dataBytes,
+                    uint8_t out[kWavHeaderBytes]);
+
+// One chunk of a RIFF file, as far as the file really holds it: a size field claiming more
+// than the file has keeps only the bytes that are there, so no size read from a file can
+// make the reader reserve more than the file's own length.
+struct RiffChunk {
+    uint32_t id;         // the four characters as a little-endian number
+    uint64_t bodyOffset; // where the chunk's body starts in the file
+    uint32_t bodyBytes;  // what the file holds of the body
+    uint64_t next;       // where the following chunk starts (bodies are padded to even)
+};
+// Reads the 8-byte chunk header found at `offset` of a file of `fileBytes` bytes; false when
+// the header does not fit in the file.
+bool ReadRiffChunk(const uint8_t header[8], uint64_t offset, uint64_t fileBytes, RiffChunk *chunk);
+constexpr uint32_t RiffId(char a, char b, char c, char d) {
+    return uint32_t(uint8_t(a)) | uint32_t(uint8_t(b)) << 8 | uint32_t(uint8_t(c)) << 16 |
+           uint32_t(uint8_t(d)) << 24;
+}
+
 // A take's format from the recording rate and channel count: 8-bit samples, so one byte per
 // channel in each block.
 struct TakeFormat {

@@ -2,6 +2,7 @@
 
 #include "core/wav_file.h"
 #include "services/app_state.h"
+#include "services/user_file.h"
 
 namespace {
 
@@ -26,18 +27,9 @@ void CloseDevice() {
     g_app.waveIn = nullptr;
 }
 
-bool WriteChunk(HMMIO file, const wchar_t *id, const void *data, DWORD bytes) {
-    MMCKINFO chunk = {};
-    chunk.ckid = mmioStringToFOURCCW(id, 0);
-    if (mmioCreateChunk(file, &chunk, 0) != MMSYSERR_NOERROR) return false;
-    if (bytes && mmioWrite(file, static_cast<const char *>(data), LONG(bytes)) != LONG(bytes))
-        return false;
-    return mmioAscend(file, &chunk, 0) == MMSYSERR_NOERROR; // sizes the chunk, pads it even
-}
-
 } // namespace
 
-TakeStart StartTake() {
+TakeStart StartTake(DWORD bufferBytes) {
     if (g_app.recording) return TakeStarted;
     g_app.takeFormat = SnapshotFormat();
     if (!UsableTakeFormat(g_app.takeFormat.nSamplesPerSec, g_app.takeFormat.nChannels))
@@ -47,7 +39,7 @@ TakeStart StartTake() {
         g_app.waveIn = nullptr;
         return TakeNoDevice;
     }
-    g_app.captureBuffer = static_cast<BYTE *>(HeapAlloc(GetProcessHeap(), 0, kCaptureBufferBytes));
+    g_app.captureBuffer = static_cast<BYTE *>(HeapAlloc(GetProcessHeap(), 0, bufferBytes));
     if (!g_app.captureBuffer) {
         waveInClose(g_app.waveIn);
         g_app.waveIn = nullptr;
@@ -56,8 +48,9 @@ TakeStart StartTake() {
     WAVEHDR &header = g_app.captureHeader;
     header = WAVEHDR{};
     header.lpData = reinterpret_cast<LPSTR>(g_app.captureBuffer);
-    header.dwBufferLength = kCaptureBufferBytes;
-    // Failures of the queue and the start show as an empty take, not as an error.
+    header.dwBufferLength = bufferBytes;
+    // Failures of the queue and the start show as an empty take, not as an error: the take
+    // keeps only the bytes the device put in the buffer.
     waveInPrepareHeader(g_app.waveIn, &header, sizeof header);
     waveInAddBuffer(g_app.waveIn, &header, sizeof header);
     waveInStart(g_app.waveIn);
@@ -65,22 +58,21 @@ TakeStart StartTake() {
     return TakeStarted;
 }
 
-DWORD StopTake() {
+DWORD StopTake(bool *full) {
+    *full = false;
     if (!g_app.waveIn) return 0;
-    MMTIME position = {};
-    position.wType = TIME_BYTES;
-    DWORD captured = 0;
-    if (waveInGetPosition(g_app.waveIn, &position, sizeof position) == MMSYSERR_NOERROR &&
-        position.wType == TIME_BYTES)
-        captured = position.u.cb;
-    CloseDevice();
-    return KeptTakeBytes(captured, kCaptureBufferBytes, g_app.takeFormat.nBlockAlign);
+    CloseDevice(); // the reset hands the buffer back with the count of bytes it received
+    const WAVEHDR &header = g_app.captureHeader;
+    const DWORD received = (header.dwFlags & WHDR_DONE) ? header.dwBytesRecorded : 0;
+    *full = received >= header.dwBufferLength;
+    return KeptTakeBytes(received, header.dwBufferLength, g_app.takeFormat.nBlockAlign);
 }
 
 bool WriteTake(const wchar_t *path, DWORD bytes) {
     if (!g_app.captureBuffer) return false;
     return WriteWav(path, g_app.takeFormat, g_app.captureBuffer,
-                    KeptTakeBytes(bytes, kCaptureBufferBytes, g_app.takeFormat.nBlockAlign));
+                    KeptTakeBytes(bytes, g_app.captureHeader.dwBufferLength,
+                                  g_app.takeFormat.nBlockAlign));
 }
 
 void DiscardTake() {
@@ -91,18 +83,10 @@ void DiscardTake() {
 }
 
 bool WriteWav(const wchar_t *path, const WAVEFORMATEX &format, const BYTE *samples, DWORD bytes) {
-    wchar_t name[MAX_PATH]; // the open call wants a writable name
-    if (lstrlenW(path) >= MAX_PATH) return false;
-    lstrcpynW(name, path, MAX_PATH);
-    HMMIO file = mmioOpenW(name, nullptr, MMIO_CREATE | MMIO_WRITE);
-    if (!file) return false;
-    MMCKINFO form = {};
-    form.fccType = mmioStringToFOURCCW(L"WAVE", 0);
-    bool ok = mmioCreateChunk(file, &form, MMIO_CREATERIFF) == MMSYSERR_NOERROR &&
-              WriteChunk(file, L"fmt ", &format, kPcmFormatBytes) &&
-              WriteChunk(file, L"data", samples, bytes) &&
-              mmioAscend(file, &form, 0) == MMSYSERR_NOERROR;
-    if (mmioClose(file, 0) != MMSYSERR_NOERROR) ok = false;
-    if (!ok) DeleteFileW(name);
-    return ok;
+    uint8_t header[kWavHeaderBytes];
+    BuildWavHeader(reinterpret_cast<const uint8_t *>(&format), bytes, header);
+    const uint8_t pad = 0;
+    // Written without the multimedia file calls, which take a '+' in the path for the start
+    // of a compound-file element name.
+    return WriteUserFile(path, {{header, sizeof header}, {samples, bytes}, {&pad, bytes & 1}});
 }

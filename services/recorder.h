@@ -6,15 +6,18 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "core/wav_file.h"
+
 enum TakeStart { TakeStarted, TakeBadFormat, TakeNoDevice, TakeNoMemory };
 
-// Opens the input device with the take's format, queues the whole buffer and starts it.
-// On failure nothing stays open or allocated and the recorder stays idle.
-TakeStart StartTake();
+// Opens the input device with the take's format, queues one buffer of `bufferBytes` and
+// starts it. On failure nothing stays open or allocated and the recorder stays idle.
+TakeStart StartTake(DWORD bufferBytes = kCaptureBufferBytes);
 
-// Stops the device, and returns how many sample bytes the take kept (read before the
-// stop). The buffer stays for WriteTake until DiscardTake.
-DWORD StopTake();
+// Stops the device, and returns how many sample bytes the device put in the buffer; `full`
+// tells that the buffer filled, so the take stopped at its limit. The buffer stays for
+// WriteTake until DiscardTake.
+DWORD StopTake(bool *full);
 
 // Writes the stopped take's first `bytes` bytes to path as a WAV file.
 bool WriteTake(const wchar_t *path, DWORD bytes);
@@ -23,5 +26,5 @@ bool WriteTake(const wchar_t *path, DWORD bytes);
 void DiscardTake();
 
 // Writes a RIFF WAVE file: the format's first 16 bytes, then `bytes` samples. False when the
-// file cannot be created or written; a file that could not be written whole is removed.
+// file cannot be written whole; an earlier file at `path` is then left as it was.
 bool WriteWav(const wchar_t *path, const WAVEFORMATEX &format, const BYTE *samples, DWORD bytes);

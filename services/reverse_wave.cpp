@@ -1,22 +1,55 @@
 #include "services/reverse_wave.h"
 
+#include <new>
+
 #include "core/toolkit.h"
-#include "services/short_path.h"
+#include "core/wav_file.h"
 
 namespace {
 
 // WAV files larger than this are not read into memory.
-const LONG kLargestData = 512 * 1024 * 1024;
+const uint32_t kLargestData = 512 * 1024 * 1024;
 
-bool ReadFormat(HMMIO file, MMCKINFO *riff, WAVEFORMATEX *format) {
-    MMCKINFO chunk = {};
-    chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    if (mmioDescend(file, &chunk, riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) return false;
+// The file read through its own handle: the multimedia file calls take a '+' in a path for
+// the start of a compound-file element name, and would not find such a file.
+class WaveFile {
+  public:
+    explicit WaveFile(const wchar_t *path)
+        : file_(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        LARGE_INTEGER size = {};
+        if (file_ != INVALID_HANDLE_VALUE && GetFileSizeEx(file_, &size)) bytes_ = uint64_t(size.QuadPart);
+    }
+    ~WaveFile() {
+        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+    }
+    WaveFile(const WaveFile &) = delete;
+    WaveFile &operator=(const WaveFile &) = delete;
+
+    uint64_t Bytes() const { return bytes_; }
+    // Exactly `count` bytes from `offset`, or false.
+    bool Read(uint64_t offset, void *into, uint32_t count) const {
+        LARGE_INTEGER at;
+        at.QuadPart = LONGLONG(offset);
+        DWORD got = 0;
+        return file_ != INVALID_HANDLE_VALUE && SetFilePointerEx(file_, at, nullptr, FILE_BEGIN) &&
+               (!count || (ReadFile(file_, into, count, &got, nullptr) && got == count));
+    }
+
+  private:
+    HANDLE file_;
+    uint64_t bytes_ = 0;
+};
+
+bool ReadFormat(const WaveFile &file, const RiffChunk &chunk, WAVEFORMATEX *format) {
     PCMWAVEFORMAT pcm = {};
-    if (chunk.cksize < sizeof(pcm)) return false;
-    if (mmioRead(file, reinterpret_cast<HPSTR>(&pcm), sizeof(pcm)) != LONG(sizeof(pcm))) return false;
-    mmioAscend(file, &chunk, 0);
-    if (pcm.wf.wFormatTag != WAVE_FORMAT_PCM || pcm.wf.nBlockAlign == 0 || pcm.wf.nChannels == 0)
+    if (chunk.bodyBytes < sizeof(pcm) || !file.Read(chunk.bodyOffset, &pcm, sizeof(pcm))) return false;
+    // A format the wave output could not make sense of is refused before it reaches a device.
+    const WORD bits = pcm.wBitsPerSample;
+    if (pcm.wf.wFormatTag != WAVE_FORMAT_PCM || pcm.wf.nChannels == 0 || pcm.wf.nChannels > 8 ||
+        (bits != 8 && bits != 16 && bits != 24 && bits != 32) ||
+        pcm.wf.nBlockAlign != pcm.wf.nChannels * bits / 8 || pcm.wf.nSamplesPerSec == 0 ||
+        pcm.wf.nSamplesPerSec > 384000)
         return false;
     *format = {};
     format->wFormatTag = WAVE_FORMAT_PCM;
@@ -28,36 +61,47 @@ bool ReadFormat(HMMIO file, MMCKINFO *riff, WAVEFORMATEX *format) {
     return true;
 }
 
-bool ReadData(HMMIO file, MMCKINFO *riff, std::vector<uint8_t> *samples) {
-    MMCKINFO chunk = {};
-    chunk.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    if (mmioDescend(file, &chunk, riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) return false;
-    if (chunk.cksize > DWORD(kLargestData)) return false;
-    samples->resize(chunk.cksize);
-    const LONG got = chunk.cksize ? mmioRead(file, reinterpret_cast<HPSTR>(samples->data()),
-                                             LONG(chunk.cksize))
-                                  : 0;
-    if (got < 0) return false;
-    samples->resize(size_t(got));  // a file cut short keeps what it has
-    return true;
+// The chunk's size is already bounded by the file's; a file cut short keeps what it has.
+bool ReadData(const WaveFile &file, const RiffChunk &chunk, std::vector<uint8_t> *samples) {
+    if (chunk.bodyBytes > kLargestData) return false;
+    try {
+        samples->resize(chunk.bodyBytes);
+    } catch (const std::bad_alloc &) {
+        return false; // too large for this process at the moment: the file is not played
+    }
+    return file.Read(chunk.bodyOffset, samples->data(), chunk.bodyBytes);
+}
+
+// The format and samples of a RIFF WAVE file; chunks other than "fmt " and "data" are skipped.
+bool ReadWave(const WaveFile &file, WAVEFORMATEX *format, std::vector<uint8_t> *samples) {
+    uint8_t head[12];
+    if (!file.Read(0, head, sizeof head)) return false;
+    RiffChunk riff = {};
+    if (!ReadRiffChunk(head, 0, file.Bytes(), &riff) || riff.id != RiffId('R', 'I', 'F', 'F') ||
+        head[8] != 'W' || head[9] != 'A' || head[10] != 'V' || head[11] != 'E')
+        return false;
+    bool haveFormat = false;
+    uint8_t header[8];
+    RiffChunk chunk = {};
+    for (uint64_t at = 12; file.Read(at, header, 8) && ReadRiffChunk(header, at, file.Bytes(), &chunk);
+         at = chunk.next) {
+        if (chunk.id == RiffId('f', 'm', 't', ' ')) {
+            if (!ReadFormat(file, chunk, format)) return false;
+            haveFormat = true;
+        } else if (chunk.id == RiffId('d', 'a', 't', 'a')) {
+            return haveFormat && ReadData(file, chunk, samples);
+        }
+    }
+    return false;
 }
 
 }  // namespace
 
 bool ReadWaveReversed(const wchar_t *path, WAVEFORMATEX *format, std::vector<uint8_t> *samples) {
-    HMMIO file = mmioOpenW(const_cast<wchar_t *>(path), nullptr, MMIO_READ | MMIO_DENYNONE);
-    std::wstring alias;
-    if (!file && !(alias = ShortPathOf(path)).empty())
-        file = mmioOpenW(&alias[0], nullptr, MMIO_READ | MMIO_DENYNONE);
-    if (!file) return false;
-    MMCKINFO riff = {};
-    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+    const WaveFile file(path);
     std::vector<uint8_t> data;
     WAVEFORMATEX f = {};
-    const bool ok = mmioDescend(file, &riff, nullptr, MMIO_FINDRIFF) == MMSYSERR_NOERROR &&
-                    ReadFormat(file, &riff, &f) && ReadData(file, &riff, &data);
-    mmioClose(file, 0);
-    if (!ok) return false;
+    if (!ReadWave(file, &f, &data)) return false;
     data.resize(data.size() - data.size() % f.nBlockAlign);
     ReverseSampleFrames(data.data(), data.size(), f.nBlockAlign);
     *format = f;

@@ -1,5 +1,5 @@
 // Plays a WAV file backwards without the media window: its PCM samples are read through the
-// multimedia file calls, their frames put in reverse order and handed to wave output.
+// file with its own handle, their frames put in reverse order and handed to wave output.
 #pragma once
 
 #include <windows.h>

@@ -12,6 +12,7 @@
 #include "services/app_state.h"
 #include "services/texts.h"
 #include "services/settings.h"
+#include "services/user_file.h"
 #include "core/bmp_file.h"
 #include "core/scaler.h"
 
@@ -307,18 +308,11 @@ int WriteBmpFile(const wchar_t *path, const void *picture, size_t bytes) {
     uint32_t pixelBytes = 0;
     const uint8_t *packed = static_cast<const uint8_t *>(picture);
     if (!BuildBmpHeaders(packed, bytes, headers, &pixelBytes)) return 0;
-    HANDLE file =
-        CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    if (!WriteUserFile(path, {{headers, kBmpPixelOffset}, {packed + kPictureHeaderBytes, pixelBytes}})) {
         MessageBoxW(nullptr, LoadProgramText(IDS_FILE_CREATE_FAILED).c_str(), L"",
                     MB_OK | MB_ICONWARNING);
         return 0;
     }
-    // Write errors are not reported: a short file only shows as a missing thumbnail.
-    DWORD written = 0;
-    WriteFile(file, headers, kBmpPixelOffset, &written, nullptr);
-    WriteFile(file, packed + kPictureHeaderBytes, pixelBytes, &written, nullptr);
-    CloseHandle(file);
     return 1;
 }
 

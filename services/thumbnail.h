@@ -10,7 +10,8 @@
 
 // Writes a packed picture (40-byte header followed by its pixels, `bytes` in all) as a BMP
 // file. A picture whose header the writer refuses writes nothing; a file that cannot be
-// created is reported in a message box. 1 on success, 0 on failure.
+// written whole is reported in a message box, with an earlier file at `path` left as it was.
+// 1 on success, 0 on failure.
 int WriteBmpFile(const wchar_t *path, const void *picture, size_t bytes);
 
 struct IAVIStream;

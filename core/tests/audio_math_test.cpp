@@ -52,6 +52,21 @@ TEST(WavFile, SizesOfEvenAndOddTakes) {
     EXPECT_EQ(odd.dataSize, 27001u);
 }
 
+TEST(WavFile, AChunkKeepsOnlyWhatTheFileHolds) {
+    const uint8_t huge[8] = {'d', 'a', 't', 'a', 0x00, 0x00, 0x00, 0x20}; // claims 512 MB
+    RiffChunk chunk = {};
+    ASSERT_TRUE(ReadRiffChunk(huge, 36, 100, &chunk));
+    EXPECT_EQ(chunk.id, RiffId('d', 'a', 't', 'a'));
+    EXPECT_EQ(chunk.bodyOffset, 44u);
+    EXPECT_EQ(chunk.bodyBytes, 56u);
+    EXPECT_EQ(chunk.next, 44u + 0x20000000);
+    const uint8_t odd[8] = {'L', 'I', 'S', 'T', 3, 0, 0, 0};
+    ASSERT_TRUE(ReadRiffChunk(odd, 12, 100, &chunk));
+    EXPECT_EQ(chunk.next, 24u) << "padded to even";
+    EXPECT_FALSE(ReadRiffChunk(odd, 93, 100, &chunk)) << "no room for the header";
+    EXPECT_FALSE(ReadRiffChunk(odd, 200, 100, &chunk));
+}
+
 TEST(WavFile, TakeFormatsAndTheBytesATakeKeeps) {
     const TakeFormat stereo = TakeFormatFor(13500, 2);
     EXPECT_EQ(stereo.blockAlign, 2);

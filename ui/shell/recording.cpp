@@ -15,6 +15,11 @@ namespace {
 const wchar_t kSaveTitle[] = L"名前を付けて録音ファイルを保存する";
 const wchar_t kSaveFilter[] = L"wav(*.wav)\0*.wav\0All files(*.*)\0*.*\0";
 
+// True from the press that stops a take until its file is written or the take dropped: a
+// press meanwhile (the menu command, Alt+R, or a click while a box is shown) must not open a
+// second save dialog.
+bool s_saving = false;
+
 void ShowBox(UINT text, UINT caption) {
     MessageBoxW(nullptr, LoadProgramText(text).c_str(), LoadProgramText(caption).c_str(), MB_OK);
 }
@@ -23,6 +28,7 @@ void ShowBox(UINT text, UINT caption) {
 bool AskSavePath() {
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = g_app.hMain;
     dialog.lpstrFilter = kSaveFilter;
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = g_app.recordPath;
@@ -57,7 +63,7 @@ void EndTake() {
 // file that cannot be written is asked for again rather than losing the take.
 void StopRecording() {
     SetButtonFace(SlotRecord, 1); // still recording while the dialog is open
-    bool stopped = false;
+    bool stopped = false, full = false;
     DWORD bytes = 0;
     for (;;) {
         if (!AskSavePath()) {
@@ -65,18 +71,22 @@ void StopRecording() {
             ShowBox(IDS_RECORD_CANCELLED, IDS_RECORD_CANCEL_CAPTION);
             return;
         }
-        if (!stopped) bytes = StopTake();
+        if (!stopped) bytes = StopTake(&full);
         stopped = true;
         if (WriteTake(g_app.recordPath, bytes)) break;
         ShowBox(IDS_RECORD_NOT_SAVED, IDS_RECORD_CAPTION);
     }
     EndTake();
+    if (full) ShowBox(IDS_RECORD_AT_LIMIT, IDS_RECORD_CAPTION);
 }
 
 } // namespace
 
 bool OnRecordPressed() {
+    if (s_saving) return false;
     if (!g_app.recording) return StartRecording();
+    s_saving = true;
     StopRecording();
+    s_saving = false;
     return false;
 }

@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "services/media_device.h"
+#include "services/thumbnail.h"
 #include "services/transport.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
@@ -118,6 +119,27 @@ TEST_F(PhotoCapture, MediaWithoutAPictureGivesTheMessageAndNoFile) {
     driver::PumpMessages(300);
     EXPECT_TRUE(driver::WindowsOf(GetCurrentProcessId(), L"#32770").empty()) << "no save dialog";
     ExpectPlaybackUndisturbed(true);
+}
+
+// A picture whose pixels cannot be read fails half-way: the earlier file stays as it was and
+// the user is told.
+TEST(CapturedPicture, AWriteThatFailsHalfWayLeavesTheEarlierFile) {
+    const std::wstring target = InFolder(L"kept.bmp");
+    ASSERT_TRUE(driver::WriteBytes(target, "earlier picture"));
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    const DWORD page = system.dwPageSize;
+    BYTE *area = static_cast<BYTE *>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE, PAGE_NOACCESS));
+    ASSERT_TRUE(area && VirtualAlloc(area, page, MEM_COMMIT, PAGE_READWRITE));
+    // The header ends its readable page; the pixels lie in the page after it.
+    BITMAPINFOHEADER *header = reinterpret_cast<BITMAPINFOHEADER *>(area + page - 40);
+    *header = BITMAPINFOHEADER{40, 64, 48, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    driver::BoxAnswerer answer;
+    EXPECT_EQ(WriteBmpFile(target.c_str(), header, 40 + 64 * 48 * 3), 0);
+    VirtualFree(area, 0, MEM_RELEASE);
+    for (int i = 0; i < 500 && !answer.Seen(); ++i) Sleep(10);
+    EXPECT_EQ(answer.seen.text, L"ファイルの作成に失敗しました。");
+    EXPECT_EQ(driver::ReadBytes(target), "earlier picture");
 }
 
 } // namespace

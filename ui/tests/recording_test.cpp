@@ -9,6 +9,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "core/wav_file.h"
 #include "services/recorder.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
@@ -26,6 +27,8 @@ DWORD FileSize(const std::wstring &path) { // 0 when there is no file
 // What the test's hand saw in the save dialog and after it.
 struct SaveVisit {
     std::wstring shownName, shownFolder;
+    HWND owner = nullptr;
+    size_t dialogs = 0; // open after Record was pressed again meanwhile
     driver::BoxSeen box;
 };
 
@@ -36,13 +39,16 @@ class Recording : public driver::AppTest {
         EXPECT_EQ(g_app.recording + g_app.buttonFace[SlotRecord], 2);
         driver::PumpMessages(ms);
     }
-    // Presses Record again and saves to `path` in the dialog, or cancels it; the recorder is
-    // idle after.
-    SaveVisit Stop(const std::wstring &path, bool cancel = false) {
+    // Presses Record again and saves to `path` in the dialog, or cancels it, answering the box
+    // that follows when one is awaited; the recorder is idle after.
+    SaveVisit Stop(const std::wstring &path, bool cancel = false, bool box = false) {
         SaveVisit visit;
         driver::DialogHand hand([&](HWND dialog) {
             if (!dialog) return;
+            PostMessageW(g_app.hMain, WM_COMMAND, ID_RECORD, 0); // Alt+R while it is open
             Sleep(300);
+            visit.owner = GetWindow(dialog, GW_OWNER);
+            visit.dialogs = driver::WindowsOf(GetCurrentProcessId(), L"#32770").size();
             HWND name = driver::FileNameBox(dialog);
             visit.shownName = driver::WindowText(name);
             wchar_t folder[MAX_PATH] = L"";
@@ -51,7 +57,7 @@ class Recording : public driver::AppTest {
             SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
             driver::PressDialogButton(dialog, cancel ? IDCANCEL : IDOK);
             for (int i = 0; i < 250 && IsWindow(dialog); ++i) Sleep(20);
-            if (cancel) visit.box = driver::AnswerBox(GetCurrentProcessId(), 10000);
+            if (cancel || box) visit.box = driver::AnswerBox(GetCurrentProcessId(), 10000);
         });
         PressButton(SlotRecord);
         hand.Finish();
@@ -68,8 +74,10 @@ TEST_F(Recording, TakesAreSavedWithTheFormatTheyStartedWithAndACancelWritesNothi
     const std::wstring mono = ForCheck(L"take-mono.wav"), stereo = ForCheck(L"take-stereo.wav");
     StartApp();
     Record(1000);
-    Stop(mono);
+    const SaveVisit first = Stop(mono);
     EXPECT_GT(FileSize(mono), 44u + 27000 / 2) << "at least half a second";
+    EXPECT_EQ(first.owner, g_app.hMain);
+    EXPECT_EQ(first.dialogs, 1u) << "a second press opens no second dialog";
 
     // The settings page may change the format at any time: only the value at the start counts.
     g_app.recordFormat.nSamplesPerSec = 22050;
@@ -110,15 +118,56 @@ TEST_F(Recording, AFormatNoDeviceTakesIsReportedAndEndWhileRecordingDropsTheTake
     EXPECT_FALSE(g_app.recording || g_app.waveIn || g_app.captureBuffer || g_app.mixer);
 }
 
-TEST(WavWriter, AFileThatCannotBeCreatedIsReportedAndAnOddTakeIsPadded) {
+// A take is what its buffer received, all of it sound: a device that hands the buffer back
+// early (reset under the recorder here) keeps those bytes, and a take that fills its buffer
+// ends with a message.
+TEST_F(Recording, ATakeKeepsWhatItsBufferReceivedAndAFullBufferSaysItStopped) {
+    const std::wstring early = driver::InTestFolder(L"rec v1.0+b", L"early.wav"),
+                       full = driver::InTestFolder(L"rec v1.0+b", L"full.wav");
+    DeleteFileW(early.c_str());
+    DeleteFileW(full.c_str());
+    auto expectSilence = [](const std::string &wav, DWORD bytes) {
+        ASSERT_EQ(wav.size(), WavLayoutFor(bytes).fileSize);
+        EXPECT_EQ(wav.find_first_not_of('\x80', 44), WavLayoutFor(bytes).padBytes ? wav.size() - 1
+                                                                                 : std::string::npos);
+    };
+    StartApp();
+    ASSERT_EQ(StartTake(100 * 27000), TakeStarted);
+    driver::PumpMessages(200);
+    waveInReset(g_app.waveIn);
+    const DWORD received = g_app.captureHeader.dwBytesRecorded;
+    ASSERT_GT(received, 0u);
+    Stop(early);
+    expectSilence(driver::ReadBytes(early), received);
+
+    ASSERT_EQ(StartTake(2700), TakeStarted); // a tenth of a second
+    driver::PumpMessages(1000);
+    const SaveVisit visit = Stop(full, false, true);
+    EXPECT_NE(visit.box.text.find(L"上限"), std::wstring::npos) << "stopped at its limit";
+    expectSilence(driver::ReadBytes(full), 2700);
+}
+
+TEST(WavWriter, AFailedWriteLeavesTheOldFileAndAnOddTakeIsPadded) {
     const BYTE samples[3] = {128, 129, 130};
     const WAVEFORMATEX format = {WAVE_FORMAT_PCM, 1, 27000, 27000, 1, 8, 0};
     const std::wstring missing = L"C:\\mirelo-test\\no-such-folder\\take.wav";
     EXPECT_FALSE(WriteWav(missing.c_str(), format, samples, 3));
     EXPECT_EQ(FileSize(missing), 0u);
-    const std::wstring odd = ForCheck(L"odd.wav");
+    // A '+' in a folder's name is only a name here.
+    const std::wstring odd = driver::InTestFolder(L"wav v1.0+b", L"odd.wav");
     ASSERT_TRUE(WriteWav(odd.c_str(), format, samples, 3));
     EXPECT_EQ(FileSize(odd), 48u) << "44 + 3 + one pad byte";
+    CopyFileW(odd.c_str(), ForCheck(L"odd.wav").c_str(), FALSE);
+
+    // Samples that cannot be read fail the write half-way.
+    void *unreadable = VirtualAlloc(nullptr, 65536, MEM_RESERVE, PAGE_NOACCESS);
+    ASSERT_TRUE(unreadable);
+    EXPECT_FALSE(WriteWav(odd.c_str(), format, static_cast<const BYTE *>(unreadable), 4096));
+    VirtualFree(unreadable, 0, MEM_RELEASE);
+    EXPECT_EQ(FileSize(odd), 48u) << "the earlier file stays";
+    std::wstring folder = driver::InTestFolder(L"wav v1.0+b", L"");
+    folder.pop_back();
+    EXPECT_EQ(driver::FilesIn(folder).size(), 1u) << "no draft left";
 }
 
 } // namespace

@@ -124,8 +124,9 @@ TEST_F(ToolkitPage, PinpointMarksPlayTheStretchOnceOrWithRepeatUntilItIsSwitched
 }
 
 TEST_F(ToolkitPage, SetOnAWavPlaysItBackwardsUntilItsWindowCloses) {
-    // A Japanese name, which the multimedia file calls do not take on a Western system.
-    const std::wstring wav = InFolder(L"逆再生.wav");
+    // A Japanese name, which the multimedia file calls do not take on a Western system, in a
+    // folder whose '+' they would read as the start of a compound-file element.
+    const std::wstring wav = driver::InTestFolder(L"tk v1.0+b", L"逆再生.wav");
     ASSERT_TRUE(driver::WriteWav(wav, 3000));
     ASSERT_TRUE(OpenPage());
     {
@@ -157,6 +158,30 @@ TEST_F(ToolkitPage, SetOnAWavPlaysItBackwardsUntilItsWindowCloses) {
     ASSERT_EQ(reversed.size(), 22050u * 3 * 2);
     const uint16_t last = uint16_t((22050 * 3 - 1) % 50 * 400);
     EXPECT_EQ(reversed[0] | reversed[1] << 8, last);
+}
+
+// A tiny WAV whose data chunk claims 511 MB is read as the bytes it holds, even when the
+// process has no block of memory that large free.
+TEST(ReverseWave, ASizeInTheFileIsBoundedByTheFile) {
+    auto le32 = [](uint32_t v) { return std::string(reinterpret_cast<const char *>(&v), 4); };
+    const uint16_t fmt[8] = {WAVE_FORMAT_PCM, 1, 22050, 0, 44100, 0, 2, 16};
+    const std::string bytes = "RIFF" + le32(44) + "WAVEfmt " + le32(16) +
+                              std::string(reinterpret_cast<const char *>(fmt), 16) + "data" +
+                              le32(0x1FF00000) + std::string("\x01\x00\x02\x00\x03\x00", 6);
+    const std::wstring path = InFolder(L"claims-511mb.wav");
+    ASSERT_TRUE(driver::WriteBytes(path, bytes));
+    std::vector<void *> held; // in a 32-bit process, leaves no free block of 128 MB
+    while (sizeof(void *) == 4 && held.size() < 64)
+        if (void *p = VirtualAlloc(nullptr, 128 << 20, MEM_RESERVE, PAGE_NOACCESS))
+            held.push_back(p);
+        else
+            break;
+    WAVEFORMATEX format = {};
+    std::vector<uint8_t> reversed;
+    const bool read = ReadWaveReversed(path.c_str(), &format, &reversed);
+    for (void *p : held) VirtualFree(p, 0, MEM_RELEASE);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(reversed, (std::vector<uint8_t>{3, 0, 2, 0, 1, 0}));
 }
 
 // The colour at (x, y) of frame f of driver::WriteAvi's video.
