@@ -57,7 +57,9 @@ void ShowRepeat(HWND page) {
 void SetSliderRange(HWND page) {
     HWND slider = GetDlgItem(page, IDC_TK_FRAME_SLIDER);
     const long max = PreviewSliderMax(AviEditFrames(g_app.hAviEdit));
-    SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, max));
+    // The range's ends one at a time: a packed range keeps only 16 bits of each.
+    SendMessageW(slider, TBM_SETRANGEMIN, FALSE, 0);
+    SendMessageW(slider, TBM_SETRANGEMAX, TRUE, max);
     SendMessageW(slider, TBM_SETPOS, TRUE, 0);
 }
 
