@@ -70,6 +70,11 @@ add_test(NAME wav.RecordingsReadBackBySox
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check_wav.sh ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/wav-check)
 set_property(TEST wine.win_tests APPEND PROPERTY FIXTURES_SETUP written_wavs)
 set_tests_properties(wav.RecordingsReadBackBySox PROPERTIES FIXTURES_REQUIRED written_wavs)
+add_test(NAME avi.CutReadBackByFfmpeg
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/check_avi.sh ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/avi-check
+                 ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/media)
+set_property(TEST wine.win_tests APPEND PROPERTY FIXTURES_SETUP written_avis)
+set_tests_properties(avi.CutReadBackByFfmpeg PROPERTIES FIXTURES_REQUIRED written_avis)
 
 # A restore as a standard user, who may write in the thumbnail folder but not beside it.
 add_test(NAME restore.WritesOnlyInsideTheThumbnailFolder

@@ -50,7 +50,7 @@ PinpointStep NextPinpointStep(uint32_t positionMs, uint32_t endMs, bool repeat) 
 }
 
 long PreviewSliderMax(long frames) {
-    return std::max(0L, frames / 2 - 1);
+    return std::max(0L, frames - 1);
 }
 
 long PreviewFrame(long sliderPosition, long frames) {

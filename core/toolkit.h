@@ -26,8 +26,8 @@ void ReverseSampleFrames(uint8_t *data, size_t bytes, size_t blockAlign);
 enum class PinpointStep { Wait, Replay, Stop };
 PinpointStep NextPinpointStep(uint32_t positionMs, uint32_t endMs, bool repeat);
 
-// The slider's highest position for a video of `frames` frames: half the stream, less one,
-// and never below 0.
+// The slider's highest position for a video of `frames` frames: its last frame, since the
+// cut marks taken from the slider choose what is saved; never below 0.
 long PreviewSliderMax(long frames);
 // The frame the preview shows for a slider position: within the stream, or -1 for a video
 // without frames.

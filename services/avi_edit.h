@@ -38,13 +38,16 @@ struct CutMarks {
 
 enum class CutResult {
     Saved,             // the video and, when the source has sound, the audio were written
-    SourceUnreadable,  // the source is no AVI file or has no video stream
+    SourceUnreadable,  // the source is no AVI file, has no video stream or cannot be read
+                       // (it declares more data than its file holds)
     VideoNotWritten,
     AudioNotWritten,   // the video was written, the sound was not
 };
 
 // Copies the marked frames (or the first 1001) of the source's first video stream into a new
-// AVI file, and the sound that plays with them into a new WAV file. A source without sound
-// gives only the AVI; `wroteWav` says whether the WAV was written.
+// AVI file, from the key frame at or before the first one, and the sound that plays with them
+// into a new WAV file. A source without sound, or no `wavPath` (null or empty), gives only the
+// AVI; `wroteWav` says whether the WAV was written. Each file replaces its target only once it
+// is complete; neither may be the source itself.
 CutResult SaveAviCut(const wchar_t *source, const CutMarks &marks, const wchar_t *aviPath,
                      const wchar_t *wavPath, bool *wroteWav);

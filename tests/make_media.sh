@@ -23,3 +23,5 @@ ff -f lavfi -i "testsrc=size=640x480:rate=25:duration=2" -c:v mpeg1video -f mpeg
 # library cannot decode.
 ff -f lavfi -i "testsrc=size=160x120:rate=25:duration=10" -c:v mpeg1video -f mpeg "$out/long.mpg"
 ff -f lavfi -i "testsrc=size=320x240:rate=25:duration=10" -c:v mjpeg "$out/long-mjpeg.avi"
+# An AVI (Cinepak) whose frames depend on earlier ones, with a key frame every ten, for cuts.
+ff -f lavfi -i "testsrc=size=64x48:rate=25:duration=2" -c:v cinepak -g 10 "$out/delta.avi"

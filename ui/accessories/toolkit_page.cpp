@@ -57,7 +57,9 @@ void ShowRepeat(HWND page) {
 void SetSliderRange(HWND page) {
     HWND slider = GetDlgItem(page, IDC_TK_FRAME_SLIDER);
     const long max = PreviewSliderMax(AviEditFrames(g_app.hAviEdit));
-    SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(0, max));
+    // The range's ends one at a time: a packed range keeps only 16 bits of each.
+    SendMessageW(slider, TBM_SETRANGEMIN, FALSE, 0);
+    SendMessageW(slider, TBM_SETRANGEMAX, TRUE, max);
     SendMessageW(slider, TBM_SETPOS, TRUE, 0);
 }
 
@@ -225,7 +227,19 @@ std::wstring FolderOf(const std::wstring &path) {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
-// Where the cut goes: TEST05.AVI beside the source is offered; the WAV takes the same name.
+// The dialog asked about the AVI only: an existing WAV of the same name is replaced only when
+// the user says so. False keeps it (the AVI is still saved).
+bool MayReplaceWav(HWND page, const std::wstring &wav) {
+    if (GetFileAttributesW(wav.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    std::wstring text = LoadProgramText(IDS_WAV_EXISTS);
+    const size_t at = text.find(L"%s");
+    if (at != std::wstring::npos) text.replace(at, 2, wav);
+    return MessageBoxW(page, text.c_str(), LoadProgramText(IDS_WAV_EXISTS_CAPTION).c_str(),
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+// Where the cut goes: TEST05.AVI beside the source is offered; the WAV takes the same name,
+// or stays unwritten (empty) when the user keeps the one there.
 bool ChooseCutTarget(HWND page, const std::wstring &source, std::wstring *avi, std::wstring *wav) {
     wchar_t name[kTextChars] = L"";
     lstrcpynW(name, (FolderOf(source) + L"TEST05.AVI").c_str(), kTextChars);
@@ -241,6 +255,7 @@ bool ChooseCutTarget(HWND page, const std::wstring &source, std::wstring *avi, s
                 ? avi->substr(0, dot)
                 : *avi) +
            L".WAV";
+    if (!MayReplaceWav(page, *wav)) wav->clear();
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <vfw.h>
 
+#include <cstring>
 #include <string>
 
 #include "resources/resource.h"
@@ -204,7 +205,7 @@ TEST_F(ToolkitPage, AviEditorPreviewsEachFrameAndSavesTheMarkedStretch) {
     ASSERT_TRUE(g_app.hAviEdit);
     HWND slider = GetDlgItem(page, IDC_TK_FRAME_SLIDER);
     EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0), 0);
-    EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0), 14);
+    EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0), 29) << "every frame can be marked";
 
     for (int k : {0, 7, 14}) {
         SendMessageW(slider, TBM_SETPOS, TRUE, k);
@@ -273,6 +274,117 @@ TEST_F(ToolkitPage, AviEditorPreviewsEachFrameAndSavesTheMarkedStretch) {
     EXPECT_EQ(SaveAviCut(silent.c_str(), CutMarks(), silent.c_str(), silentWav.c_str(), &wroteWav),
               CutResult::VideoNotWritten)
         << "the source is never written over";
+}
+
+TEST_F(ToolkitPage, TheSliderReachesTheLastFrameOfALongVideo) {
+    const std::wstring source = InFolder(L"long.avi");
+    ASSERT_TRUE(driver::WriteAvi(source, 70000, 2, 2));
+    ASSERT_TRUE(OpenPage());
+    {
+        FileDialogHand hand(source);
+        Command(IDC_TK_AVI_EDIT);
+    }
+    EXPECT_EQ(SendDlgItemMessageW(page, IDC_TK_FRAME_SLIDER, TBM_GETRANGEMAX, 0, 0), 69999);
+}
+
+// Makes entry k of the index of driver::WriteAvi's file claim `size` bytes of data.
+bool ClaimSize(const std::wstring &path, int k, uint32_t size) {
+    std::string bytes = driver::ReadBytes(path);
+    const size_t index = bytes.rfind("idx1");
+    if (index == std::string::npos || index + 24 + 16 * k > bytes.size()) return false;
+    memcpy(&bytes[index + 8 + 16 * k + 12], &size, 4);
+    return driver::WriteBytes(path, bytes);
+}
+
+TEST_F(ToolkitPage, AviCutLeavesTheUsersFilesAsTheyWereUnlessAskedTo) {
+    const std::wstring source = InFolder(L"interview source.avi"), avi = InFolder(L"interview.avi"),
+                       wav = InFolder(L"interview.wav");
+    ASSERT_TRUE(driver::WriteAvi(source, 30, 64, 48, true));
+    ASSERT_TRUE(driver::WriteBytes(wav, "older sound"));
+    DeleteFileW(avi.c_str());
+    ASSERT_TRUE(OpenPage());
+    {
+        FileDialogHand hand(source);
+        Command(IDC_TK_AVI_EDIT);
+    }
+    // The WAV nobody chose is asked about; "no" keeps it and still saves the AVI.
+    std::wstring asked;
+    {
+        FileDialogHand target(avi);
+        driver::DialogHand no(
+            [&](HWND box) {
+                if (!box) return;
+                asked = driver::MessageBoxText(box);
+                driver::PressDialogButton(box, IDNO);
+            },
+            L"WAVファイルの上書き");
+        Command(IDC_TK_SAVE);
+    }
+    EXPECT_NE(asked.find(L"上書きしますか"), std::wstring::npos) << "asked: " << asked.size();
+    EXPECT_TRUE(driver::Exists(avi));
+    EXPECT_TRUE(driver::ReadBytes(wav) == "older sound");
+
+    // The source under its short name, or in a folder with a '+', is still the one file.
+    bool wroteWav = true;
+    const std::wstring alias = ShortPathOf(source);
+    ASSERT_FALSE(alias.empty());
+    ASSERT_NE(alias, source);
+    const std::string original = driver::ReadBytes(source);
+    EXPECT_EQ(SaveAviCut(source.c_str(), CutMarks(), alias.c_str(), nullptr, &wroteWav),
+              CutResult::VideoNotWritten);
+    EXPECT_TRUE(driver::ReadBytes(source) == original) << "the source is never written over";
+    const std::wstring plus = InFolder(L"x.y+z");
+    CreateDirectoryW(plus.c_str(), nullptr);
+    EXPECT_EQ(SaveAviCut(source.c_str(), CutMarks(), (plus + L"\\cut.avi").c_str(),
+                         (plus + L"\\cut.wav").c_str(), &wroteWav),
+              CutResult::Saved);
+    EXPECT_TRUE(wroteWav);
+    EXPECT_GT(driver::ReadBytes(plus + L"\\cut.wav").size(), 44u);
+
+    // Sound that cannot be read leaves the old WAV; a frame that claims gigabytes, the old AVI;
+    // neither leaves a draft behind.
+    DestroyWindow(g_app.hAviEdit);  // the preview keeps the source open
+    ASSERT_TRUE(ClaimSize(source, 2 * 3 + 1, 0x7FFFFF00));
+    EXPECT_EQ(SaveAviCut(source.c_str(), CutMarks(), avi.c_str(), wav.c_str(), &wroteWav),
+              CutResult::AudioNotWritten);
+    EXPECT_TRUE(driver::ReadBytes(wav) == "older sound");
+    const std::string cut = driver::ReadBytes(avi);
+    ASSERT_TRUE(ClaimSize(source, 2 * 4, 0x7FFFFF00));
+    EXPECT_EQ(SaveAviCut(source.c_str(), CutMarks(), avi.c_str(), wav.c_str(), &wroteWav),
+              CutResult::SourceUnreadable);
+    EXPECT_TRUE(driver::ReadBytes(avi) == cut);
+    EXPECT_TRUE(driver::ReadBytes(wav) == "older sound");
+    for (const std::wstring &name : driver::FilesIn(L"C:\\mirelo-test\\toolkit"))
+        EXPECT_EQ(name.find(L".tmp"), std::wstring::npos) << "draft left";
+}
+
+TEST_F(ToolkitPage, ACutStartsAtTheKeyFrameItsFirstFramesDependOn) {
+    // Frames 17..25 of a video with a key frame every ten: the copy starts at a key frame at or
+    // before 17 and keeps the source's flags (tests/check_avi.sh decodes it afterwards).
+    const std::wstring cut = driver::ForCheck(L"avi-check", L"cut-delta.avi");
+    CutMarks marks;
+    marks.haveStart = marks.haveEnd = true;
+    marks.start = 17;
+    marks.end = 25;
+    bool wroteWav = true;
+    ASSERT_EQ(SaveAviCut(driver::MadeMedia(L"delta.avi").c_str(), marks, cut.c_str(), nullptr,
+                         &wroteWav),
+              CutResult::Saved);
+    AVIFileInit();
+    PAVISTREAM video = nullptr;
+    // The key frame the platform's reader finds (it may see fewer than the file marks).
+    ASSERT_EQ(AVIStreamOpenFromFileW(&video, driver::MadeMedia(L"delta.avi").c_str(), streamtypeVIDEO,
+                                     0, OF_READ, nullptr),
+              0);
+    const long key = AVIStreamFindSample(video, 17, FIND_PREV | FIND_KEY);
+    AVIStreamRelease(video);
+    ASSERT_TRUE(key >= 0 && key <= 10) << key;
+    ASSERT_EQ(AVIStreamOpenFromFileW(&video, cut.c_str(), streamtypeVIDEO, 0, OF_READ, nullptr), 0);
+    EXPECT_EQ(AVIStreamLength(video), 26 - key);
+    EXPECT_TRUE(AVIStreamIsKeyFrame(video, 0));
+    EXPECT_FALSE(AVIStreamIsKeyFrame(video, 1));
+    AVIStreamRelease(video);
+    AVIFileExit();
 }
 
 TEST_F(ToolkitPage, AFileThatIsNoAviLeavesAnEmptyPreviewAndAMessageOnSave) {
