@@ -51,6 +51,13 @@ void ResetCaptureFrame() {
         if (row.number == &g_app.settings.Capture) WriteSettingRow(g_app.keys, row);
 }
 
+// A thumbnail that cannot be written is said at once: the list would show no picture.
+void WriteThumbnail(const wchar_t *path, const void *picture, size_t bytes) {
+    if (!WriteBmpFile(path, picture, bytes))
+        MessageBoxW(nullptr, LoadProgramText(IDS_FILE_CREATE_FAILED).c_str(), L"",
+                    MB_OK | MB_ICONWARNING);
+}
+
 // Frame `Capture` of the file's first video stream, decoded to 24 bits. Returns false when
 // the file has no video stream the AVI library opens, so the other route may try.
 bool GrabAviFrame(const wchar_t *mediaPath, const wchar_t *bitmapPath) {
@@ -64,7 +71,7 @@ bool GrabAviFrame(const wchar_t *mediaPath, const wchar_t *bitmapPath) {
             ResetCaptureFrame();
             frame = reader.Frame(0, &bytes);
         }
-        if (frame) WriteBmpFile(bitmapPath, frame, bytes);
+        if (frame) WriteThumbnail(bitmapPath, frame, bytes);
     }
     return true;
 }
@@ -239,7 +246,7 @@ struct GrabGraph {
 void GrabFirstVideoFrame(const wchar_t *mediaPath, const wchar_t *bitmapPath) {
     std::vector<uint8_t> picture;
     if (DecodeVideoFrame(mediaPath, 0, &picture))
-        WriteBmpFile(bitmapPath, picture.data(), picture.size());
+        WriteThumbnail(bitmapPath, picture.data(), picture.size());
 }
 
 } // namespace
@@ -303,17 +310,12 @@ bool DecodeVideoFrame(const wchar_t *mediaPath, DWORD positionMs, std::vector<ui
     return !picture->empty();
 }
 
-int WriteBmpFile(const wchar_t *path, const void *picture, size_t bytes) {
+bool WriteBmpFile(const wchar_t *path, const void *picture, size_t bytes) {
     uint8_t headers[kBmpPixelOffset];
     uint32_t pixelBytes = 0;
     const uint8_t *packed = static_cast<const uint8_t *>(picture);
-    if (!BuildBmpHeaders(packed, bytes, headers, &pixelBytes)) return 0;
-    if (!WriteUserFile(path, {{headers, kBmpPixelOffset}, {packed + kPictureHeaderBytes, pixelBytes}})) {
-        MessageBoxW(nullptr, LoadProgramText(IDS_FILE_CREATE_FAILED).c_str(), L"",
-                    MB_OK | MB_ICONWARNING);
-        return 0;
-    }
-    return 1;
+    return BuildBmpHeaders(packed, bytes, headers, &pixelBytes) &&
+           WriteUserFile(path, {{headers, kBmpPixelOffset}, {packed + kPictureHeaderBytes, pixelBytes}});
 }
 
 void GrabThumbnail(const wchar_t *mediaPath, const wchar_t *bitmapPath) {

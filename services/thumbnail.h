@@ -9,10 +9,9 @@
 #include <vector>
 
 // Writes a packed picture (40-byte header followed by its pixels, `bytes` in all) as a BMP
-// file. A picture whose header the writer refuses writes nothing; a file that cannot be
-// written whole is reported in a message box, with an earlier file at `path` left as it was.
-// 1 on success, 0 on failure.
-int WriteBmpFile(const wchar_t *path, const void *picture, size_t bytes);
+// file. False when the writer refuses the header or the file cannot be written whole; an
+// earlier file at `path` is then left as it was.
+bool WriteBmpFile(const wchar_t *path, const void *picture, size_t bytes);
 
 struct IAVIStream;
 struct IGetFrame;

@@ -64,12 +64,22 @@ bool AskFileName(HWND button) {
     return GetSaveFileNameW(&ofn) != FALSE;
 }
 
+// A picture that could not be written ends the run before its one box: a series on a short
+// interval would otherwise open a box on every tick inside the first box's message loop.
+void WriteOrReport(HWND button, const wchar_t *path, const std::vector<uint8_t> &picture) {
+    if (WriteBmpFile(path, picture.data(), picture.size())) return;
+    KillTimer(button, TIMER_SHOT);
+    g_app.capture.shotCounter = 1;
+    MessageBoxW(nullptr, LoadProgramText(IDS_FILE_CREATE_FAILED).c_str(), L"",
+                MB_OK | MB_ICONWARNING);
+}
+
 void TakeSingleShot(HWND button) {
     KillTimer(button, TIMER_SHOT);
     std::vector<uint8_t> picture;
     if (!GrabOrReport(button, false, &picture)) return;
     if (AskFileName(button))
-        WriteBmpFile(g_app.capture.fileName, picture.data(), picture.size());
+        WriteOrReport(button, g_app.capture.fileName, picture);
     else
         MessageBoxW(nullptr, LoadProgramText(IDS_SHOT_CANCELLED).c_str(),
                     LoadProgramText(IDS_SHOT_CANCELLED_CAPTION).c_str(), MB_OK);
@@ -84,8 +94,7 @@ void TakeSeriesShot(HWND button) {
     }
     std::vector<uint8_t> picture;
     if (!GrabOrReport(button, true, &picture)) return;
-    WriteBmpFile(SeriesShotPath(capture.shotFolder, capture.shotCounter).c_str(), picture.data(),
-                 picture.size());
+    WriteOrReport(button, SeriesShotPath(capture.shotFolder, capture.shotCounter).c_str(), picture);
 }
 
 } // namespace
