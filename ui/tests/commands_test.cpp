@@ -174,3 +174,24 @@ TEST_F(Commands, AcceleratorsPressTheirButtonsTwoDoNothingAndOpenReportsTheMissi
 }
 
 }  // namespace
+
+namespace {
+
+// A device found stuck again while its box is up gives no second box.
+TEST_F(Commands, AStuckDeviceIsToldInOneBox) {
+    HWND main = StartApp();
+    size_t boxes = 0;
+    driver::DialogHand hand([&](HWND box) {
+        Sleep(300);
+        boxes = driver::WindowsOf(GetCurrentProcessId(), L"#32770").size();
+        for (int i = 0; i < 20 && box; ++i, Sleep(50))
+            for (HWND open : driver::WindowsOf(GetCurrentProcessId(), L"#32770"))
+                driver::PressDialogButton(open, IDOK);
+    });
+    PostMessageW(main, WM_DEVICE_STUCK, 0, 0);
+    PostMessageW(main, WM_DEVICE_STUCK, 0, 0);
+    hand.Finish();
+    EXPECT_EQ(boxes, 1u);
+}
+
+}  // namespace
