@@ -11,6 +11,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/bitmap_region.h"
 #include "services/media_device.h"
 #include "services/registry.h"
@@ -49,6 +50,7 @@ void StartProgram() {
     driver::WriteRegistryValue(L"Software\\Mirelo\\Setting\\Kidou", L"初回書き込み", REG_SZ, yes,
                                sizeof yes);
     ResetAppState();
+    ResetWindowState();
     g_app.hInst = GetModuleHandleW(nullptr);
     OpenRegistryKeys(g_app.keys);
     ShowWindow(CreateMainWindow(), SW_SHOWNOACTIVATE);
@@ -59,7 +61,7 @@ void StartProgram() {
 double OpenClockOnce() {
     const double start = NowMs();
     PressButton(SlotClock);
-    UpdateWindow(g_app.hClock);
+    UpdateWindow(g_ui.hClock);
     const double shown = NowMs();
     PressButton(SlotClock);
     return shown - start;
@@ -90,12 +92,12 @@ void BenchCapture(const wchar_t *label, const std::wstring &media) {
     driver::PumpMessages(500);
     const std::wstring folder = std::wstring(kFolder) + L"\\shots";
     CreateDirectoryW(folder.c_str(), nullptr);
-    lstrcpynW(g_app.capture.shotFolder, folder.c_str(), ARRAYSIZE(g_app.capture.shotFolder));
+    lstrcpynW(g_ui.capture.shotFolder, folder.c_str(), ARRAYSIZE(g_ui.capture.shotFolder));
     g_app.nShotCount = 1000;
-    g_app.capture.shotCounter = 1;
-    HWND button = g_app.buttons[SlotPhoto];
+    g_ui.capture.shotCounter = 1;
+    HWND button = g_ui.buttons[SlotPhoto];
     const double ms = MedianMs(5, [&] { OnShotTimer(button); });
-    const std::wstring last = folder + L"\\Syasin" + std::to_wstring(g_app.capture.shotCounter) + L".bmp";
+    const std::wstring last = folder + L"\\Syasin" + std::to_wstring(g_ui.capture.shotCounter) + L".bmp";
     const bool written = GetFileAttributesW(last.c_str()) != INVALID_FILE_ATTRIBUTES;
     std::printf("capture of a %-20ls %8.1f ms  (tick to file written, median of 5%s)\n", label, ms,
                 written ? "" : ", NO FILE");
@@ -123,7 +125,7 @@ int main(int argc, char **argv) {
     BenchCapture(L"640x480 MPG", media + L"\\vga.mpg");
 
     CloseMedia();
-    DestroyWindow(g_app.hMain);
+    DestroyWindow(g_ui.hMain);
     DestroyWindow(g_app.hPlay);
     CloseRegistryKeys(g_app.keys);
     CoUninitialize();

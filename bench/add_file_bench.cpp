@@ -17,6 +17,7 @@
 #include "core/file_selection.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/media_device.h"
 #include "services/registry.h"
 #include "services/thumbnail.h"
@@ -28,6 +29,7 @@ namespace {
 void StartProgram() {
     bench::StoreGenre({});
     ResetAppState();
+    ResetWindowState();
     g_app.hInst = GetModuleHandleW(nullptr);
     OpenRegistryKeys(g_app.keys);
     ShowWindow(CreateMainWindow(), SW_SHOWNOACTIVATE);
@@ -41,13 +43,13 @@ double AddAndDelete(const std::wstring &path) {
     AddFilesAndShow({ChosenFile{path, title}});
     driver::PumpMessages(0);
     const double added = bench::NowMs();
-    const int last = int(SendMessageW(g_app.hList, LVM_GETITEMCOUNT, 0, 0)) - 1;
+    const int last = int(SendMessageW(g_ui.hList, LVM_GETITEMCOUNT, 0, 0)) - 1;
     LVITEMW item = {};
     item.stateMask = LVIS_SELECTED;
-    SendMessageW(g_app.hList, LVM_SETITEMSTATE, WPARAM(-1), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(g_ui.hList, LVM_SETITEMSTATE, WPARAM(-1), reinterpret_cast<LPARAM>(&item));
     item.state = LVIS_SELECTED;
-    SendMessageW(g_app.hList, LVM_SETITEMSTATE, WPARAM(last), reinterpret_cast<LPARAM>(&item));
-    SendMessageW(g_app.hStock, WM_COMMAND, ID_STOCK_DELETE, 0);
+    SendMessageW(g_ui.hList, LVM_SETITEMSTATE, WPARAM(last), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(g_ui.hStock, WM_COMMAND, ID_STOCK_DELETE, 0);
     driver::PumpMessages(0);
     return added - start;
 }
@@ -135,7 +137,7 @@ int main(int argc, char **argv) {
     }
 
     CloseMedia();
-    DestroyWindow(g_app.hMain);
+    DestroyWindow(g_ui.hMain);
     DestroyWindow(g_app.hPlay);
     DestroyWindow(g_floorWindow);
     CloseRegistryKeys(g_app.keys);

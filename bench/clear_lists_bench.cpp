@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/window_state.h"
 #include "services/app_state.h"
 #include "services/registry.h"
 #include "core/stock_names.h"
@@ -102,6 +103,7 @@ int main(int argc, char **argv) {
     const bool old = argc > 2 && std::string(argv[2]) == "old";
     driver::DeleteProgramRegistry();
     ResetAppState();
+    ResetWindowState();
     OpenRegistryKeys(g_app.keys);
 
     bool same = true;

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "ui/window_state.h"
 #include "services/cd_tray.h"
 #include "services/app_state.h"
 #include "ui/shell/window_commands.h"
@@ -32,6 +33,7 @@ template <class Work> static double Median(Work work) {
 
 int main() {
     ResetAppState();
+    ResetWindowState();
     g_app.hInst = GetModuleHandleW(nullptr);
     size_t found = 0;
     const double every = Median([&] { found = ProbeCdDrives(false).size(); });

@@ -9,8 +9,6 @@ void ResetAppState() {
     new (&g_app) AppState();
     SetDefaultSettings(g_app.settings);
     lstrcpyW(g_app.positionText, L" 0 秒");
-    g_app.left.slide = 1;
-    g_app.right.slide = 1;
     g_app.speed = 1000;
     g_app.barPage = 10;
     g_app.nPlayLimiter = 1000;
@@ -18,7 +16,6 @@ void ResetAppState() {
     g_app.nShotCount = 1;
     g_app.nRecRate = 2700;  // slider position: the rate in Hz is ten times it
     g_app.bCaptureOn = 1;
-    g_app.capture.shotCounter = 1;
     g_app.recordFormat.wFormatTag = WAVE_FORMAT_PCM;
     g_app.recordFormat.nChannels = 1;
     g_app.recordFormat.nSamplesPerSec = 27000;

@@ -1,19 +1,15 @@
-// The one process-wide record every window reads and writes.
+// The process-wide record of the program's state below the windows (the windows' own state
+// is in ui/window_state.h).
 #pragma once
 
 #include <windows.h>
 #include <mmsystem.h>
 #include <digitalv.h>
-#include <commctrl.h>
-#include <shellapi.h>
 
 #include <string>
 #include <vector>
 
 #include "core/play_modes.h"
-#include "core/button_table.h"
-#include "core/calculator.h"
-#include "core/clock_texts.h"
 #include "core/settings_record.h"
 #include "core/settings_table.h"
 
@@ -23,38 +19,14 @@ struct RegistryKeys {
     HKEY full[kListKeyCount];  // the four list keys with full access, for deleting values
 };
 
-enum SlideDirection { SlideOpening = 0, SlideClosing = 1 };
-
-struct SidePanel {
-    int open;       // bLeftPanelOpen / bRightPanelOpen
-    int direction;  // SlideDirection
-    int slide;      // nLeftSlide / nRightSlide
-    RECT lastMainRect;
-};
-
-enum { kSettingsPageCount = 6 };
-
-// The photo button's series and the names its dialogs last gave.
-struct CaptureState {
-    int shotCounter;  // number of the next series file; 1 at start
-    wchar_t shotFolder[kTextChars];
-    wchar_t fileName[kTextChars], fileTitle[kTextChars];  // the single shot's save dialog
-};
-
-enum TrayIconIndex { TrayMain, TrayStock, TrayPlay, kTrayIconCount };
-
 struct AppState {
     HINSTANCE hInst;
 
     // Command-line pieces after the program path, consumed once by the start-up import.
     std::vector<std::wstring> pendingPieces;
 
-    HWND hMain, hLeftPanel, hRightPanel, hPlay, hStock, hList, hVideo;
-    HWND hPositionBar, hVolumeBar, hSpeedBar;
-    HWND hCalculator, hClock, hAviEdit;
-
-    HWND buttons[kButtonCount];
-    int buttonFace[kButtonCount];  // 0 normal face, 1 pushed face
+    // The playback window, which the device's video window is a child of, and that video window.
+    HWND hPlay, hVideo;
 
     int currentGenre;
     int counts[kGenreCount];
@@ -82,13 +54,6 @@ struct AppState {
     int repeat, continuous, random, paused;
     CrtRand rng;  // the random mode's draws
     int speed;
-    int barDrag;
-    int fullSize;
-    int zoom;
-
-    SidePanel left, right;
-
-    std::vector<NOTIFYICONDATAW> trayIcons;  // one record per (window, icon) shown
 
     SettingsRecord settings;
     // Options of the main settings page, kept for this run only.
@@ -98,12 +63,6 @@ struct AppState {
     // when it starts, so a change made during a take never reaches that take's file.
     WAVEFORMATEX recordFormat;
 
-    // The settings dialog and its six pages (main, two without a tab, genres, skin editor,
-    // toolkit), while the dialog exists. The Setting button's face says it is open.
-    HWND hSettings;
-    HWND settingsPages[kSettingsPageCount];
-    // The skin editor's colour slot (0..8) and the last position item applied (0..31).
-    int nColorSlot, nPlaceItem;
 
     RegistryKeys keys;
     HMIXER mixer;
@@ -112,7 +71,6 @@ struct AppState {
     DWORD muteControlId;  // all bits set until looked up; 0 when the line has none
     int hasMute;          // the look-up found one (0 can also be a real control's id)
     int muted;            // the program's own view, read once at start
-    int volumeBarPos;     // right edge of the volume bar's level, in pixels
 
     // The recorder: one take at a time, kept in memory until it is saved or discarded.
     int recording;
@@ -122,12 +80,6 @@ struct AppState {
     WAVEHDR captureHeader;
     wchar_t recordPath[kTextChars];  // the last path chosen: the next save dialog opens on it
     wchar_t recordTitle[kTextChars];
-    HIMAGELIST thumbnails;
-
-    // The accessories' program-wide state: it outlives their windows.
-    CalculatorState calculator;
-    ClockTexts clockTexts;
-    CaptureState capture;
 };
 
 extern AppState g_app;

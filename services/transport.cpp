@@ -113,13 +113,13 @@ void StartupLoadOpened() {
 
 }  // namespace
 
-void StartupLoad() {
+void StartupLoad(HWND notify) {
     const int genre = g_app.currentGenre;
     const std::wstring path = ReadStockField(genre, 0, FieldPath);
     if (path.empty()) return;
     SetNumberText(g_app.currentNumberText, 1);
     SetNumberText(g_app.totalNumberText, g_app.counts[genre]);
-    OpenMediaAhead(TakeEntryPath(path), g_app.hMain, WM_MEDIA_OPENED, StartupLoadOpened);
+    OpenMediaAhead(TakeEntryPath(path), notify, WM_MEDIA_OPENED, StartupLoadOpened);
 }
 
 void LoadEntry(int index, bool shellFallback) {

@@ -17,9 +17,9 @@ struct TransportView {
 void SetTransportView(const TransportView &view);
 
 // The first entry of the current genre is loaded (not played) while the main window is made:
-// its numbers at once; the device opens it meanwhile, and the main window finishes the load
-// when WM_MEDIA_OPENED comes (or any device call does first).
-void StartupLoad();
+// its numbers at once; the device opens it meanwhile, and `notify` finishes the load when
+// WM_MEDIA_OPENED comes (or any device call does first).
+void StartupLoad(HWND notify);
 
 // Loads entry `index` of the current genre: open, length, bar range, video placement.
 // With shellFallback an entry the device cannot open is handed to the shell.

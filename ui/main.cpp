@@ -5,6 +5,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/media_host.h"
 #include "core/command_line.h"
 #include "ui/shell/main_window.h"
@@ -27,6 +28,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     // The copy of the program that holds the media device (started by the program itself).
     if (IsMediaHostCommandLine(GetCommandLineW())) return RunMediaHost(GetCommandLineW());
     ResetAppState();
+    ResetWindowState();
     g_app.hInst = instance;
     g_app.pendingPieces = PendingCommandLinePieces(GetCommandLineW());
     // A restore the program did not finish is undone before anything reads the registry.
@@ -46,8 +48,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         // Keys typed into the settings dialog stay there (a capital letter typed into a
         // genre name is no shortcut); every other window's accelerators act through the
         // main window.
-        if (g_app.hSettings && IsDialogMessageW(g_app.hSettings, &msg)) continue;
-        if (TranslateAcceleratorW(g_app.hMain, accelerators, &msg)) continue;
+        if (g_ui.hSettings && IsDialogMessageW(g_ui.hSettings, &msg)) continue;
+        if (TranslateAcceleratorW(g_ui.hMain, accelerators, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

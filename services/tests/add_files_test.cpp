@@ -6,6 +6,7 @@
 
 #include "services/media_device.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/registry.h"
 #include "services/add_files.h"
 #include "core/stock_names.h"
@@ -109,7 +110,7 @@ TEST_F(AddFiles, EachKindOfFileIsStoredWithTheThumbnailItsPictureAllows) {
     CopyFileW(ThumbnailPath(1, 0).c_str(), ForCheck(L"mpg-thumbnail.bmp").c_str(), FALSE);
     // Still answering.
     DWORD_PTR answer = 0;
-    EXPECT_TRUE(SendMessageTimeoutW(g_app.hMain, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer));
+    EXPECT_TRUE(SendMessageTimeoutW(g_ui.hMain, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer));
 }
 
 TEST_F(AddFiles, AnAviShorterThanTheCaptureFrameGivesFrameZeroAndCaptureStaysZero) {

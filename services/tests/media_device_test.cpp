@@ -5,6 +5,7 @@
 
 #include "services/media_device.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/media_host.h"
 #include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
@@ -43,7 +44,7 @@ class MediaDevice : public testing::Test {
         ResetAppState();
         ASSERT_TRUE(s_play && s_stock);
         g_app.hPlay = s_play;
-        g_app.hStock = s_stock;
+        g_ui.hStock = s_stock;
     }
     void TearDown() override { CloseMedia(); }
     // A file the fixture made; its absence fails the test rather than skipping it.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
+#include "core/button_table.h"
 #include "services/app_state.h"
 #include "services/registry.h"
 #include "services/settings.h"

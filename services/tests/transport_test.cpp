@@ -6,6 +6,7 @@
 #include "services/transport.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "ui/playback/playback_window.h"
 #include "ui/stock/stock_window.h"
 #include "ui/shell/skinned_button.h"
@@ -143,7 +144,7 @@ TEST_F(Transport, PauseTheBarAndStopActOnTheDevice) {
     driver::PumpMessages(200);
     EXPECT_FALSE(driver::MediaPlaying()) << "paused";
     PressButton(SlotStop);
-    EXPECT_EQ(g_app.buttonFace[SlotStop], 0) << "Stop does nothing while paused";
+    EXPECT_EQ(g_ui.buttonFace[SlotStop], 0) << "Stop does nothing while paused";
     PressButton(SlotPause);
     EXPECT_EQ(g_app.paused, 0);
     EXPECT_TRUE(driver::MediaPlaying());
@@ -185,7 +186,7 @@ TEST_F(Transport, PauseTheBarAndStopActOnTheDevice) {
     ASSERT_EQ(g_app.paused, 1);
     PlayEntry(1);
     EXPECT_EQ(g_app.paused, 0) << "playing an entry from the list ends a pause";
-    EXPECT_EQ(g_app.buttonFace[SlotPause], 0);
+    EXPECT_EQ(g_ui.buttonFace[SlotPause], 0);
     ASSERT_TRUE(RunUntil([] { return g_app.barPos >= 1; }, 4000)) << "the bar follows it";
     EXPECT_TRUE(driver::MediaPlaying());
 }
@@ -233,7 +234,7 @@ TEST_F(Transport, AnMpegVideoShowsAboveTheStockListAndFillsTheWindowInFullSize) 
     };
     RECT client, stock;
     GetClientRect(g_app.hPlay, &client);
-    GetClientRect(g_app.hStock, &stock);
+    GetClientRect(g_ui.hStock, &stock);
     RECT r = inPlaybackWindow();
     EXPECT_EQ(r.left, 8);
     EXPECT_EQ(r.top, 8);
@@ -241,9 +242,9 @@ TEST_F(Transport, AnMpegVideoShowsAboveTheStockListAndFillsTheWindowInFullSize) 
     EXPECT_EQ(r.bottom - r.top, client.bottom - stock.bottom - 16);
 
     PressButton(SlotFull);
-    EXPECT_EQ(g_app.fullSize, 1);
-    EXPECT_EQ(g_app.buttonFace[SlotFull], 1);
-    EXPECT_FALSE(IsWindowVisible(g_app.hStock));
+    EXPECT_EQ(g_ui.fullSize, 1);
+    EXPECT_EQ(g_ui.buttonFace[SlotFull], 1);
+    EXPECT_FALSE(IsWindowVisible(g_ui.hStock));
     GetClientRect(g_app.hPlay, &client);
     r = inPlaybackWindow();
     EXPECT_EQ(r.left, 0);
@@ -254,8 +255,8 @@ TEST_F(Transport, AnMpegVideoShowsAboveTheStockListAndFillsTheWindowInFullSize) 
     // A double-click on the video is the Full button too.
     SendMessageW(video, WM_LBUTTONDBLCLK, 0, 0);
     driver::PumpMessages(100);  // the video window asks the playback window
-    EXPECT_EQ(g_app.fullSize, 0);
-    EXPECT_TRUE(IsWindowVisible(g_app.hStock));
+    EXPECT_EQ(g_ui.fullSize, 0);
+    EXPECT_TRUE(IsWindowVisible(g_ui.hStock));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "services/mixer.h"
 #include "services/recorder.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "ui/shell/main_window.h"
 #include "services/registry.h"
 #include "services/skin.h"
@@ -25,6 +26,7 @@ void AppTest::SetUp() {
     WriteRegistryValue(L"Software\\Mirelo\\Setting\\Kidou", L"初回書き込み", REG_SZ, yes,
                        sizeof yes);
     ResetAppState();
+    ResetWindowState();
     ForgetSkinBitmaps();  // no test sees the bitmaps another one drew with
     g_app.hInst = GetModuleHandleW(nullptr);
     DeleteFilesIn(kCapFolder);
@@ -44,13 +46,14 @@ void AppTest::TearDown() {
     CloseMedia();
     DiscardTake();
     CloseMixer();
-    for (HWND *w : {&g_app.hLeftPanel, &g_app.hRightPanel, &g_app.hMain, &g_app.hPlay,
-                    &g_app.hCalculator, &g_app.hClock, &g_app.hAviEdit})
+    for (HWND *w : {&g_ui.hLeftPanel, &g_ui.hRightPanel, &g_ui.hMain, &g_app.hPlay,
+                    &g_ui.hCalculator, &g_ui.hClock, &g_ui.hAviEdit})
         if (*w && IsWindow(*w)) DestroyWindow(*w);
     DeleteAllTrayIcons();
     CloseRegistryKeys(g_app.keys);
     PumpMessages(10);
     ResetAppState();
+    ResetWindowState();
     DeleteFilesIn(kSkinFolder);
     DeleteFilesIn(kCapFolder);
 }

@@ -2,6 +2,7 @@
 
 #include "core/toolkit.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/avi_edit.h"
 #include "ui/shell/window_class.h"
 
@@ -29,19 +30,19 @@ void OnPaint(HWND hwnd) {
 }  // namespace
 
 HWND OpenAviEditWindow(const wchar_t *path) {
-    if (g_app.hAviEdit && IsWindow(g_app.hAviEdit)) DestroyWindow(g_app.hAviEdit);
+    if (g_ui.hAviEdit && IsWindow(g_ui.hAviEdit)) DestroyWindow(g_ui.hAviEdit);
     RegisterProgramClass(kClassName, AviEditWindowProc, L"MYICON",
                          static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     AviEdit *edit = new AviEdit;
     edit->preview.Open(path);
-    g_app.hAviEdit = CreateWindowExW(0, kClassName, L"Avi編集", WS_OVERLAPPEDWINDOW, 200, 100, 535,
+    g_ui.hAviEdit = CreateWindowExW(0, kClassName, L"Avi編集", WS_OVERLAPPEDWINDOW, 200, 100, 535,
                                      400, nullptr, nullptr, g_app.hInst, edit);
-    if (!g_app.hAviEdit) {
+    if (!g_ui.hAviEdit) {
         delete edit;
         return nullptr;
     }
-    ShowWindow(g_app.hAviEdit, SW_SHOW);
-    return g_app.hAviEdit;
+    ShowWindow(g_ui.hAviEdit, SW_SHOW);
+    return g_ui.hAviEdit;
 }
 
 long AviEditFrames(HWND window) {
@@ -81,7 +82,7 @@ LRESULT CALLBACK AviEditWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_NCDESTROY:
         delete reinterpret_cast<AviEdit *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        if (g_app.hAviEdit == hwnd) g_app.hAviEdit = nullptr;
+        if (g_ui.hAviEdit == hwnd) g_ui.hAviEdit = nullptr;
         break;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 // Opens the window on `path` (an earlier edit window goes first) and records it in
-// g_app.hAviEdit. A file the AVI library cannot read gives the window with an empty preview.
+// g_ui.hAviEdit. A file the AVI library cannot read gives the window with an empty preview.
 HWND OpenAviEditWindow(const wchar_t *path);
 
 // Frames of the window's video (0 for none or no window).

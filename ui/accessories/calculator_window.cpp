@@ -2,6 +2,7 @@
 
 #include "core/calculator.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "ui/shell/window_class.h"
 
 const wchar_t kCalculatorClass[] = L"DWClassName";
@@ -47,7 +48,7 @@ void ApplyShape(HWND hwnd) {
 }
 
 void OnCreate(HWND hwnd) {
-    g_app.hCalculator = hwnd;
+    g_ui.hCalculator = hwnd;
     ApplyShape(hwnd);
     CreateChild(hwnd, L"EDIT", WS_BORDER, Child{IDC_CALCULATOR_DISPLAY, L"0", 100, 125, 185, 20});
     for (const Child &key : kKeys) CreateChild(hwnd, L"BUTTON", 0, key);
@@ -68,8 +69,8 @@ void OnPaint(HWND hwnd) {
 }
 
 void OnKey(HWND hwnd, int key) {
-    if (PressCalculatorKey(g_app.calculator, key))
-        SetDlgItemTextW(hwnd, IDC_CALCULATOR_DISPLAY, g_app.calculator.display);
+    if (PressCalculatorKey(g_ui.calculator, key))
+        SetDlgItemTextW(hwnd, IDC_CALCULATOR_DISPLAY, g_ui.calculator.display);
 }
 
 } // namespace
@@ -84,8 +85,8 @@ HWND OpenCalculator() {
 }
 
 void CloseCalculator() {
-    if (g_app.hCalculator && IsWindow(g_app.hCalculator)) DestroyWindow(g_app.hCalculator);
-    g_app.hCalculator = nullptr;
+    if (g_ui.hCalculator && IsWindow(g_ui.hCalculator)) DestroyWindow(g_ui.hCalculator);
+    g_ui.hCalculator = nullptr;
 }
 
 LRESULT CALLBACK CalculatorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -107,7 +108,7 @@ LRESULT CALLBACK CalculatorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         DestroyWindow(hwnd);
         return 0;
     case WM_DESTROY:
-        if (g_app.hCalculator == hwnd) g_app.hCalculator = nullptr;
+        if (g_ui.hCalculator == hwnd) g_ui.hCalculator = nullptr;
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -5,6 +5,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/bitmap_region.h"
 #include "ui/shell/window_class.h"
 
@@ -81,7 +82,7 @@ void DrawClockText(HDC dc, int x, int y, int height, const wchar_t *text) {
 }
 
 void OnCreate(HWND hwnd) {
-    g_app.hClock = hwnd;
+    g_ui.hClock = hwnd;
     if (!g_faceName[0]) ChooseFace();
     // Without its mask the clock keeps its rectangle.
     if (HRGN shape = RegionFromBitmap(g_app.hInst, L"TOKEIRGN")) SetWindowRgn(hwnd, shape, FALSE);
@@ -107,7 +108,7 @@ void UpdateClockTexts() {
     GetLocalTime(&now);
     FormatClockTexts(ClockTime{now.wYear, now.wMonth, now.wDayOfWeek, now.wDay, now.wHour,
                                now.wMinute, now.wSecond},
-                     g_app.clockTexts);
+                     g_ui.clockTexts);
 }
 
 void DrawClock(HDC dc) {
@@ -121,7 +122,7 @@ void DrawClock(HDC dc) {
     }
     if (!g_faceName[0]) ChooseFace();
     SetBkMode(dc, TRANSPARENT);
-    const ClockTexts &t = g_app.clockTexts;
+    const ClockTexts &t = g_ui.clockTexts;
     DrawClockText(dc, 38, 202, 25, t.time);
     DrawClockText(dc, 48, 182, 20, t.date);
     DrawClockText(dc, 88, 227, 25, t.weekday);
@@ -137,8 +138,8 @@ HWND OpenClock() {
 }
 
 void CloseClock() {
-    if (g_app.hClock && IsWindow(g_app.hClock)) DestroyWindow(g_app.hClock);
-    g_app.hClock = nullptr;
+    if (g_ui.hClock && IsWindow(g_ui.hClock)) DestroyWindow(g_ui.hClock);
+    g_ui.hClock = nullptr;
 }
 
 LRESULT CALLBACK ClockProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -158,7 +159,7 @@ LRESULT CALLBACK ClockProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         KillTimer(hwnd, TIMER_CLOCK);
-        if (g_app.hClock == hwnd) g_app.hClock = nullptr;
+        if (g_ui.hClock == hwnd) g_ui.hClock = nullptr;
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

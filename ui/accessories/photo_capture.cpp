@@ -8,6 +8,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/frame_capture.h"
 #include "services/texts.h"
 #include "services/thumbnail.h"
@@ -24,12 +25,12 @@ bool ChooseShotFolder(HWND button) {
     const std::wstring title = LoadProgramText(IDS_SHOT_FOLDER_TITLE);
     BROWSEINFOW info = {};
     info.hwndOwner = button;
-    info.pszDisplayName = g_app.capture.shotFolder;
+    info.pszDisplayName = g_ui.capture.shotFolder;
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
     if (!chosen) return false;
-    const bool ok = SHGetPathFromIDListW(chosen, g_app.capture.shotFolder) != FALSE;
+    const bool ok = SHGetPathFromIDListW(chosen, g_ui.capture.shotFolder) != FALSE;
     CoTaskMemFree(chosen);
     return ok;
 }
@@ -54,10 +55,10 @@ bool AskFileName(HWND button) {
     ofn.hwndOwner = button;
     ofn.lpstrFilter = kBmpFilter;
     ofn.nFilterIndex = 1;
-    ofn.lpstrFile = g_app.capture.fileName;
-    ofn.nMaxFile = ARRAYSIZE(g_app.capture.fileName);
-    ofn.lpstrFileTitle = g_app.capture.fileTitle;
-    ofn.nMaxFileTitle = ARRAYSIZE(g_app.capture.fileTitle);
+    ofn.lpstrFile = g_ui.capture.fileName;
+    ofn.nMaxFile = ARRAYSIZE(g_ui.capture.fileName);
+    ofn.lpstrFileTitle = g_ui.capture.fileTitle;
+    ofn.nMaxFileTitle = ARRAYSIZE(g_ui.capture.fileTitle);
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
     ofn.lpstrDefExt = L"bmp";
     ofn.lpstrTitle = title.c_str();
@@ -69,7 +70,7 @@ bool AskFileName(HWND button) {
 void WriteOrReport(HWND button, const wchar_t *path, const std::vector<uint8_t> &picture) {
     if (WriteBmpFile(path, picture.data(), picture.size())) return;
     KillTimer(button, TIMER_SHOT);
-    g_app.capture.shotCounter = 1;
+    g_ui.capture.shotCounter = 1;
     MessageBoxW(nullptr, LoadProgramText(IDS_FILE_CREATE_FAILED).c_str(), L"",
                 MB_OK | MB_ICONWARNING);
 }
@@ -79,7 +80,7 @@ void TakeSingleShot(HWND button) {
     std::vector<uint8_t> picture;
     if (!GrabOrReport(button, false, &picture)) return;
     if (AskFileName(button))
-        WriteOrReport(button, g_app.capture.fileName, picture);
+        WriteOrReport(button, g_ui.capture.fileName, picture);
     else
         MessageBoxW(nullptr, LoadProgramText(IDS_SHOT_CANCELLED).c_str(),
                     LoadProgramText(IDS_SHOT_CANCELLED_CAPTION).c_str(), MB_OK);
@@ -87,7 +88,7 @@ void TakeSingleShot(HWND button) {
 
 // A run of N shots writes Syasin2.bmp to SyasinN.bmp and, on its last tick, Syasin1.bmp.
 void TakeSeriesShot(HWND button) {
-    CaptureState &capture = g_app.capture;
+    CaptureState &capture = g_ui.capture;
     if (++capture.shotCounter > g_app.nShotCount) {
         KillTimer(button, TIMER_SHOT);
         capture.shotCounter = 1;

@@ -11,6 +11,7 @@
 #include "core/toolkit.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/avi_edit.h"
 #include "services/media_device.h"
 #include "services/texts.h"
@@ -56,7 +57,7 @@ void ShowRepeat(HWND page) {
 // The slider follows the edit window's video.
 void SetSliderRange(HWND page) {
     HWND slider = GetDlgItem(page, IDC_TK_FRAME_SLIDER);
-    const long max = PreviewSliderMax(AviEditFrames(g_app.hAviEdit));
+    const long max = PreviewSliderMax(AviEditFrames(g_ui.hAviEdit));
     // The range's ends one at a time: a packed range keeps only 16 bits of each.
     SendMessageW(slider, TBM_SETRANGEMIN, FALSE, 0);
     SendMessageW(slider, TBM_SETRANGEMAX, TRUE, max);
@@ -218,7 +219,7 @@ void OnOpenAviEditor(HWND page) {
 
 void OnCutMark(HWND page, int field) {
     const long position = SliderPosition(page);
-    ShowAviEditFrame(g_app.hAviEdit, position);
+    ShowAviEditFrame(g_ui.hAviEdit, position);
     SetItemNumber(page, field, position);
 }
 
@@ -341,7 +342,7 @@ INT_PTR CALLBACK ToolkitPageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         return TRUE;
     case WM_HSCROLL:
         if (reinterpret_cast<HWND>(lParam) == GetDlgItem(hwnd, IDC_TK_FRAME_SLIDER))
-            ShowAviEditFrame(g_app.hAviEdit, SliderPosition(hwnd));
+            ShowAviEditFrame(g_ui.hAviEdit, SliderPosition(hwnd));
         return TRUE;
     case WM_DESTROY:
         KillTimer(hwnd, TIMER_PINPOINT);

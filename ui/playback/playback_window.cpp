@@ -5,6 +5,7 @@
 #include "core/video_layout.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "ui/shell/skinned_button.h"
 #include "ui/shell/window_commands.h"
 #include "ui/shell/window_class.h"
@@ -21,39 +22,39 @@ HWND CreatePlaybackWindow() {
 }
 
 static void OnSize(HWND hwnd) {
-    g_app.zoom = 0;
+    g_ui.zoom = 0;
     RECT client;
     GetClientRect(hwnd, &client);
-    if (g_app.hStock)
-        MoveWindow(g_app.hStock, client.left - 25, client.bottom - 94, client.right + 50, 100,
+    if (g_ui.hStock)
+        MoveWindow(g_ui.hStock, client.left - 25, client.bottom - 94, client.right + 50, 100,
                    FALSE);
     // A size change always puts the video back in the normal area above the stock band.
     PlaceVideo(false);
 }
 
 void ToggleFullSize() {
-    g_app.zoom = 0;
+    g_ui.zoom = 0;
     if (!g_app.hPlay) return;
-    if (g_app.fullSize) {
+    if (g_ui.fullSize) {
         SetButtonFace(SlotFull, 0);
-        g_app.fullSize = 0;
+        g_ui.fullSize = 0;
         ShowWindow(g_app.hPlay, SW_RESTORE);
-        if (g_app.hStock) ShowWindow(g_app.hStock, SW_SHOW);
+        if (g_ui.hStock) ShowWindow(g_ui.hStock, SW_SHOW);
         InvalidateRect(g_app.hPlay, nullptr, FALSE);
     } else {
         SetButtonFace(SlotFull, 1);
-        g_app.fullSize = 1;
+        g_ui.fullSize = 1;
         ShowWindow(g_app.hPlay, SW_MAXIMIZE);
-        if (g_app.hStock) ShowWindow(g_app.hStock, SW_HIDE);
+        if (g_ui.hStock) ShowWindow(g_ui.hStock, SW_HIDE);
         PlaceVideoWindow();
     }
 }
 
 static void OnBodyPressed(HWND hwnd, LPARAM lParam) {
-    if (!g_app.fullSize) PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+    if (!g_ui.fullSize) PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
     const UINT keep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    if (g_app.hLeftPanel) SetWindowPos(g_app.hLeftPanel, HWND_TOPMOST, 0, 0, 0, 0, keep);
-    if (g_app.hMain) SetWindowPos(g_app.hMain, HWND_TOPMOST, 0, 0, 0, 0, keep);
+    if (g_ui.hLeftPanel) SetWindowPos(g_ui.hLeftPanel, HWND_TOPMOST, 0, 0, 0, 0, keep);
+    if (g_ui.hMain) SetWindowPos(g_ui.hMain, HWND_TOPMOST, 0, 0, 0, 0, keep);
 }
 
 static void OnCommand(WPARAM wParam) { PerformPlaybackCommand(LOWORD(wParam)); }
@@ -81,11 +82,11 @@ static void OnPaint(HWND hwnd) {
     GetClientRect(hwnd, &client);
     const int stock = StockBandHeight();
     if (!g_app.hVideo) {
-        const VideoRect v = VideoPlacement(client.right, client.bottom, stock, g_app.fullSize != 0);
+        const VideoRect v = VideoPlacement(client.right, client.bottom, stock, g_ui.fullSize != 0);
         const RECT video = {v.x, v.y, v.x + v.width, v.y + v.height};
         FillRect(dc, &video, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
-    if (!g_app.fullSize) {
+    if (!g_ui.fullSize) {
         HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
         HBRUSH brush = CreateSolidBrush(RGB(255, 255, 255));
         HGDIOBJ oldPen = SelectObject(dc, pen);
@@ -140,7 +141,7 @@ LRESULT CALLBACK PlaybackWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         return 0;
     case WM_VIDEO_DRAG:
         // Dragging the video drags the playback window.
-        if (!g_app.fullSize) PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        if (!g_ui.fullSize) PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
         return 0;
     case WM_TRAY_MAIN:
         OnTrayIcon(hwnd, TrayMain, lParam);

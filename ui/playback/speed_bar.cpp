@@ -3,6 +3,7 @@
 #include "core/play_modes.h"
 #include "services/transport.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "ui/shell/window_class.h"
 
 const wchar_t kSpeedBarClass[] = L"SPWClaxxName";
@@ -43,9 +44,9 @@ void Apply(HWND hwnd, LPARAM lParam) {
 
 HWND CreateSpeedBar(HWND mainWindow) {
     RegisterProgramClass(kSpeedBarClass, SpeedBarProc, L"MYICON", nullptr);
-    g_app.hSpeedBar = CreateWindowExW(0, kSpeedBarClass, L"SPWindow", WS_CHILD | WS_VISIBLE, 110,
+    g_ui.hSpeedBar = CreateWindowExW(0, kSpeedBarClass, L"SPWindow", WS_CHILD | WS_VISIBLE, 110,
                                       240, 150, 20, mainWindow, nullptr, g_app.hInst, nullptr);
-    return g_app.hSpeedBar;
+    return g_ui.hSpeedBar;
 }
 
 LRESULT CALLBACK SpeedBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -54,14 +55,14 @@ LRESULT CALLBACK SpeedBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         OnPaint(hwnd);
         return 0;
     case WM_LBUTTONDOWN:
-        g_app.barDrag = 1;
+        g_ui.barDrag = 1;
         Apply(hwnd, lParam);
         return 0;
     case WM_MOUSEMOVE:
-        if (g_app.barDrag) Apply(hwnd, lParam);
+        if (g_ui.barDrag) Apply(hwnd, lParam);
         return 0;
     case WM_LBUTTONUP:
-        g_app.barDrag = 0;
+        g_ui.barDrag = 0;
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -3,6 +3,7 @@
 #include "core/video_layout.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ int g_stillRepaints;
 
 int StockBandHeight() {
     RECT stock = {};
-    if (g_app.hStock) GetClientRect(g_app.hStock, &stock);
+    if (g_ui.hStock) GetClientRect(g_ui.hStock, &stock);
     return stock.bottom;
 }
 
@@ -33,14 +34,14 @@ void PlaceVideo(bool fullArea) {
 }
 
 void PlaceVideoWindow() {
-    PlaceVideo(g_app.fullSize != 0);
+    PlaceVideo(g_ui.fullSize != 0);
 }
 
 
 void WatchVideoWindow() {
-    if (!g_app.hMain || !g_app.hVideo) return;
+    if (!g_ui.hMain || !g_app.hVideo) return;
     g_stillRepaints = kStillRepaintTicks;
-    SetTimer(g_app.hMain, TIMER_VIDEO_REPAINT, USER_TIMER_MINIMUM, nullptr);
+    SetTimer(g_ui.hMain, TIMER_VIDEO_REPAINT, USER_TIMER_MINIMUM, nullptr);
 }
 
 void OnVideoRepaintTimer() {
@@ -49,7 +50,7 @@ void OnVideoRepaintTimer() {
     // again (a pause, a stop, a move, a paint of the playback window) starts the timer anew.
     if (!video || !IsWindow(video) || (g_playing && !g_app.paused) || !IsWindowVisible(video) ||
         (g_app.hPlay && IsIconic(g_app.hPlay)) || --g_stillRepaints < 0) {
-        if (g_app.hMain) KillTimer(g_app.hMain, TIMER_VIDEO_REPAINT);
+        if (g_ui.hMain) KillTimer(g_ui.hMain, TIMER_VIDEO_REPAINT);
         return;
     }
     InvalidateRect(video, nullptr, FALSE);

@@ -7,6 +7,7 @@
 #include "core/button_table.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/backup.h"
 #include "services/texts.h"
 #include "ui/stock/stock_window.h"
@@ -142,7 +143,7 @@ void RestoreWithFolderBrowser(HWND owner) {
 
 void ShowRestoredState() {
     for (int slot = 0; slot < kButtonCount; ++slot) {
-        HWND button = g_app.buttons[slot];
+        HWND button = g_ui.buttons[slot];
         if (!button) continue;
         const ButtonPos &pos = g_app.settings.buttons[slot];
         SetWindowPos(button, nullptr, pos.x, pos.y, 0, 0,
@@ -150,6 +151,6 @@ void ShowRestoredState() {
         InvalidateRect(button, nullptr, FALSE);
     }
     RefillStockList();
-    for (HWND w : {g_app.hMain, g_app.hRightPanel})
+    for (HWND w : {g_ui.hMain, g_ui.hRightPanel})
         if (w) InvalidateRect(w, nullptr, FALSE);
 }

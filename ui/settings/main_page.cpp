@@ -4,6 +4,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/media_device.h"
 #include "services/settings.h"
 #include "ui/settings/backup_restore.h"
@@ -91,9 +92,9 @@ void ToggleChannel(HWND page, int id, int off, bool right) {
 void SetCaptureSize(HWND page, int editId, int32_t &side, bool repaintNow) {
     side = ReadNumber(page, editId);
     StoreSetting(&side);
-    if (!g_app.hStock) return;
-    InvalidateRect(g_app.hStock, nullptr, TRUE);
-    if (repaintNow) UpdateWindow(g_app.hStock);
+    if (!g_ui.hStock) return;
+    InvalidateRect(g_ui.hStock, nullptr, TRUE);
+    if (repaintNow) UpdateWindow(g_ui.hStock);
 }
 
 void OnCommand(HWND page, int id) {

@@ -5,6 +5,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "ui/accessories/toolkit_page.h"
 #include "ui/settings/genre_page.h"
 #include "ui/settings/main_page.h"
@@ -21,7 +22,7 @@ struct PageTemplate {
     int dialogId;
     DLGPROC proc;
 };
-// Every page, in the order they are made; g_app.settingsPages follows this order.
+// Every page, in the order they are made; g_ui.settingsPages follows this order.
 const PageTemplate kPages[kSettingsPageCount] = {
     {IDD_MAIN_PAGE, MainPageProc},     {IDD_EMPTY_PAGE_1, EmptyPageProc},
     {IDD_EMPTY_PAGE_2, EmptyPageProc}, {IDD_GENRE_PAGE, GenrePageProc},
@@ -51,8 +52,8 @@ int PageOfTab(int index) {
 
 void ShowPage(int dialogId) {
     for (int i = 0; i < kSettingsPageCount; ++i)
-        if (g_app.settingsPages[i])
-            ShowWindow(g_app.settingsPages[i], kPages[i].dialogId == dialogId ? SW_SHOW : SW_HIDE);
+        if (g_ui.settingsPages[i])
+            ShowWindow(g_ui.settingsPages[i], kPages[i].dialogId == dialogId ? SW_SHOW : SW_HIDE);
 }
 
 void InsertTabs(HWND tabs) {
@@ -76,7 +77,7 @@ RECT DisplayArea(HWND tabs) {
 void FitPages(HWND dialog, HWND tabs) {
     enum { kMargin = 8 };
     LONG width = 0, height = 0;
-    for (HWND page : g_app.settingsPages)
+    for (HWND page : g_ui.settingsPages)
         for (HWND c = page ? GetWindow(page, GW_CHILD) : nullptr; c;
              c = GetWindow(c, GW_HWNDNEXT)) {
             RECT r;
@@ -101,7 +102,7 @@ void FitPages(HWND dialog, HWND tabs) {
 void PlacePages(HWND dialog, HWND tabs) {
     RECT area = DisplayArea(tabs);
     MapWindowPoints(tabs, dialog, reinterpret_cast<POINT *>(&area), 2);
-    for (HWND page : g_app.settingsPages)
+    for (HWND page : g_ui.settingsPages)
         if (page)
             MoveWindow(page, area.left, area.top, area.right - area.left, area.bottom - area.top,
                        FALSE);
@@ -109,9 +110,9 @@ void PlacePages(HWND dialog, HWND tabs) {
 
 // Beside the main window, which stays on top of everything and would cover it.
 void PlaceBesideMain(HWND dialog) {
-    if (!g_app.hMain) return;
+    if (!g_ui.hMain) return;
     RECT main, own, work;
-    GetWindowRect(g_app.hMain, &main);
+    GetWindowRect(g_ui.hMain, &main);
     GetWindowRect(dialog, &own);
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int width = own.right - own.left, height = own.bottom - own.top;
@@ -130,12 +131,12 @@ void InitCommonControlClasses() {
 }
 
 BOOL OnInitDialog(HWND dialog) {
-    g_app.hSettings = dialog;
+    g_ui.hSettings = dialog;
     InitCommonControlClasses();
     HWND tabs = GetDlgItem(dialog, IDC_SETTINGS_TABS);
     InsertTabs(tabs);
     for (int i = 0; i < kSettingsPageCount; ++i)
-        g_app.settingsPages[i] = CreateDialogParamW(
+        g_ui.settingsPages[i] = CreateDialogParamW(
             g_app.hInst, MAKEINTRESOURCEW(kPages[i].dialogId), dialog, kPages[i].proc, 0);
     FitPages(dialog, tabs);
     PlacePages(dialog, tabs);
@@ -152,7 +153,7 @@ void OnNotify(const NMHDR *header) {
 
 // Closing from inside is the Setting button's second press, as a click would be.
 void CloseByButton() {
-    if (g_app.buttonFace[SlotSettings] && g_app.buttons[SlotSettings])
+    if (g_ui.buttonFace[SlotSettings] && g_ui.buttons[SlotSettings])
         PressButton(SlotSettings);
     else
         CloseSettingsDialog();
@@ -179,7 +180,7 @@ int ButtonOfField(int field) {
 void OnEnter() {
     HWND field = GetFocus();
     HWND page = field ? GetParent(field) : nullptr;
-    if (!page || GetParent(page) != g_app.hSettings) return;
+    if (!page || GetParent(page) != g_ui.hSettings) return;
     const int button = ButtonOfField(GetDlgCtrlID(field));
     if (button)
         SendMessageW(page, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
@@ -194,8 +195,8 @@ void OnCommand(int id) {
 }
 
 void OnDestroy() {
-    g_app.hSettings = nullptr;
-    for (HWND &page : g_app.settingsPages)
+    g_ui.hSettings = nullptr;
+    for (HWND &page : g_ui.settingsPages)
         page = nullptr; // they go with the dialog
     // However the dialog went, the Setting button no longer shows it open.
     SetButtonFace(SlotSettings, 0);
@@ -204,7 +205,7 @@ void OnDestroy() {
 } // namespace
 
 bool OpenSettingsDialog() {
-    if (g_app.hSettings) return true;
+    if (g_ui.hSettings) return true;
     InitCommonControlClasses();
     HWND dialog = CreateDialogParamW(g_app.hInst, MAKEINTRESOURCEW(IDD_SETTINGS), nullptr,
                                      SettingsDialogProc, 0);
@@ -214,12 +215,12 @@ bool OpenSettingsDialog() {
 }
 
 void CloseSettingsDialog() {
-    if (g_app.hSettings) DestroyWindow(g_app.hSettings);
+    if (g_ui.hSettings) DestroyWindow(g_ui.hSettings);
 }
 
 HWND SettingsPage(int dialogId) {
     for (int i = 0; i < kSettingsPageCount; ++i)
-        if (kPages[i].dialogId == dialogId) return g_app.settingsPages[i];
+        if (kPages[i].dialogId == dialogId) return g_ui.settingsPages[i];
     return nullptr;
 }
 

@@ -4,6 +4,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/settings.h"
 #include "ui/settings/page_text.h"
 
@@ -83,7 +84,7 @@ void FillList(HWND page, int comboId, const wchar_t *const *texts, int count) {
 }
 
 void ShowColourSlot(HWND page) {
-    const int32_t *rgb = g_app.settings.rgb[g_app.nColorSlot];
+    const int32_t *rgb = g_app.settings.rgb[g_ui.nColorSlot];
     for (int c = 0; c < 3; ++c)
         SendDlgItemMessageW(page, kColourSliders[c], TBM_SETPOS, TRUE, rgb[c]);
 }
@@ -104,7 +105,7 @@ void OnInit(HWND page) {
         SendDlgItemMessageW(page, id, TBM_SETRANGEMIN, FALSE, 0);
         SendDlgItemMessageW(page, id, TBM_SETRANGEMAX, FALSE, 255);
     }
-    g_app.nColorSlot = 0;
+    g_ui.nColorSlot = 0;
     ShowColourSlot(page);
     ShowPlace(page, 0);
     SendDlgItemMessageW(page, IDC_URL, EM_LIMITTEXT, kTextChars - 1, 0);
@@ -115,7 +116,7 @@ void OnInit(HWND page) {
 void OnColourSlotChosen(HWND page) {
     const int slot = Selected(page, IDC_COLOUR_LIST);
     if (slot >= 0 && slot < kStatusTextCount) {
-        g_app.nColorSlot = slot;
+        g_ui.nColorSlot = slot;
         ShowColourSlot(page);
     }
     InvalidateRect(page, &kValueArea, TRUE);
@@ -123,7 +124,7 @@ void OnColourSlotChosen(HWND page) {
 
 // All three sliders go into the slot; the main window shows it at its next paint.
 void OnColourSlider(HWND page) {
-    int32_t *rgb = g_app.settings.rgb[g_app.nColorSlot];
+    int32_t *rgb = g_app.settings.rgb[g_ui.nColorSlot];
     for (int c = 0; c < 3; ++c)
         rgb[c] = int32_t(SendDlgItemMessageW(page, kColourSliders[c], TBM_GETPOS, 0, 0));
     InvalidateRect(page, &kValueArea, TRUE);
@@ -135,7 +136,7 @@ void PaintValues(HWND page) {
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(page, WM_GETFONT, 0, 0));
     HGDIOBJ oldFont = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    const int32_t *rgb = g_app.settings.rgb[g_app.nColorSlot];
+    const int32_t *rgb = g_app.settings.rgb[g_ui.nColorSlot];
     for (int c = 0; c < 3; ++c) {
         wchar_t text[16];
         const int length = std::swprintf(text, 16, L"%d", rgb[c]);
@@ -155,17 +156,17 @@ void OnPlaceChosen(HWND page) {
 void OnPlaceTest(HWND page) {
     const int item = Selected(page, IDC_PLACE_LIST);
     if (item >= 0 && item < kPlaceItemCount) {
-        g_app.nPlaceItem = item;
+        g_ui.nPlaceItem = item;
         const Place place = PlaceOf(kPlaceItems[item]);
         *place.x = ReadNumber(page, IDC_PLACE_X);
         *place.y = ReadNumber(page, IDC_PLACE_Y);
         const int slot = kPlaceItems[item].slot;
-        if (slot >= 0 && g_app.buttons[slot]) {
+        if (slot >= 0 && g_ui.buttons[slot]) {
             const ButtonPlacement &size = PlacementOfSlot(slot);
-            MoveWindow(g_app.buttons[slot], *place.x, *place.y, size.width, size.height, TRUE);
+            MoveWindow(g_ui.buttons[slot], *place.x, *place.y, size.width, size.height, TRUE);
         }
     }
-    if (g_app.hMain) InvalidateRect(g_app.hMain, nullptr, FALSE);
+    if (g_ui.hMain) InvalidateRect(g_ui.hMain, nullptr, FALSE);
 }
 
 // The address the home page button opens from now on; "セーブ" keeps it.
@@ -186,7 +187,7 @@ void OnCommand(HWND page, int id, int code) {
         if (code == CBN_SELCHANGE) OnPlaceChosen(page);
         break;
     case IDC_COLOUR_TEST:
-        if (code == BN_CLICKED && g_app.hMain) InvalidateRect(g_app.hMain, nullptr, TRUE);
+        if (code == BN_CLICKED && g_ui.hMain) InvalidateRect(g_ui.hMain, nullptr, TRUE);
         break;
     case IDC_PLACE_TEST:
         if (code == BN_CLICKED) OnPlaceTest(page);

@@ -7,6 +7,7 @@
 #include "ui/shell/recording.h"
 #include "services/transport.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "ui/shell/main_window.h"
 #include "services/stock_store.h"
 #include "ui/playback/playback_window.h"
@@ -74,7 +75,7 @@ bool OnButtonPressed(int slot, int face) {
             CloseClock();
         return true;
     case SlotPhoto:
-        OnPhotoPressed(g_app.buttons[SlotPhoto]);
+        OnPhotoPressed(g_ui.buttons[SlotPhoto]);
         return true;
     case SlotMute:
         // The face follows the program's mute state, whatever the mixer answers.
@@ -98,7 +99,7 @@ bool OnButtonPressed(int slot, int face) {
 // The list-erase button: every genre and every thumbnail goes; the loaded media stays,
 // rewound to its start.
 static void OnListEraseReleased() {
-    if (g_app.hList) SendMessageW(g_app.hList, LVM_DELETEALLITEMS, 0, 0);
+    if (g_ui.hList) SendMessageW(g_ui.hList, LVM_DELETEALLITEMS, 0, 0);
     ClearAllLists();
     Rewind();
     RepaintStatus();

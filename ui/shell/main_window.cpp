@@ -12,6 +12,7 @@
 #include "ui/playback/video_window.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "ui/shell/window_commands.h"
 #include "ui/shell/side_windows.h"
 #include "services/skin.h"
@@ -54,7 +55,7 @@ const int kMainButtonOrder[] = {
 // The transport's view: the position bar, the status texts, the playback and video windows,
 // timer 600 and the Pause face.
 void ShowBar() {
-    if (!g_app.hPositionBar) return;
+    if (!g_ui.hPositionBar) return;
     SCROLLINFO si = {};
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -62,7 +63,7 @@ void ShowBar() {
     si.nMax = g_app.barMax;
     si.nPage = UINT(g_app.barPage);
     si.nPos = g_app.barPos;
-    SetScrollInfo(g_app.hPositionBar, SB_CTL, &si, TRUE);
+    SetScrollInfo(g_ui.hPositionBar, SB_CTL, &si, TRUE);
 }
 
 void RepaintPlayback() {
@@ -71,11 +72,11 @@ void RepaintPlayback() {
 
 void RunProgressTimer(bool run) {
     SetVideoPlaying(run);
-    if (!g_app.hMain) return;
+    if (!g_ui.hMain) return;
     if (run)
-        SetTimer(g_app.hMain, TIMER_PROGRESS, UINT(g_app.nPlayLimiter), nullptr);
+        SetTimer(g_ui.hMain, TIMER_PROGRESS, UINT(g_app.nPlayLimiter), nullptr);
     else
-        KillTimer(g_app.hMain, TIMER_PROGRESS);
+        KillTimer(g_ui.hMain, TIMER_PROGRESS);
 }
 
 void ReleasePauseFace() {
@@ -85,7 +86,7 @@ void ReleasePauseFace() {
 // The device that stopped answering is gone. Once the command that found it has returned,
 // the user is told and the entry is loaded again on a device of its own.
 void OnDeviceStuck() {
-    if (g_app.hMain) PostMessageW(g_app.hMain, WM_DEVICE_STUCK, 0, 0);
+    if (g_ui.hMain) PostMessageW(g_ui.hMain, WM_DEVICE_STUCK, 0, 0);
 }
 
 void ReloadAfterStuckDevice(HWND hwnd) {
@@ -109,14 +110,14 @@ const TransportView kTransportView = {ShowBar,          RepaintStatus,   Repaint
                                       PlaceVideoWindow, RunProgressTimer, ReleasePauseFace};
 
 void CreatePositionBar(HWND hwnd) {
-    g_app.hPositionBar = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_HORZ,
+    g_ui.hPositionBar = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_HORZ,
                                          152, 101, 120, 15, hwnd,
                                          reinterpret_cast<HMENU>(IDC_POSITION_BAR), g_app.hInst,
                                          nullptr);
 }
 
 BOOL OnCreate(HWND hwnd) {
-    g_app.hMain = hwnd;
+    g_ui.hMain = hwnd;
     SetTransportView(kTransportView);
     SetStuckDeviceListener(OnDeviceStuck);
     RunStartupInitialisation(hwnd);
@@ -127,8 +128,8 @@ BOOL OnCreate(HWND hwnd) {
     ApplyMainWindowShapes(hwnd);
     CreatePositionBar(hwnd);
     SetUpMixer();
-    g_app.buttonFace[SlotMute] = g_app.muted;
-    StartupLoad();
+    g_ui.buttonFace[SlotMute] = g_app.muted;
+    StartupLoad(hwnd);
     SetTimer(hwnd, TIMER_STATUS, 1000, nullptr);
     CreateVolumeBar(hwnd);
     CreateSpeedBar(hwnd);
@@ -170,15 +171,15 @@ void OnPaint(HWND hwnd) {
 void OnClose() {
     // No icon may outlive the program in the notification area.
     DeleteAllTrayIcons();
-    if (g_app.hLeftPanel) DestroyWindow(g_app.hLeftPanel);
-    g_app.hLeftPanel = nullptr;
+    if (g_ui.hLeftPanel) DestroyWindow(g_ui.hLeftPanel);
+    g_ui.hLeftPanel = nullptr;
     PostQuitMessage(0);
 }
 
 }  // namespace
 
 void RepaintStatus() {
-    HWND hwnd = g_app.hMain;
+    HWND hwnd = g_ui.hMain;
     if (!hwnd) return;
     // Only the lines of the three texts that change, inside the status area: a button beside
     // them is not repainted with them. One that lies under such a line is (the window does not
@@ -249,7 +250,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         ReattachSidePanels();
         return 0;
     case WM_MOUSEMOVE:
-        g_app.barDrag = 0;
+        g_ui.barDrag = 0;
         return 0;
     case WM_COMMAND:
         PerformMainCommand(LOWORD(wParam));

@@ -6,6 +6,7 @@
 #include "core/button_table.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/recorder.h"
 #include "services/texts.h"
 #include "ui/shell/skinned_button.h"
@@ -28,7 +29,7 @@ void ShowBox(UINT text, UINT caption) {
 bool AskSavePath() {
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = g_app.hMain;
+    dialog.hwndOwner = g_ui.hMain;
     dialog.lpstrFilter = kSaveFilter;
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = g_app.recordPath;

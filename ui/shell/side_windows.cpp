@@ -2,6 +2,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/skin.h"
 #include "ui/shell/skinned_button.h"
 #include "ui/shell/window_class.h"
@@ -28,12 +29,12 @@ const PanelInfo kPanels[2] = {
      SlotRightTab, {-460, -140, 72, 306}, {L"SETTING_WND2", L"SETTING_WND2_2"}, L"RightWindow.bmp"},
 };
 
-SidePanel &StateOf(PanelSide side) { return side == PanelLeft ? g_app.left : g_app.right; }
-HWND &WindowOf(PanelSide side) { return side == PanelLeft ? g_app.hLeftPanel : g_app.hRightPanel; }
+SidePanel &StateOf(PanelSide side) { return side == PanelLeft ? g_ui.left : g_ui.right; }
+HWND &WindowOf(PanelSide side) { return side == PanelLeft ? g_ui.hLeftPanel : g_ui.hRightPanel; }
 
 RECT MainRect() {
     RECT r = {};
-    GetWindowRect(g_app.hMain, &r);
+    GetWindowRect(g_ui.hMain, &r);
     return r;
 }
 
@@ -143,8 +144,8 @@ void ToggleSidePanel(PanelSide side) {
 }
 
 void HideSidePanels() {
-    if (g_app.hLeftPanel) ShowWindow(g_app.hLeftPanel, SW_HIDE);
-    if (g_app.hRightPanel) ShowWindow(g_app.hRightPanel, SW_HIDE);
+    if (g_ui.hLeftPanel) ShowWindow(g_ui.hLeftPanel, SW_HIDE);
+    if (g_ui.hRightPanel) ShowWindow(g_ui.hRightPanel, SW_HIDE);
 }
 
 void ReattachSidePanels() {
@@ -155,6 +156,6 @@ void ReattachSidePanels() {
                      PanelX(info.side, main.left, StateOf(info.side).slide),
                      main.top + kPanelDrop, kPanelWidth, kPanelHeight, 0);
         ShowWindow(WindowOf(info.side), SW_SHOWNORMAL);
-        SetWindowPos(g_app.hMain, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(g_ui.hMain, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "ui/shell/button_actions.h"
 #include "ui/accessories/photo_capture.h"
 #include "services/skin.h"
@@ -10,7 +11,7 @@ namespace {
 
 int SlotOf(HWND hwnd) {
     for (int slot = 0; slot < kButtonCount; ++slot)
-        if (g_app.buttons[slot] == hwnd) return slot;
+        if (g_ui.buttons[slot] == hwnd) return slot;
     return -1;
 }
 
@@ -49,18 +50,18 @@ void OnPress(HWND hwnd, int slot) {
     const RECT repaint = RepaintRect(slot);
     switch (art.kind) {
     case KindMomentary:
-        g_app.buttonFace[slot] = 1;
+        g_ui.buttonFace[slot] = 1;
         InvalidateRect(hwnd, &repaint, FALSE);
         OnButtonPressed(slot, 1);
         SetTimer(hwnd, TIMER_BUTTON_RELEASE, 100, nullptr);
         break;
     case KindToggle:
-        g_app.buttonFace[slot] = !g_app.buttonFace[slot];
+        g_ui.buttonFace[slot] = !g_ui.buttonFace[slot];
         InvalidateRect(hwnd, &repaint, FALSE);
-        if (!OnButtonPressed(slot, g_app.buttonFace[slot])) g_app.buttonFace[slot] = 0;
+        if (!OnButtonPressed(slot, g_ui.buttonFace[slot])) g_ui.buttonFace[slot] = 0;
         break;
     case KindFinal:
-        g_app.buttonFace[slot] = 1;
+        g_ui.buttonFace[slot] = 1;
         InvalidateRect(hwnd, &repaint, FALSE);
         ShutDown();
         break;
@@ -68,7 +69,7 @@ void OnPress(HWND hwnd, int slot) {
 }
 
 void OnRelease(HWND hwnd, int slot) {
-    g_app.buttonFace[slot] = 0;
+    g_ui.buttonFace[slot] = 0;
     InvalidateRect(hwnd, nullptr, FALSE);
     KillTimer(hwnd, TIMER_BUTTON_RELEASE);
     OnButtonReleased(slot);
@@ -78,7 +79,7 @@ void OnRelease(HWND hwnd, int slot) {
 
 void DrawButton(HDC dc, int slot) {
     const ButtonArt &art = kButtonArt[slot];
-    const bool pushed = g_app.buttonFace[slot] == 1;
+    const bool pushed = g_ui.buttonFace[slot] == 1;
     // Only the faces drawn are loaded; they stay loaded until the skin changes.
     HBITMAP normal = art.mask && pushed ? nullptr : LoadFace(art.normal, art.normalFile);
     HBITMAP push = pushed ? LoadFace(art.push, art.pushFile) : nullptr;
@@ -103,7 +104,7 @@ HWND CreateSkinnedButton(HWND parent, int slot) {
     HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, pos.x, pos.y,
                                   place.width, place.height, parent,
                                   reinterpret_cast<HMENU>(INT_PTR(slot)), g_app.hInst, nullptr);
-    g_app.buttons[slot] = button;
+    g_ui.buttons[slot] = button;
     if (!button) return nullptr;
     if (slot == SlotEnd)
         SetClassLongPtrW(button, GCLP_HCURSOR,
@@ -121,23 +122,23 @@ void ApplyMainWindowShapes(HWND mainWindow) {
     SetWindowRgn(mainWindow, body, TRUE);  // the window owns the region from here on
     for (int slot = 0; slot < kButtonCount; ++slot) {
         const ButtonArt &art = kButtonArt[slot];
-        if (!art.shaped || !g_app.buttons[slot]) continue;
+        if (!art.shaped || !g_ui.buttons[slot]) continue;
         const Box &b = art.repaint;
-        SetWindowRgn(g_app.buttons[slot], CreateEllipticRgn(b.left, b.top, b.right, b.bottom),
+        SetWindowRgn(g_ui.buttons[slot], CreateEllipticRgn(b.left, b.top, b.right, b.bottom),
                      TRUE);
     }
 }
 
 void PressButton(int slot) {
-    if (slot < 0 || slot >= kButtonCount || !g_app.buttons[slot]) return;
-    SendMessageW(g_app.buttons[slot], WM_LBUTTONDOWN, 0, 0);
+    if (slot < 0 || slot >= kButtonCount || !g_ui.buttons[slot]) return;
+    SendMessageW(g_ui.buttons[slot], WM_LBUTTONDOWN, 0, 0);
 }
 
 void SetButtonFace(int slot, int face) {
-    g_app.buttonFace[slot] = face;
-    if (g_app.buttons[slot]) {
+    g_ui.buttonFace[slot] = face;
+    if (g_ui.buttons[slot]) {
         const RECT repaint = RepaintRect(slot);
-        InvalidateRect(g_app.buttons[slot], &repaint, FALSE);
+        InvalidateRect(g_ui.buttons[slot], &repaint, FALSE);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/texts.h"
 #include "ui/playback/playback_window.h"
 #include "services/settings.h"
@@ -16,7 +17,7 @@ static void ShowOk(HWND owner, UINT textId, UINT captionId) {
 static void CreatePlaybackAndStockWindows(int thumbnailCapacity) {
     CreatePlaybackWindow();
     CreateStockWindow();
-    InvalidateRect(g_app.hList, nullptr, TRUE);
+    InvalidateRect(g_ui.hList, nullptr, TRUE);
     ReplaceThumbnailList(thumbnailCapacity);
 }
 

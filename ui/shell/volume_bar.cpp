@@ -3,6 +3,7 @@
 #include "core/volume.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/mixer.h"
 #include "ui/shell/window_class.h"
 
@@ -20,14 +21,14 @@ void OnPaint(HWND hwnd) {
 }
 
 void ShowMixerVolume(HWND hwnd) {
-    g_app.volumeBarPos = BarFromPercent(ReadVolumePercent());
+    g_ui.volumeBarPos = BarFromPercent(ReadVolumePercent());
     InvalidateRect(hwnd, &kRepaint, TRUE);
 }
 
 // Unsigned x, as the message carries it: the bar only sees the pointer while it is over it.
 void SetFromPointer(HWND hwnd, LPARAM lParam) {
-    g_app.volumeBarPos = LOWORD(lParam);
-    SetVolumePercent(PercentFromBar(g_app.volumeBarPos));
+    g_ui.volumeBarPos = LOWORD(lParam);
+    SetVolumePercent(PercentFromBar(g_ui.volumeBarPos));
     InvalidateRect(hwnd, &kRepaint, TRUE);
 }
 
@@ -45,7 +46,7 @@ void PaintVolumeBar(HDC dc) {
     Rectangle(dc, 0, 0, 200, 20);
     SelectObject(dc, levelPen);
     SelectObject(dc, levelBrush);
-    Rectangle(dc, 0, 4, g_app.volumeBarPos, 16);
+    Rectangle(dc, 0, 4, g_ui.volumeBarPos, 16);
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
     DeleteObject(framePen);
@@ -57,14 +58,14 @@ void PaintVolumeBar(HDC dc) {
 HWND CreateVolumeBar(HWND mainWindow) {
     RegisterProgramClass(kVolumeBarClass, VolumeBarProc, L"MYICON",
                          static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH)));
-    g_app.hVolumeBar =
+    g_ui.hVolumeBar =
         CreateWindowExW(0, kVolumeBarClass, L"OnryouWindow", WS_CHILD | WS_VISIBLE, 110, 260, 150,
                         20, mainWindow, nullptr, g_app.hInst, nullptr);
-    return g_app.hVolumeBar;
+    return g_ui.hVolumeBar;
 }
 
 void StartVolumeTimer() {
-    if (g_app.hVolumeBar) SetTimer(g_app.hVolumeBar, TIMER_VOLUME, 300, nullptr);
+    if (g_ui.hVolumeBar) SetTimer(g_ui.hVolumeBar, TIMER_VOLUME, 300, nullptr);
 }
 
 LRESULT CALLBACK VolumeBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -79,14 +80,14 @@ LRESULT CALLBACK VolumeBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         OnPaint(hwnd);
         return 0;
     case WM_LBUTTONDOWN:
-        g_app.barDrag = 1;
+        g_ui.barDrag = 1;
         SetFromPointer(hwnd, lParam);
         return 0;
     case WM_MOUSEMOVE:
-        if (g_app.barDrag) SetFromPointer(hwnd, lParam);
+        if (g_ui.barDrag) SetFromPointer(hwnd, lParam);
         return 0;
     case WM_LBUTTONUP:
-        g_app.barDrag = 0;
+        g_ui.barDrag = 0;
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

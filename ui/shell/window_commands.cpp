@@ -4,6 +4,7 @@
 #include "services/media_device.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "core/command_table.h"
 #include "core/cd_commands.h"
 #include "ui/playback/playback_window.h"
@@ -27,24 +28,24 @@ const TrayIconInfo kTrayIcons[kTrayIconCount] = {
 
 // The side windows go with the main window: hidden, closed, their tabs back to normal.
 void CloseSidePanelsWithMain() {
-    for (HWND panel : {g_app.hLeftPanel, g_app.hRightPanel})
+    for (HWND panel : {g_ui.hLeftPanel, g_ui.hRightPanel})
         if (panel) ShowWindow(panel, SW_HIDE);
-    g_app.left.open = 0;
-    g_app.right.open = 0;
+    g_ui.left.open = 0;
+    g_ui.right.open = 0;
     SetButtonFace(SlotLeftTab, 0);
     SetButtonFace(SlotRightTab, 0);
 }
 
 void ToTray(int which, HWND window) {
     if (!window) return;
-    if (window == g_app.hMain) CloseSidePanelsWithMain();
+    if (window == g_ui.hMain) CloseSidePanelsWithMain();
     AddTrayIcon(which, window);
     ShowWindow(window, SW_HIDE);
 }
 
 void ToBar(int which, HWND window) {
     if (!window) return;
-    if (window == g_app.hMain) CloseSidePanelsWithMain();
+    if (window == g_ui.hMain) CloseSidePanelsWithMain();
     CloseWindow(window);
     DeleteTrayIcon(which, window);
 }
@@ -67,7 +68,7 @@ void BuildTrayMenuEntries(HMENU popup, HWND owner) {
 
 void ChangeSkin(int skin) {
     WriteSkin(skin);
-    for (HWND w : {g_app.hMain, g_app.hLeftPanel, g_app.hRightPanel})
+    for (HWND w : {g_ui.hMain, g_ui.hLeftPanel, g_ui.hRightPanel})
         if (w) InvalidateRect(w, nullptr, FALSE);
 }
 
@@ -75,7 +76,7 @@ void Magnify(int amount) {
     HWND video = g_app.hVideo;
     RECT client = {};
     if (video) GetClientRect(video, &client);
-    g_app.zoom = amount;
+    g_ui.zoom = amount;
     const DestinationRect d = MagnifiedDestination(client.right, client.bottom, amount);
     wchar_t where[96];
     wsprintfW(where, L"destination at %d %d %d %d", d.x, d.y, d.width, d.height);
@@ -85,10 +86,10 @@ void Magnify(int amount) {
 bool PerformWindowAction(WindowAction action) {
     switch (action) {
     case WindowAction::MainToTray:
-        ToTray(TrayMain, g_app.hMain);
+        ToTray(TrayMain, g_ui.hMain);
         return true;
     case WindowAction::MainToBar:
-        ToBar(TrayMain, g_app.hMain);
+        ToBar(TrayMain, g_ui.hMain);
         return true;
     case WindowAction::PlaybackToTray:
         ToTray(TrayPlay, g_app.hPlay);
@@ -97,13 +98,13 @@ bool PerformWindowAction(WindowAction action) {
         ToBar(TrayPlay, g_app.hPlay);
         return true;
     case WindowAction::StockToTray:
-        ToTray(TrayStock, g_app.hStock);
+        ToTray(TrayStock, g_ui.hStock);
         return true;
     case WindowAction::StockToBar:
-        ToBar(TrayStock, g_app.hStock);
+        ToBar(TrayStock, g_ui.hStock);
         return true;
     case WindowAction::AllToTray:
-        ToTray(TrayMain, g_app.hMain);
+        ToTray(TrayMain, g_ui.hMain);
         ToTray(TrayPlay, g_app.hPlay);
         return true;
     case WindowAction::SkinCute:
@@ -131,7 +132,7 @@ HMENU LoadPopup(HMENU *menu) {
 // One record per window and icon: the main window and the playback window may both show
 // icon 300, and each is deleted by its own window.
 static NOTIFYICONDATAW *FindTrayIcon(UINT id, HWND owner) {
-    for (NOTIFYICONDATAW &record : g_app.trayIcons)
+    for (NOTIFYICONDATAW &record : g_ui.trayIcons)
         if (record.uID == id && record.hWnd == owner) return &record;
     return nullptr;
 }
@@ -148,11 +149,11 @@ void AddTrayIcon(int which, HWND owner) {
     record.hIcon = LoadIconW(g_app.hInst, info.icon);
     lstrcpynW(record.szTip, info.tip, ARRAYSIZE(record.szTip));
     Shell_NotifyIconW(NIM_ADD, &record);
-    g_app.trayIcons.push_back(record);
+    g_ui.trayIcons.push_back(record);
 }
 
 void DeleteTrayIcon(int which, HWND owner) {
-    std::vector<NOTIFYICONDATAW> &icons = g_app.trayIcons;
+    std::vector<NOTIFYICONDATAW> &icons = g_ui.trayIcons;
     for (size_t i = 0; i < icons.size(); ++i) {
         if (icons[i].uID != kTrayIcons[which].id || icons[i].hWnd != owner) continue;
         Shell_NotifyIconW(NIM_DELETE, &icons[i]);
@@ -162,15 +163,15 @@ void DeleteTrayIcon(int which, HWND owner) {
 }
 
 void DeleteAllTrayIcons() {
-    for (NOTIFYICONDATAW &record : g_app.trayIcons) Shell_NotifyIconW(NIM_DELETE, &record);
-    g_app.trayIcons.clear();
+    for (NOTIFYICONDATAW &record : g_ui.trayIcons) Shell_NotifyIconW(NIM_DELETE, &record);
+    g_ui.trayIcons.clear();
 }
 
 void PerformMainCommand(int command) {
     if (HandleTrayCommand(command)) return;
     if (command == ID_BACKUP_SAVE || command == ID_BACKUP_RESTORE) {
-        if (command == ID_BACKUP_SAVE) BackupWithFolderBrowser(g_app.hMain);
-        else RestoreWithFolderBrowser(g_app.hMain);
+        if (command == ID_BACKUP_SAVE) BackupWithFolderBrowser(g_ui.hMain);
+        else RestoreWithFolderBrowser(g_ui.hMain);
         return;
     }
     const int slot = SlotForCommand(command);

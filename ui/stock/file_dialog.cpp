@@ -7,6 +7,7 @@
 
 #include "core/file_selection.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "ui/stock/stock_window.h"
 
 namespace {
@@ -22,7 +23,7 @@ bool ChooseFiles(FileSelection *chosen) {
     const std::wstring filter = OpenDialogFilter();
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = g_app.hMain;
+    dialog.hwndOwner = g_ui.hMain;
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = names.data();

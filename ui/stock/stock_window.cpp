@@ -5,6 +5,7 @@
 #include "services/transport.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/texts.h"
 #include "ui/shell/main_window.h"
 #include "ui/playback/video_window.h"
@@ -44,8 +45,8 @@ void SetTiledBackground() {
     LVBKIMAGEW image = {};
     image.ulFlags = LVBKIF_SOURCE_URL | LVBKIF_STYLE_TILE;
     image.pszImage = const_cast<wchar_t *>(kListBackground);
-    SendMessageW(g_app.hList, LVM_SETBKIMAGEW, 0, reinterpret_cast<LPARAM>(&image));
-    SendMessageW(g_app.hList, LVM_SETTEXTBKCOLOR, 0, CLR_NONE);
+    SendMessageW(g_ui.hList, LVM_SETBKIMAGEW, 0, reinterpret_cast<LPARAM>(&image));
+    SendMessageW(g_ui.hList, LVM_SETTEXTBKCOLOR, 0, CLR_NONE);
 }
 
 void InsertColumns() {
@@ -56,7 +57,7 @@ void InsertColumns() {
         col.cx = kColumns[i].width;
         col.pszText = const_cast<wchar_t *>(kColumns[i].header);
         col.iSubItem = i;
-        SendMessageW(g_app.hList, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
+        SendMessageW(g_ui.hList, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
     }
 }
 
@@ -65,20 +66,20 @@ void CreateListView(HWND stock) {
     InitCommonControlsEx(&icc);
     RECT client;
     GetClientRect(stock, &client);
-    g_app.hList = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT,
+    g_ui.hList = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT,
                                   kListLeft, 0, client.right - kListLeft, client.bottom, stock,
                                   reinterpret_cast<HMENU>(IDC_STOCK_LIST), g_app.hInst, nullptr);
-    if (!g_app.hList) return;
+    if (!g_ui.hList) return;
     g_listOldProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(g_app.hList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListViewProc)));
+        SetWindowLongPtrW(g_ui.hList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListViewProc)));
     // The tiled background is loaded through OLE.
     OleInitialize(nullptr);
     SetClassLongPtrW(
-        g_app.hList, GCLP_HCURSOR,
+        g_ui.hList, GCLP_HCURSOR,
         reinterpret_cast<LONG_PTR>(LoadCursorW(g_app.hInst, MAKEINTRESOURCEW(IDC_MIRELO))));
     SetTiledBackground();
     InsertColumns();
-    SendMessageW(g_app.hList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    SendMessageW(g_ui.hList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
 }
 
 void SetCell(int row, int column, const std::wstring &text) {
@@ -87,7 +88,7 @@ void SetCell(int row, int column, const std::wstring &text) {
     item.iItem = row;
     item.iSubItem = column;
     item.pszText = const_cast<wchar_t *>(text.c_str());
-    SendMessageW(g_app.hList, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(g_ui.hList, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 int ImageWidth() {
@@ -111,15 +112,15 @@ int AddThumbnailImage(int genre, int index) {
         scaled = picture ? ScaleBitmap(picture, ImageWidth(), ImageHeight()) : nullptr;
     }
     int image = -1;
-    if (scaled && g_app.thumbnails)
-        image = ImageList_AddMasked(g_app.thumbnails, scaled, RGB(0, 0, 0));
+    if (scaled && g_ui.thumbnails)
+        image = ImageList_AddMasked(g_ui.thumbnails, scaled, RGB(0, 0, 0));
     if (scaled) DeleteObject(scaled);
     if (picture) DeleteObject(picture);
     return image >= 0 ? image : I_IMAGENONE;
 }
 
 int SelectedRow() {
-    return int(SendMessageW(g_app.hList, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+    return int(SendMessageW(g_ui.hList, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
 }
 
 // The menu opens at the stock window's top-left corner, wherever the click was.
@@ -148,7 +149,7 @@ void OnGenreChosen(int genre) {
 }
 
 void PlaySelectedEntry() {
-    g_app.zoom = 0;
+    g_ui.zoom = 0;
     const int row = SelectedRow();
     if (row >= 0) PlayEntry(row);
 }
@@ -157,22 +158,22 @@ void PlaySelectedEntry() {
 // now plus the rows already taken out before it.
 std::vector<int> TakeSelectedRows() {
     std::vector<int> indices;
-    const int rows = int(SendMessageW(g_app.hList, LVM_GETITEMCOUNT, 0, 0));
+    const int rows = int(SendMessageW(g_ui.hList, LVM_GETITEMCOUNT, 0, 0));
     for (int taken = 0; taken < rows; ++taken) {
         const int row = SelectedRow();
         if (row < 0) break;
-        SendMessageW(g_app.hList, LVM_DELETEITEM, WPARAM(row), 0);
+        SendMessageW(g_ui.hList, LVM_DELETEITEM, WPARAM(row), 0);
         indices.push_back(row + taken);
     }
     return indices;
 }
 
 void DeleteSelectedEntries() {
-    g_app.zoom = 0;
+    g_ui.zoom = 0;
     if (SelectedRow() < 0) return;
     ReplaceThumbnailList(kMaxRows);
     const std::vector<int> indices = TakeSelectedRows();
-    SendMessageW(g_app.hList, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(g_ui.hList, LVM_DELETEALLITEMS, 0, 0);
     DeleteStockEntries(indices);
     RefillStockList();
     const int count = g_app.counts[g_app.currentGenre];
@@ -200,16 +201,16 @@ void OnCommand(int command) {
 }
 
 void OnNotify(const NMHDR *header) {
-    if (header->hwndFrom != g_app.hList) return;
-    if (header->code == NM_RCLICK) ShowStockMenu(GetParent(g_app.hList));
+    if (header->hwndFrom != g_ui.hList) return;
+    if (header->code == NM_RCLICK) ShowStockMenu(GetParent(g_ui.hList));
     if (header->code == NM_DBLCLK) PlaySelectedEntry();
 }
 
 void OnSize(int width, int height) {
     // Repainted as it moves: the stock window draws nothing of its own beneath the list, so
     // the part of the list a larger band uncovers would otherwise stay unpainted.
-    if (g_app.hList) MoveWindow(g_app.hList, kListLeft, 0, width - kListLeft, height, TRUE);
-    g_app.zoom = 0;
+    if (g_ui.hList) MoveWindow(g_ui.hList, kListLeft, 0, width - kListLeft, height, TRUE);
+    g_ui.zoom = 0;
     if (!g_app.hPlay) return;
     RECT client;
     GetClientRect(g_app.hPlay, &client);
@@ -226,7 +227,7 @@ void OnTrayIcon(HWND hwnd, LPARAM mouse) {
 } // namespace
 
 void AddFilesAndShow(const std::vector<ChosenFile> &files) {
-    g_app.zoom = 0;
+    g_ui.zoom = 0;
     ReplaceThumbnailList(kMaxRows);
     AddFiles(files);
     RefillStockList();
@@ -246,11 +247,11 @@ HWND CreateStockWindow() {
     SetThumbnailGrabber(GrabThumbnail);
     RECT play = {};
     GetClientRect(g_app.hPlay, &play);
-    g_app.hStock =
+    g_ui.hStock =
         CreateWindowExW(0, kStockWindowClass, L"ストックウィンドウ",
                         WS_CHILD | WS_THICKFRAME | WS_VISIBLE, play.left - 25, play.bottom - 94,
                         play.right + 50, 100, g_app.hPlay, nullptr, g_app.hInst, nullptr);
-    return g_app.hStock;
+    return g_ui.hStock;
 }
 
 void ReplaceThumbnailList(int initialCapacity) {
@@ -258,18 +259,18 @@ void ReplaceThumbnailList(int initialCapacity) {
     // for pictures that are never shown.
     const int capacity =
         initialCapacity > 0 && initialCapacity < kMaxRows ? initialCapacity : kMaxRows;
-    g_app.thumbnails =
+    g_ui.thumbnails =
         ImageList_Create(ImageWidth(), ImageHeight(), ILC_COLOR32 | ILC_MASK, capacity, kMaxRows);
     HIMAGELIST old = reinterpret_cast<HIMAGELIST>(SendMessageW(
-        g_app.hList, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_app.thumbnails)));
-    if (old && old != g_app.thumbnails) ImageList_Destroy(old);
+        g_ui.hList, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_ui.thumbnails)));
+    if (old && old != g_ui.thumbnails) ImageList_Destroy(old);
 }
 
 void RefillStockList() {
-    if (!g_app.hList) return;
-    SendMessageW(g_app.hList, LVM_DELETEALLITEMS, 0, 0);
+    if (!g_ui.hList) return;
+    SendMessageW(g_ui.hList, LVM_DELETEALLITEMS, 0, 0);
     // Every refill adds its pictures from the first image on.
-    if (g_app.thumbnails) ImageList_RemoveAll(g_app.thumbnails);
+    if (g_ui.thumbnails) ImageList_RemoveAll(g_ui.thumbnails);
     const int genre = g_app.currentGenre;
     for (int i = 0; i < g_app.counts[genre] && i < kMaxRows; ++i) {
         const std::wstring title = ReadStockField(genre, i, FieldTitle);
@@ -278,7 +279,7 @@ void RefillStockList() {
         item.iItem = i;
         item.iImage = AddThumbnailImage(genre, i);
         item.pszText = const_cast<wchar_t *>(title.c_str());
-        SendMessageW(g_app.hList, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(g_ui.hList, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
         SetCell(i, 1, std::to_wstring(i + 1));
         SetCell(i, 2, ReadStockField(genre, i, FieldTime));
         SetCell(i, 3, ReadStockField(genre, i, FieldType));

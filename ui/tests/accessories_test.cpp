@@ -4,6 +4,7 @@
 #include <string>
 
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/bitmap_region.h"
 #include "ui/accessories/calculator_window.h"
 #include "ui/accessories/clock_window.h"
@@ -17,12 +18,12 @@ class Accessories : public driver::AppTest {};
 
 std::wstring DisplayText() {
     wchar_t text[64] = L"";
-    GetDlgItemTextW(g_app.hCalculator, IDC_CALCULATOR_DISPLAY, text, 64);
+    GetDlgItemTextW(g_ui.hCalculator, IDC_CALCULATOR_DISPLAY, text, 64);
     return text;
 }
 
 void Click(int key) {
-    SendMessageW(GetDlgItem(g_app.hCalculator, key), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(g_ui.hCalculator, key), BM_CLICK, 0, 0);
 }
 
 HRGN WindowShape(HWND window) {
@@ -37,9 +38,9 @@ HRGN WindowShape(HWND window) {
 TEST_F(Accessories, DenAndTokeOpenAShapedCalculatorAndClockThatWorkAndCloseAgain) {
     StartApp();
     PressButton(SlotCalculator);
-    HWND calculator = g_app.hCalculator;
+    HWND calculator = g_ui.hCalculator;
     ASSERT_TRUE(calculator && IsWindowVisible(calculator));
-    EXPECT_EQ(g_app.buttonFace[SlotCalculator], 1);
+    EXPECT_EQ(g_ui.buttonFace[SlotCalculator], 1);
     EXPECT_EQ(DisplayText(), L"0");
 
     for (int key : {int(KeyDigitFirst), KeyDigitFirst + 1, int(KeyPoint), KeyDigitFirst + 4, int(KeyMultiply),
@@ -56,13 +57,13 @@ TEST_F(Accessories, DenAndTokeOpenAShapedCalculatorAndClockThatWorkAndCloseAgain
 
     PressButton(SlotCalculator);
     EXPECT_FALSE(IsWindow(calculator));
-    EXPECT_EQ(g_app.hCalculator, nullptr);
-    EXPECT_EQ(g_app.buttonFace[SlotCalculator], 0);
+    EXPECT_EQ(g_ui.hCalculator, nullptr);
+    EXPECT_EQ(g_ui.buttonFace[SlotCalculator], 0);
 
     PressButton(SlotClock);
-    HWND clock = g_app.hClock;
+    HWND clock = g_ui.hClock;
     ASSERT_TRUE(clock && IsWindowVisible(clock));
-    EXPECT_EQ(g_app.buttonFace[SlotClock], 1);
+    EXPECT_EQ(g_ui.buttonFace[SlotClock], 1);
 
     // The region made from the mask's runs is the one a pixel-by-pixel cut gives (the runs
     // themselves are tested platform-free).
@@ -82,14 +83,14 @@ TEST_F(Accessories, DenAndTokeOpenAShapedCalculatorAndClockThatWorkAndCloseAgain
     GetLocalTime(&now);
     wchar_t date[32];
     wsprintfW(date, L"%02d年%02d月%02d日", now.wYear, now.wMonth, now.wDay);
-    EXPECT_EQ(std::wstring(g_app.clockTexts.date), date);
-    EXPECT_EQ(lstrlenW(g_app.clockTexts.time), 9);
-    EXPECT_EQ(lstrlenW(g_app.clockTexts.weekday), 3);
+    EXPECT_EQ(std::wstring(g_ui.clockTexts.date), date);
+    EXPECT_EQ(lstrlenW(g_ui.clockTexts.time), 9);
+    EXPECT_EQ(lstrlenW(g_ui.clockTexts.weekday), 3);
 
     // The texts are drawn in their colour over the face, in a Japanese font that exists here
     // and has digits: "00" and "88" do not come out as the same boxes.
     auto colouredPixels = [](const wchar_t *time) {
-        lstrcpyW(g_app.clockTexts.time, time);
+        lstrcpyW(g_ui.clockTexts.time, time);
         Canvas canvas;
         MakeCanvas(canvas, 296, 296);
         DrawClock(canvas.dc);
@@ -105,7 +106,7 @@ TEST_F(Accessories, DenAndTokeOpenAShapedCalculatorAndClockThatWorkAndCloseAgain
 
     PressButton(SlotClock);
     EXPECT_FALSE(IsWindow(clock));
-    EXPECT_EQ(g_app.hClock, nullptr);
+    EXPECT_EQ(g_ui.hClock, nullptr);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "ui/shell/skinned_button.h"
 #include "ui/shell/window_commands.h"
 #include "tests/driver/app_fixture.h"
@@ -27,7 +28,7 @@ TEST_F(Commands, EachSkinCommandWritesTheSkinAsAFourByteNumber) {
 
 // The icon the program keeps for a window, or null.
 const NOTIFYICONDATAW *Icon(HWND owner, UINT id) {
-    for (const NOTIFYICONDATAW &record : g_app.trayIcons)
+    for (const NOTIFYICONDATAW &record : g_ui.trayIcons)
         if (record.hWnd == owner && record.uID == id) return &record;
     return nullptr;
 }
@@ -35,7 +36,7 @@ const NOTIFYICONDATAW *Icon(HWND owner, UINT id) {
 void OpenSideWindowsFully() {
     PressButton(SlotRightTab);
     PressButton(SlotLeftTab);
-    for (int i = 0; i < 600 && (g_app.right.slide != -223 || g_app.left.slide != 223); ++i)
+    for (int i = 0; i < 600 && (g_ui.right.slide != -223 || g_ui.left.slide != 223); ++i)
         driver::PumpMessages(10);
 }
 
@@ -44,12 +45,12 @@ TEST_F(Commands, EachWindowGoesToTheNotificationAreaOrTheTaskBarAndComesBack) {
     for (int command : {ID_MAIN_TO_TRAY, ID_MAIN_TO_BAR}) {
         SCOPED_TRACE(command);
         OpenSideWindowsFully();
-        ASSERT_TRUE(IsWindowVisible(g_app.hRightPanel));
+        ASSERT_TRUE(IsWindowVisible(g_ui.hRightPanel));
         SendMessageW(main, WM_COMMAND, command, 0);
-        for (HWND panel : {g_app.hLeftPanel, g_app.hRightPanel})
+        for (HWND panel : {g_ui.hLeftPanel, g_ui.hRightPanel})
             EXPECT_FALSE(IsWindowVisible(panel));
-        EXPECT_EQ(g_app.right.open + g_app.left.open, 0);
-        EXPECT_EQ(g_app.buttonFace[SlotRightTab] + g_app.buttonFace[SlotLeftTab], 0)
+        EXPECT_EQ(g_ui.right.open + g_ui.left.open, 0);
+        EXPECT_EQ(g_ui.buttonFace[SlotRightTab] + g_ui.buttonFace[SlotLeftTab], 0)
             << "the tabs show they are closed";
         if (command == ID_MAIN_TO_TRAY) {
             EXPECT_FALSE(IsWindowVisible(main));
@@ -69,10 +70,10 @@ TEST_F(Commands, EachWindowGoesToTheNotificationAreaOrTheTaskBarAndComesBack) {
     EXPECT_TRUE(IsIconic(g_app.hPlay));
     ShowWindow(g_app.hPlay, SW_RESTORE);
     SendMessageW(main, WM_COMMAND, ID_STOCK_TO_TRAY, 0);
-    EXPECT_FALSE(IsWindowVisible(g_app.hStock));
-    EXPECT_TRUE(Icon(g_app.hStock, IDI_TRAY_STOCK));
+    EXPECT_FALSE(IsWindowVisible(g_ui.hStock));
+    EXPECT_TRUE(Icon(g_ui.hStock, IDI_TRAY_STOCK));
     SendMessageW(main, WM_COMMAND, ID_STOCK_TO_BAR, 0);
-    EXPECT_FALSE(Icon(g_app.hStock, IDI_TRAY_STOCK)) << "the stock window's icon goes with it";
+    EXPECT_FALSE(Icon(g_ui.hStock, IDI_TRAY_STOCK)) << "the stock window's icon goes with it";
 
     // The main window and the playback window's own command both show icon 300.
     SendMessageW(main, WM_COMMAND, ID_MAIN_TO_TRAY, 0);
@@ -86,7 +87,7 @@ TEST_F(Commands, EachWindowGoesToTheNotificationAreaOrTheTaskBarAndComesBack) {
     ASSERT_TRUE(Icon(g_app.hPlay, IDI_TRAY_MAIN));
     SendMessageW(g_app.hPlay, WM_TRAY_MAIN, IDI_TRAY_MAIN, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(IsWindowVisible(g_app.hPlay));
-    EXPECT_TRUE(g_app.trayIcons.empty());
+    EXPECT_TRUE(g_ui.trayIcons.empty());
 
     SendMessageW(g_app.hPlay, WM_COMMAND, ID_ALL_TO_TRAY, 0);
     EXPECT_FALSE(IsWindowVisible(g_app.hPlay));
@@ -146,29 +147,29 @@ bool TranslateKey(HWND main, BYTE modifier, WORD key) {
 TEST_F(Commands, AcceleratorsPressTheirButtonsTwoDoNothingAndOpenReportsTheMissingDrive) {
     HWND main = StartApp();
     ASSERT_TRUE(TranslateKey(main, VK_MENU, 'C'));
-    EXPECT_EQ(g_app.buttonFace[SlotTrayClose], 1);
+    EXPECT_EQ(g_ui.buttonFace[SlotTrayClose], 1);
     driver::PumpMessages(300);
-    EXPECT_EQ(g_app.buttonFace[SlotTrayClose], 0);
+    EXPECT_EQ(g_ui.buttonFace[SlotTrayClose], 0);
 
     driver::BoxAnswerer answer;
     ASSERT_TRUE(TranslateKey(main, VK_MENU, 'O'));
-    EXPECT_EQ(g_app.buttonFace[SlotTrayOpen], 1);
+    EXPECT_EQ(g_ui.buttonFace[SlotTrayOpen], 1);
     for (int i = 0; i < 300 && !answer.Seen(); ++i) driver::PumpMessages(10);
     ASSERT_TRUE(answer.Seen()) << "no error box";
     EXPECT_EQ(answer.seen.text, L"エラーが発生しました");
 
     // Ctrl+R slides the right side window; Alt+A is track-forward (nothing to move to here).
     ASSERT_TRUE(TranslateKey(main, VK_CONTROL, 'R'));
-    EXPECT_EQ(g_app.buttonFace[SlotRightTab], 1);
+    EXPECT_EQ(g_ui.buttonFace[SlotRightTab], 1);
     ASSERT_TRUE(TranslateKey(main, VK_MENU, 'A'));
-    EXPECT_EQ(g_app.buttonFace[SlotNext], 1);
+    EXPECT_EQ(g_ui.buttonFace[SlotNext], 1);
     // Shift+R and Alt+K are in the table but their commands change nothing.
     int faces[kButtonCount];
-    memcpy(faces, g_app.buttonFace, sizeof faces);
+    memcpy(faces, g_ui.buttonFace, sizeof faces);
     const int skin = g_app.settings.Skin;
     EXPECT_TRUE(TranslateKey(main, VK_SHIFT, 'R'));
     EXPECT_TRUE(TranslateKey(main, VK_MENU, 'K'));
-    EXPECT_EQ(memcmp(faces, g_app.buttonFace, sizeof faces), 0);
+    EXPECT_EQ(memcmp(faces, g_ui.buttonFace, sizeof faces), 0);
     EXPECT_EQ(g_app.settings.Skin, skin);
     EXPECT_TRUE(IsWindowVisible(main));
 }

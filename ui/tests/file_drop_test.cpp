@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/stock_store.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
@@ -43,7 +44,7 @@ TEST_F(FileDrop, ThreeDroppedFilesAreAppendedAndTheThirdStaysCurrent) {
     dropped.insert(dropped.begin() + 1, L"C:\\" + std::wstring(300, L'x') + L".wav");
 
     HWND main = StartApp();
-    g_app.zoom = 300;
+    g_ui.zoom = 300;
     SendMessageW(main, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(dropped)), 0);
 
     EXPECT_EQ(g_app.counts[0], 3);
@@ -57,7 +58,7 @@ TEST_F(FileDrop, ThreeDroppedFilesAreAppendedAndTheThirdStaysCurrent) {
     EXPECT_EQ(std::wstring(g_app.currentPath), paths[2]);
     EXPECT_STREQ(g_app.currentNumberText, L"[3]");
     EXPECT_STREQ(g_app.totalNumberText, L"[3]");
-    EXPECT_EQ(g_app.zoom, 0);
+    EXPECT_EQ(g_ui.zoom, 0);
     EXPECT_FALSE(driver::MediaPlaying());
     EXPECT_NEAR(double(g_app.lengthMs), 1200.0, 50.0);
 }

@@ -18,6 +18,7 @@
 #include "core/stock_names.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/media_device.h"
 #include "services/stock_store.h"
 #include "tests/driver/app_fixture.h"
@@ -160,8 +161,8 @@ TEST_F(HostileMedia, EveryInputIsAddedPlayedAndDeletedWithoutHarm) {
             EXPECT_EQ(ReadStockField(0, 0, FieldPath), input.path);
             EXPECT_FALSE(ReadStockField(0, 0, FieldTitle).empty());
             // Deleted with the list's own command: the entry and its thumbnail go.
-            ListView_SetItemState(g_app.hList, 0, LVIS_SELECTED, LVIS_SELECTED);
-            SendMessageW(g_app.hStock, WM_COMMAND, ID_STOCK_DELETE, 0);
+            ListView_SetItemState(g_ui.hList, 0, LVIS_SELECTED, LVIS_SELECTED);
+            SendMessageW(g_ui.hStock, WM_COMMAND, ID_STOCK_DELETE, 0);
         }
         EXPECT_EQ(g_app.counts[0], 0);
         EXPECT_EQ(CountGenreEntries(0), 0);

@@ -6,6 +6,7 @@
 #include "core/stock_names.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/stock_store.h"
 #include "services/transport.h"
 #include "tests/driver/app_fixture.h"
@@ -38,7 +39,7 @@ TEST_F(LargeList, TenThousandEntriesStartListMoveDeleteAndClear) {
     StoreEntries(0, n, wav);
     StartApp();
     ASSERT_EQ(g_app.counts[0], n);
-    EXPECT_EQ(SendMessageW(g_app.hList, LVM_GETITEMCOUNT, 0, 0), 5) << "the list shows five rows";
+    EXPECT_EQ(SendMessageW(g_ui.hList, LVM_GETITEMCOUNT, 0, 0), 5) << "the list shows five rows";
     EXPECT_STREQ(g_app.totalNumberText, L"[10000]");
     EXPECT_EQ(lstrcmpiW(g_app.currentPath, wav.c_str()), 0);
 
@@ -60,11 +61,11 @@ TEST_F(LargeList, TenThousandEntriesStartListMoveDeleteAndClear) {
     EXPECT_EQ(ReadStockField(0, 4999, FieldTitle), L"曲5001");
     EXPECT_EQ(ReadStockField(0, n - 4, FieldTitle), L"曲9998");
 
-    SendMessageW(g_app.hMain, WM_COMMAND, ID_LIST_ERASE, 0);  // Alt+L
+    SendMessageW(g_ui.hMain, WM_COMMAND, ID_LIST_ERASE, 0);  // Alt+L
     driver::PumpMessages(300);
     EXPECT_EQ(g_app.counts[0], 0);
     EXPECT_EQ(CountGenreEntries(0), 0);
-    EXPECT_EQ(SendMessageW(g_app.hList, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(g_ui.hList, LVM_GETITEMCOUNT, 0, 0), 0);
     EXPECT_STREQ(g_app.totalNumberText, L"[0]");
     EXPECT_NE(g_app.openParms.wDeviceID, 0u) << "the loaded media stays loaded";
 }

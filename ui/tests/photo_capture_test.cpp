@@ -6,6 +6,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/media_device.h"
 #include "services/thumbnail.h"
 #include "services/transport.h"
@@ -98,12 +99,12 @@ TEST_F(PhotoCapture, ASeriesOfThreeFillsTheChosenFolderAndStops) {
         driver::Process self = {GetCurrentProcess(), GetCurrentProcessId()};
         driver::AnswerFolderBrowser(self, folder);
     });
-    for (int i = 0; i < 300 && g_app.capture.shotCounter != 1; ++i) driver::PumpMessages(10);
+    for (int i = 0; i < 300 && g_ui.capture.shotCounter != 1; ++i) driver::PumpMessages(10);
     driver::PumpMessages(300);
     for (int n = 1; n <= 3; ++n)
         EXPECT_TRUE(Exists(folder + L"\\Syasin" + std::to_wstring(n) + L".bmp")) << n;
     EXPECT_FALSE(Exists(folder + L"\\Syasin4.bmp"));
-    EXPECT_EQ(g_app.capture.shotCounter, 1);
+    EXPECT_EQ(g_ui.capture.shotCounter, 1);
     ExpectPlaybackUndisturbed(true);
     CopyFileW((folder + L"\\Syasin1.bmp").c_str(),
               driver::ForCheck(L"bmp-check", L"series-mpg.bmp").c_str(), FALSE);
@@ -116,21 +117,21 @@ TEST_F(PhotoCapture, ASeriesThatCannotWriteStopsWithOneBox) {
     g_app.nShotCount = 5;
     g_app.nShotInterval = 10;
     const std::wstring folder = L"C:\\" + std::wstring(MAX_PATH - 10, L'x');
-    lstrcpynW(g_app.capture.shotFolder, folder.c_str(), ARRAYSIZE(g_app.capture.shotFolder));
+    lstrcpynW(g_ui.capture.shotFolder, folder.c_str(), ARRAYSIZE(g_ui.capture.shotFolder));
     size_t boxes = 0;
     const std::wstring writable = InFolder(L"series");
     driver::DialogHand hand([&](HWND) {
         Sleep(500);  // ticks that come meanwhile would open more boxes
         boxes = driver::WindowsOf(GetCurrentProcessId(), L"#32770").size();
         // A run that went on ends once its pictures can be written; every box is answered.
-        lstrcpynW(g_app.capture.shotFolder, writable.c_str(), ARRAYSIZE(g_app.capture.shotFolder));
+        lstrcpynW(g_ui.capture.shotFolder, writable.c_str(), ARRAYSIZE(g_ui.capture.shotFolder));
         for (const DWORD start = GetTickCount(); GetTickCount() - start < 3000; Sleep(50)) {
             const std::vector<HWND> open = driver::WindowsOf(GetCurrentProcessId(), L"#32770");
             if (open.empty() && GetTickCount() - start > 300) break;
             for (HWND box : open) driver::PressDialogButton(box, IDOK);
         }
     });
-    SetTimer(g_app.buttons[SlotPhoto], TIMER_SHOT, 10, nullptr);
+    SetTimer(g_ui.buttons[SlotPhoto], TIMER_SHOT, 10, nullptr);
     hand.Finish();
     EXPECT_EQ(boxes, 1u);
     driver::PumpMessages(200);

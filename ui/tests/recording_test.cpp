@@ -9,6 +9,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "core/wav_file.h"
 #include "services/recorder.h"
 #include "ui/shell/skinned_button.h"
@@ -36,7 +37,7 @@ class Recording : public driver::AppTest {
   protected:
     void Record(DWORD ms) {
         PressButton(SlotRecord);
-        EXPECT_EQ(g_app.recording + g_app.buttonFace[SlotRecord], 2);
+        EXPECT_EQ(g_app.recording + g_ui.buttonFace[SlotRecord], 2);
         driver::PumpMessages(ms);
     }
     // Presses Record again and saves to `path` in the dialog, or cancels it, answering the box
@@ -45,7 +46,7 @@ class Recording : public driver::AppTest {
         SaveVisit visit;
         driver::DialogHand hand([&](HWND dialog) {
             if (!dialog) return;
-            PostMessageW(g_app.hMain, WM_COMMAND, ID_RECORD, 0); // Alt+R while it is open
+            PostMessageW(g_ui.hMain, WM_COMMAND, ID_RECORD, 0); // Alt+R while it is open
             Sleep(300);
             visit.owner = GetWindow(dialog, GW_OWNER);
             visit.dialogs = driver::WindowsOf(GetCurrentProcessId(), L"#32770").size();
@@ -65,7 +66,7 @@ class Recording : public driver::AppTest {
         return visit;
     }
     static void ExpectIdle() {
-        EXPECT_EQ(g_app.recording + g_app.buttonFace[SlotRecord], 0);
+        EXPECT_EQ(g_app.recording + g_ui.buttonFace[SlotRecord], 0);
         EXPECT_FALSE(g_app.waveIn || g_app.captureBuffer);
     }
 };
@@ -76,13 +77,13 @@ TEST_F(Recording, TakesAreSavedWithTheFormatTheyStartedWithAndACancelWritesNothi
     Record(1000);
     const SaveVisit first = Stop(mono);
     EXPECT_GT(FileSize(mono), 44u + 27000 / 2) << "at least half a second";
-    EXPECT_EQ(first.owner, g_app.hMain);
+    EXPECT_EQ(first.owner, g_ui.hMain);
     EXPECT_EQ(first.dialogs, 1u) << "a second press opens no second dialog";
 
     // The settings page may change the format at any time: only the value at the start counts.
     g_app.recordFormat.nSamplesPerSec = 22050;
     g_app.recordFormat.nChannels = 2;
-    SendMessageW(g_app.hMain, WM_COMMAND, ID_RECORD, 0); // Alt+R and the menu item
+    SendMessageW(g_ui.hMain, WM_COMMAND, ID_RECORD, 0); // Alt+R and the menu item
     ASSERT_EQ(g_app.recording, 1);
     g_app.recordFormat.nSamplesPerSec = 8000;
     g_app.recordFormat.nChannels = 1;

@@ -11,6 +11,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
 #include "ui/settings/settings_dialog.h"
@@ -38,11 +39,11 @@ class SettingsDialog : public driver::AppTest {
     static HWND Open() {
         PressButton(SlotSettings);
         driver::PumpMessages(20);
-        return g_app.hSettings;
+        return g_ui.hSettings;
     }
     // Clicks a tab where it is drawn, as the mouse would.
     static void ClickTab(int index) {
-        HWND tabs = GetDlgItem(g_app.hSettings, IDC_SETTINGS_TABS);
+        HWND tabs = GetDlgItem(g_ui.hSettings, IDC_SETTINGS_TABS);
         RECT r = {};
         SendMessageW(tabs, TCM_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
         const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
@@ -52,7 +53,7 @@ class SettingsDialog : public driver::AppTest {
     }
     static std::vector<HWND> VisiblePages() {
         std::vector<HWND> shown;
-        for (HWND page : g_app.settingsPages)
+        for (HWND page : g_ui.settingsPages)
             if (IsWindowVisible(page)) shown.push_back(page);
         return shown;
     }
@@ -73,8 +74,8 @@ class SettingsDialog : public driver::AppTest {
     // A button's place inside its parent.
     static POINT Where(int slot) {
         RECT r;
-        GetWindowRect(g_app.buttons[slot], &r);
-        MapWindowPoints(nullptr, GetParent(g_app.buttons[slot]), reinterpret_cast<POINT *>(&r), 2);
+        GetWindowRect(g_ui.buttons[slot], &r);
+        MapWindowPoints(nullptr, GetParent(g_ui.buttons[slot]), reinterpret_cast<POINT *>(&r), 2);
         return POINT{r.left, r.top};
     }
 };
@@ -83,7 +84,7 @@ TEST_F(SettingsDialog, OpensWithFourTabsSwitchesPagesAndClosesEachWay) {
     StartApp();
     HWND dialog = Open();
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(g_app.buttonFace[SlotSettings], 1);
+    EXPECT_EQ(g_ui.buttonFace[SlotSettings], 1);
     EXPECT_EQ(VisiblePages(), std::vector<HWND>{SettingsPage(IDD_MAIN_PAGE)});
 
     const int shownBy[] = {IDD_MAIN_PAGE, IDD_GENRE_PAGE, IDD_TOOLKIT_PAGE, IDD_SKIN_PAGE};
@@ -97,10 +98,10 @@ TEST_F(SettingsDialog, OpensWithFourTabsSwitchesPagesAndClosesEachWay) {
     // manager, as the program's message loop sends them).
     const auto key = [](HWND to, WPARAM vk) {
         MSG m = {to, WM_KEYDOWN, vk, 0, 0, {}};
-        return IsDialogMessageW(g_app.hSettings, &m);
+        return IsDialogMessageW(g_ui.hSettings, &m);
     };
     for (int way = 0; way < 4; ++way) {
-        dialog = g_app.hSettings ? g_app.hSettings : Open();
+        dialog = g_ui.hSettings ? g_ui.hSettings : Open();
         ASSERT_TRUE(dialog) << way;
         if (way == 0) SendMessageW(dialog, WM_CLOSE, 0, 0);
         if (way == 1) PressButton(SlotSettings);
@@ -126,8 +127,8 @@ TEST_F(SettingsDialog, OpensWithFourTabsSwitchesPagesAndClosesEachWay) {
         if (way == 3) SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         driver::PumpMessages(10);
         EXPECT_FALSE(IsWindow(dialog)) << way;
-        EXPECT_EQ(g_app.hSettings, nullptr) << way;
-        EXPECT_EQ(g_app.buttonFace[SlotSettings], 0) << way;
+        EXPECT_EQ(g_ui.hSettings, nullptr) << way;
+        EXPECT_EQ(g_ui.buttonFace[SlotSettings], 0) << way;
     }
     EXPECT_TRUE(Open()) << "a new dialog after the last close";
 }
@@ -238,12 +239,12 @@ TEST_F(SettingsDialog, EachGenreRowRenamesTheGenreItsLabelNames) {
 
 // Pixels of exactly this colour in the main window's rectangle r.
 int PixelsOf(COLORREF colour, RECT r) {
-    HDC dc = GetDC(g_app.hMain);
+    HDC dc = GetDC(g_ui.hMain);
     int found = 0;
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x)
             found += GetPixel(dc, x, y) == colour;
-    ReleaseDC(g_app.hMain, dc);
+    ReleaseDC(g_ui.hMain, dc);
     return found;
 }
 
@@ -294,7 +295,7 @@ TEST_F(SettingsDialog, ColoursAndPositionsTriedShowAtOnceAndSavedOnesStandAfterA
                 EXPECT_EQ(now.x, c.x) << c.item;
                 EXPECT_EQ(now.y, c.y) << c.item;
                 RECT r;
-                GetClientRect(g_app.buttons[s], &r);
+                GetClientRect(g_ui.buttons[s], &r);
                 EXPECT_EQ(r.right, PlacementOfSlot(s).width);
             } else {
                 EXPECT_EQ(now.x, before[s].x) << c.item << " moved slot " << s;

@@ -5,6 +5,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/registry.h"
 #include "services/settings.h"
 #include "ui/shell/main_window.h"
@@ -28,7 +29,7 @@ std::vector<COLORREF> Pixels(const AppTest::Canvas &c) {
 
 std::vector<COLORREF> DrawnButton(int slot, int skin, int face) {
     g_app.settings.Skin = skin;
-    g_app.buttonFace[slot] = face;
+    g_ui.buttonFace[slot] = face;
     AppTest::Canvas c;
     AppTest::MakeCanvas(c, 72, 72);
     DrawButton(c.dc, slot);
@@ -101,6 +102,7 @@ TEST_F(SkinTest, StatusTextsFollowTheirColoursAndPositionsAndTheTimeLosesItsBlan
     const Case cases[] = {{1, 20, 300}, {4, 250, 150}, {9, 60, 120}};
     for (const Case &c : cases) {
         ResetAppState();
+        ResetWindowState();
         g_app.hInst = GetModuleHandleW(nullptr);
         lstrcpyW(g_app.positionText, L" 1 分 23 秒");
         const COLORREF colour = RGB(7, 201, 13);
@@ -119,6 +121,7 @@ TEST_F(SkinTest, StatusTextsFollowTheirColoursAndPositionsAndTheTimeLosesItsBlan
 
     // The position time is drawn without its blanks.
     ResetAppState();
+    ResetWindowState();
     g_app.hInst = GetModuleHandleW(nullptr);
     g_app.settings.rgb[0][0] = 7;
     g_app.settings.rgb[0][1] = 201;

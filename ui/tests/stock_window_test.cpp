@@ -6,6 +6,7 @@
 #include "services/transport.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "ui/shell/skinned_button.h"
 #include "core/stock_names.h"
 #include "services/stock_store.h"
@@ -23,7 +24,7 @@ std::wstring InFolder(const std::wstring &name) {
 }
 
 int Rows() {
-    return int(SendMessageW(g_app.hList, LVM_GETITEMCOUNT, 0, 0));
+    return int(SendMessageW(g_ui.hList, LVM_GETITEMCOUNT, 0, 0));
 }
 
 std::wstring Cell(int row, int column) {
@@ -32,24 +33,24 @@ std::wstring Cell(int row, int column) {
     item.iSubItem = column;
     item.pszText = text;
     item.cchTextMax = 512;
-    SendMessageW(g_app.hList, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(g_ui.hList, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
     return text;
 }
 
 void Select(std::initializer_list<int> rows) {
     LVITEMW none = {};
     none.stateMask = LVIS_SELECTED;
-    SendMessageW(g_app.hList, LVM_SETITEMSTATE, WPARAM(-1), reinterpret_cast<LPARAM>(&none));
+    SendMessageW(g_ui.hList, LVM_SETITEMSTATE, WPARAM(-1), reinterpret_cast<LPARAM>(&none));
     for (int row : rows) {
         LVITEMW item = {};
         item.stateMask = LVIS_SELECTED;
         item.state = LVIS_SELECTED;
-        SendMessageW(g_app.hList, LVM_SETITEMSTATE, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+        SendMessageW(g_ui.hList, LVM_SETITEMSTATE, WPARAM(row), reinterpret_cast<LPARAM>(&item));
     }
 }
 
 void Command(int id) {
-    SendMessageW(g_app.hStock, WM_COMMAND, id, 0);
+    SendMessageW(g_ui.hStock, WM_COMMAND, id, 0);
 }
 
 // The colour at the middle of a row's picture, drawn over white as the list draws it.
@@ -57,10 +58,10 @@ COLORREF ImageColour(int row) {
     LVITEMW item = {};
     item.mask = LVIF_IMAGE;
     item.iItem = row;
-    SendMessageW(g_app.hList, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(g_ui.hList, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     driver::AppTest::Canvas canvas;
     driver::AppTest::MakeCanvas(canvas, 60, 40);
-    ImageList_Draw(g_app.thumbnails, item.iImage, canvas.dc, 0, 0, ILD_NORMAL);
+    ImageList_Draw(g_ui.thumbnails, item.iImage, canvas.dc, 0, 0, ILD_NORMAL);
     return canvas.At(30, 20);
 }
 
@@ -89,7 +90,7 @@ TEST_F(StockWindow, EachRowShowsItsThumbnailOrTheNoImagePicture) {
     ASSERT_TRUE(driver::WriteSolidBmp(ThumbnailPath(0, 2), 64, 48, RGB(40, 40, 200)));
     StartApp();
 
-    EXPECT_TRUE(SendMessageW(g_app.hList, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) &
+    EXPECT_TRUE(SendMessageW(g_ui.hList, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) &
                 LVS_EX_FULLROWSELECT);
     ASSERT_EQ(Rows(), 3);
     EXPECT_EQ(Cell(1, 0), L"two.wav");
@@ -110,7 +111,7 @@ TEST_F(StockWindow, EachRowShowsItsThumbnailOrTheNoImagePicture) {
     ReplaceThumbnailList(1000000);
     RefillStockList();
     int width = 0, height = 0;
-    ImageList_GetIconSize(g_app.thumbnails, &width, &height);
+    ImageList_GetIconSize(g_ui.thumbnails, &width, &height);
     EXPECT_EQ(width, 80);
     EXPECT_EQ(height, 50);
     EXPECT_EQ(ImageColour(0), ImageColour(1));
@@ -143,13 +144,13 @@ TEST_F(StockWindow, RightClickOpensTheGenreMenuAtTheTopLeftCornerWithTheGenreNam
     g_seenMenu = SeenMenu();
     SetTimer(nullptr, 0, 50, LookAtMenu);
     // A right click well inside the list, away from the corner.
-    PostMessageW(g_app.hList, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(150, 30));
-    PostMessageW(g_app.hList, WM_RBUTTONUP, 0, MAKELPARAM(150, 30));
+    PostMessageW(g_ui.hList, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(150, 30));
+    PostMessageW(g_ui.hList, WM_RBUTTONUP, 0, MAKELPARAM(150, 30));
     for (int i = 0; i < 100 && g_seenMenu.items.empty(); ++i)
         driver::PumpMessages(20);
 
     POINT corner = {0, 0};
-    ClientToScreen(g_app.hStock, &corner);
+    ClientToScreen(g_ui.hStock, &corner);
     EXPECT_EQ(g_seenMenu.rect.left, corner.x);
     EXPECT_EQ(g_seenMenu.rect.top, corner.y);
     ASSERT_GT(g_seenMenu.items.size(), 5u);
@@ -254,12 +255,12 @@ TEST_F(StockWindow, FillingAGenreThroughTheFileDialogThenDoubleClickingPlaysTheS
 
     // A double click on the second row plays it.
     RECT row = {LVIR_BOUNDS, 0, 0, 0};
-    ASSERT_TRUE(SendMessageW(g_app.hList, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
+    ASSERT_TRUE(SendMessageW(g_ui.hList, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
     const LPARAM at = MAKELPARAM(row.left + 30, (row.top + row.bottom) / 2);
-    SendMessageW(g_app.hList, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(g_app.hList, WM_LBUTTONUP, 0, at);
-    SendMessageW(g_app.hList, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    SendMessageW(g_app.hList, WM_LBUTTONUP, 0, at);
+    SendMessageW(g_ui.hList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(g_ui.hList, WM_LBUTTONUP, 0, at);
+    SendMessageW(g_ui.hList, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageW(g_ui.hList, WM_LBUTTONUP, 0, at);
     driver::PumpMessages(300);
     EXPECT_EQ(g_app.currentItem, 1);
     EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"b.wav"));

@@ -11,6 +11,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/avi_edit.h"
 #include "services/media_device.h"
 #include "services/reverse_wave.h"
@@ -97,7 +98,7 @@ TEST_F(ToolkitPage, PinpointMarksPlayTheStretchOnceOrWithRepeatUntilItIsSwitched
     // With repeat the stretch wraps until repeat is switched off.
     Command(IDC_TK_REPEAT);
     EXPECT_EQ(g_app.repeat, 1);
-    EXPECT_EQ(g_app.buttonFace[SlotRepeat], 1);
+    EXPECT_EQ(g_ui.buttonFace[SlotRepeat], 1);
     EXPECT_TRUE(BoxTicked());
 
     Type(IDC_TK_PIN_START, L"1000");
@@ -202,7 +203,7 @@ TEST_F(ToolkitPage, AviEditorPreviewsEachFrameAndSavesTheMarkedStretch) {
         FileDialogHand hand(source);
         Command(IDC_TK_AVI_EDIT);
     }
-    ASSERT_TRUE(g_app.hAviEdit);
+    ASSERT_TRUE(g_ui.hAviEdit);
     HWND slider = GetDlgItem(page, IDC_TK_FRAME_SLIDER);
     EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0), 0);
     EXPECT_EQ(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0), 29) << "every frame can be marked";
@@ -212,7 +213,7 @@ TEST_F(ToolkitPage, AviEditorPreviewsEachFrameAndSavesTheMarkedStretch) {
         SendMessageW(page, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, k), LPARAM(slider));
         Canvas canvas;
         MakeCanvas(canvas, 80, 60);
-        ASSERT_TRUE(PaintAviEditFrame(g_app.hAviEdit, canvas.dc)) << k;
+        ASSERT_TRUE(PaintAviEditFrame(g_ui.hAviEdit, canvas.dc)) << k;
         for (POINT p : {POINT{0, 0}, POINT{63, 47}, POINT{20, 30}})
             EXPECT_EQ(canvas.At(p.x, p.y), AviPixel(k, p.x, p.y, 64, 48)) << k;
         EXPECT_EQ(canvas.At(64, 0), RGB(255, 255, 255)) << "drawn at its own size";
@@ -343,7 +344,7 @@ TEST_F(ToolkitPage, AviCutLeavesTheUsersFilesAsTheyWereUnlessAskedTo) {
 
     // Sound that cannot be read leaves the old WAV; a frame that claims gigabytes, the old AVI;
     // neither leaves a draft behind.
-    DestroyWindow(g_app.hAviEdit);  // the preview keeps the source open
+    DestroyWindow(g_ui.hAviEdit);  // the preview keeps the source open
     ASSERT_TRUE(ClaimSize(source, 2 * 3 + 1, 0x7FFFFF00));
     EXPECT_EQ(SaveAviCut(source.c_str(), CutMarks(), avi.c_str(), wav.c_str(), &wroteWav),
               CutResult::AudioNotWritten);
@@ -395,14 +396,14 @@ TEST_F(ToolkitPage, AFileThatIsNoAviLeavesAnEmptyPreviewAndAMessageOnSave) {
         FileDialogHand hand(junk);
         Command(IDC_TK_AVI_EDIT);
     }
-    ASSERT_TRUE(g_app.hAviEdit);
-    EXPECT_EQ(AviEditFrames(g_app.hAviEdit), 0);
+    ASSERT_TRUE(g_ui.hAviEdit);
+    EXPECT_EQ(AviEditFrames(g_ui.hAviEdit), 0);
     EXPECT_EQ(SendDlgItemMessageW(page, IDC_TK_FRAME_SLIDER, TBM_GETRANGEMAX, 0, 0), 0);
     SendMessageW(page, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0),
                  LPARAM(GetDlgItem(page, IDC_TK_FRAME_SLIDER)));
     Canvas canvas;
     MakeCanvas(canvas, 8, 8);
-    EXPECT_FALSE(PaintAviEditFrame(g_app.hAviEdit, canvas.dc));
+    EXPECT_FALSE(PaintAviEditFrame(g_ui.hAviEdit, canvas.dc));
 
     driver::BoxAnswerer answerer;
     Command(IDC_TK_SAVE);

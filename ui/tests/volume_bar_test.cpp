@@ -8,6 +8,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
@@ -76,10 +77,10 @@ TEST_F(VolumeBar, PressesSetTheMixerAndOutsideChangesMoveTheBar) {
     OutsideMixer outside;
     outside.Set(outside.volume, 40000);
     StartApp();
-    ASSERT_TRUE(g_app.hVolumeBar);
+    ASSERT_TRUE(g_ui.hVolumeBar);
     // The platform may keep the level as a fraction: a value reads back within one step.
     EXPECT_NEAR(outside.Get(outside.volume), 39976, 1) << "set-up snaps to 61 %";
-    HWND bar = g_app.hVolumeBar;
+    HWND bar = g_ui.hVolumeBar;
 
     SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(149, 10));
     EXPECT_NEAR(outside.Get(outside.volume), 64879, 1) << "the right end is 99 %";
@@ -91,23 +92,23 @@ TEST_F(VolumeBar, PressesSetTheMixerAndOutsideChangesMoveTheBar) {
 
     outside.Set(outside.volume, 32767);
     driver::PumpMessages(450);
-    EXPECT_EQ(g_app.volumeBarPos, 74) << "50 % within 300 ms";
+    EXPECT_EQ(g_ui.volumeBarPos, 74) << "50 % within 300 ms";
     outside.Set(outside.volume, 65535);
     driver::PumpMessages(450);
-    EXPECT_EQ(g_app.volumeBarPos, 149);
+    EXPECT_EQ(g_ui.volumeBarPos, 149);
 }
 
 TEST_F(VolumeBar, AMutedStartShowsPushAndMuteTwiceReturnsControlAndFace) {
     OutsideMixer outside;
     outside.Set(outside.mute, 1);
     HWND main = StartApp();
-    EXPECT_EQ(g_app.buttonFace[SlotMute], 1);
+    EXPECT_EQ(g_ui.buttonFace[SlotMute], 1);
     PressButton(SlotMute);
     EXPECT_EQ(outside.Get(outside.mute), 0u);
-    EXPECT_EQ(g_app.buttonFace[SlotMute], 0);
+    EXPECT_EQ(g_ui.buttonFace[SlotMute], 0);
     SendMessageW(main, WM_COMMAND, ID_MUTE, 0); // Shift+M and the menu item
     EXPECT_EQ(outside.Get(outside.mute), 1u);
-    EXPECT_EQ(g_app.buttonFace[SlotMute], 1);
+    EXPECT_EQ(g_ui.buttonFace[SlotMute], 1);
     outside.Set(outside.mute, 0);
 }
 
@@ -124,8 +125,8 @@ TEST_F(VolumeBar, RepaintsLeaveNoGdiObjectBehind) {
         DeleteObject(pen);
 
     for (int i = 0; i < 2000; ++i) {
-        InvalidateRect(g_app.hVolumeBar, nullptr, TRUE);
-        UpdateWindow(g_app.hVolumeBar);
+        InvalidateRect(g_ui.hVolumeBar, nullptr, TRUE);
+        UpdateWindow(g_ui.hVolumeBar);
     }
     const DWORD after = GdiObjectCount();
     EXPECT_LE(after, before + 2) << before << " before 2000 repaints";
