@@ -43,13 +43,12 @@ TEST(MediaHost, ObeysOnlyTheProgramAndEndsWithItHoweverItEnds) {
         driver::Process p =
             driver::Launch(driver::MireloExePath(), way ? L"" : L"\"" + clip + L"\"");
         HWND main = driver::WaitForMainWindow(p, 30000);
-        ASSERT_TRUE(main);
         HWND window = nullptr;
-        HANDLE host = HostOf(p, &window);
-        ASSERT_TRUE(host);
-        PostMessageW(GetDlgItem(main, 0), WM_LBUTTONDOWN, 0, 0);  // Play
-        HWND video = VideoOf(p, host);
-        ASSERT_TRUE(video);
+        HANDLE host = main ? HostOf(p, &window) : nullptr;
+        if (host) PostMessageW(GetDlgItem(main, 0), WM_LBUTTONDOWN, 0, 0);  // Play
+        HWND video = host ? VideoOf(p, host) : nullptr;
+        if (!video) driver::Kill(p);  // its host goes with it
+        ASSERT_TRUE(video) << "no device playing";
         if (way == 0) {
             // This test program is a stranger to the host: its close is not obeyed.
             HostRequest close = {};
