@@ -9,27 +9,24 @@
 
 namespace {
 
-// The host of a running program and its window, once the program has started its device.
-HANDLE HostOf(const driver::Process &program, HWND *window) {
-    const std::wstring title = L"MireloMediaHost " + std::to_wstring(program.id);
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000; Sleep(50)) {
-        DWORD id = 0;
-        *window = FindWindowExW(HWND_MESSAGE, nullptr, L"MireloMediaHost", title.c_str());
-        if (*window && GetWindowThreadProcessId(*window, &id))
-            return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE,
-                               id);
-    }
+// The device's picture inside the playback window; `host` gets the process that made it (a
+// host that was slow to answer on a busy machine may have been replaced meanwhile).
+HWND VideoOf(const driver::Process &program, DWORD *host) {
+    HWND play = driver::WaitForWindow(program.id, L"PWClassName", 20000);
+    for (const DWORD start = GetTickCount(); play && GetTickCount() - start < 20000; Sleep(50))
+        for (HWND w = GetWindow(play, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+            if (GetWindowThreadProcessId(w, host) && *host != program.id) return w;
     return nullptr;
 }
 
-// The device's picture inside the playback window.
-HWND VideoOf(const driver::Process &program, HANDLE host) {
-    HWND play = driver::WaitForWindow(program.id, L"PWClassName", 10000);
-    for (const DWORD start = GetTickCount(); play && GetTickCount() - start < 10000; Sleep(50))
-        for (HWND w = GetWindow(play, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-            DWORD id = 0;
-            if (GetWindowThreadProcessId(w, &id) && id == GetProcessId(host)) return w;
-        }
+// That host's window, which takes the program's requests.
+HWND HostWindow(const driver::Process &program, DWORD host) {
+    const std::wstring title = L"MireloMediaHost " + std::to_wstring(program.id);
+    for (HWND w = FindWindowExW(HWND_MESSAGE, nullptr, L"MireloMediaHost", title.c_str()); w;
+         w = FindWindowExW(HWND_MESSAGE, w, L"MireloMediaHost", title.c_str())) {
+        DWORD id = 0;
+        if (GetWindowThreadProcessId(w, &id) && id == host) return w;
+    }
     return nullptr;
 }
 
@@ -43,12 +40,13 @@ TEST(MediaHost, ObeysOnlyTheProgramAndEndsWithItHoweverItEnds) {
         driver::Process p =
             driver::Launch(driver::MireloExePath(), way ? L"" : L"\"" + clip + L"\"");
         HWND main = driver::WaitForMainWindow(p, 30000);
-        HWND window = nullptr;
-        HANDLE host = main ? HostOf(p, &window) : nullptr;
-        if (host) PostMessageW(GetDlgItem(main, 0), WM_LBUTTONDOWN, 0, 0);  // Play
-        HWND video = host ? VideoOf(p, host) : nullptr;
+        DWORD hostId = 0;
+        HWND video = main ? VideoOf(p, &hostId) : nullptr;
         if (!video) driver::Kill(p);  // its host goes with it
-        ASSERT_TRUE(video) << "no device playing";
+        ASSERT_TRUE(video) << "no device";
+        PostMessageW(GetDlgItem(main, 0), WM_LBUTTONDOWN, 0, 0);  // Play
+        HWND window = HostWindow(p, hostId);
+        HANDLE host = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, hostId);
         if (way == 0) {
             // This test program is a stranger to the host: its close is not obeyed.
             HostRequest close = {};
