@@ -27,6 +27,7 @@ const DWORD kOpenCloseAnswerMs = 10000;
 // The start-up open while it runs on its own thread (see OpenMediaAhead).
 struct OpeningAhead {
     HANDLE thread = nullptr;
+    bool waiting = false;  // FinishOpeningAhead waits for the thread
     HostRequest request = {};
     bool answered = false;
     MCIERROR result = 0;
@@ -204,13 +205,17 @@ void OpenMediaAhead(const wchar_t *path, HWND notify, UINT message, void (*opene
 
 void FinishOpeningAhead() {
     HANDLE thread = g_ahead.thread;
-    if (!thread) return;
+    // A message answered during the wait below may reach the device again: the open is not
+    // finished yet, so there is no device for it, and the outer call finishes the open.
+    if (!thread || g_ahead.waiting) return;
+    g_ahead.waiting = true;
     // The device's process makes its video window a child of the playback window, and waits
     // for this thread to answer what that sends: it is answered while the open goes on.
     MSG msg;
     while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) ==
            WAIT_OBJECT_0 + 1)
         PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    g_ahead.waiting = false;
     CloseHandle(thread);
     g_ahead.thread = nullptr;
     void (*opened)() = g_ahead.opened;

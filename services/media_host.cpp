@@ -20,6 +20,7 @@ const DWORD kHostStartMs = 10000;
 // ---- The host's side ----
 
 struct HostState {
+    DWORD programId = 0;  // the program that started this host; no one else is obeyed
     MCIDEVICEID device = 0;
     HWND parent = nullptr, video = nullptr;
     WNDPROC videoOldProc = nullptr;
@@ -153,9 +154,19 @@ LRESULT HostRun(const COPYDATASTRUCT *data) {
     return MCIERR_INTERNAL;
 }
 
+// A request carries a window of its sender; one from any other process than the program
+// that started this host is not obeyed (a stranger could make it open or run anything).
+bool FromProgram(WPARAM sender) {
+    DWORD id = 0;
+    HWND window = reinterpret_cast<HWND>(sender);
+    return window && GetWindowThreadProcessId(window, &id) && id == g_host.programId;
+}
+
 LRESULT CALLBACK HostWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_COPYDATA) return HostRun(reinterpret_cast<const COPYDATASTRUCT *>(lParam));
-    if (msg == kLastValueMessage) return LRESULT(g_host.lastValue);
+    if (msg == WM_COPYDATA)
+        return FromProgram(wParam) ? HostRun(reinterpret_cast<const COPYDATASTRUCT *>(lParam))
+                                   : MCIERR_INTERNAL;
+    if (msg == kLastValueMessage) return FromProgram(wParam) ? LRESULT(g_host.lastValue) : 0;
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
@@ -171,6 +182,30 @@ struct HostProcess {
     int opens = 0;  // files it opened
 } g_running;
 
+// A window of the program that goes with every request, so that the host knows the sender.
+// It belongs to the thread that asked first and goes when that thread ends (the start-up open
+// asks from a thread of its own), so it is made again when gone.
+HWND g_sender;
+
+HWND SenderWindow() {
+    if (!g_sender || !IsWindow(g_sender))
+        g_sender = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+    return g_sender;
+}
+
+// The host's window only when the process this program started made it: a host of an
+// earlier run or any other program's window of that name is never taken for it.
+HWND HostWindowOf(HANDLE process, const std::wstring &title) {
+    const DWORD id = GetProcessId(process);
+    for (HWND w = FindWindowExW(HWND_MESSAGE, nullptr, kHostClass, title.c_str()); w;
+         w = FindWindowExW(HWND_MESSAGE, w, kHostClass, title.c_str())) {
+        DWORD owner = 0;
+        if (GetWindowThreadProcessId(w, &owner) && owner == id) return w;
+    }
+    return nullptr;
+}
+
 // The platform's device keeps some memory of every file it opened (a few megabytes each on
 // some systems) until its process ends: a host is replaced once it has opened this many.
 enum { kOpensPerHost = 16 };
@@ -180,7 +215,7 @@ HWND WaitForHostWindow(HANDLE process) {
     const std::wstring title = HostTitle(GetCurrentProcessId());
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < kHostStartMs) {
-        if (HWND w = FindWindowExW(HWND_MESSAGE, nullptr, kHostClass, title.c_str())) return w;
+        if (HWND w = HostWindowOf(process, title)) return w;
         if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return nullptr;
         if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE) == WAIT_OBJECT_0) {
             MSG msg;
@@ -240,12 +275,25 @@ bool IsMediaHostCommandLine(const wchar_t *commandLine) {
     return HostIdText(commandLine) != nullptr;
 }
 
+// Ends the host as soon as the program is gone, however it went, even while the device
+// holds the host's thread: nothing is asked of the device then, since a close of a playing
+// device can wait for good and would keep the media file and the program's file in use.
+DWORD WINAPI EndWithProgram(void *program) {
+    WaitForSingleObject(program, INFINITE);
+    TerminateProcess(GetCurrentProcess(), 0);
+    return 0;
+}
+
 int RunMediaHost(const wchar_t *commandLine) {
     const wchar_t *id = HostIdText(commandLine);
     if (!id) return 1;
     const DWORD programId = DWORD(wcstoul(id, nullptr, 10));
     HANDLE program = OpenProcess(SYNCHRONIZE, FALSE, programId);
     if (!program) return 1;
+    g_host.programId = programId;
+    HANDLE watch = CreateThread(nullptr, 0, EndWithProgram, program, 0, nullptr);
+    if (!watch) return 1;
+    CloseHandle(watch);
     WNDCLASSW wc = {};
     wc.lpfnWndProc = HostWindowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -254,17 +302,13 @@ int RunMediaHost(const wchar_t *commandLine) {
     HWND window = CreateWindowExW(0, kHostClass, HostTitle(programId).c_str(), 0, 0, 0, 0, 0,
                                   HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
     if (!window) return 1;
-    // Runs until the program ends.
-    for (;;) {
-        const DWORD r = MsgWaitForMultipleObjects(1, &program, FALSE, INFINITE, QS_ALLINPUT);
-        if (r != WAIT_OBJECT_0 + 1) break;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+    // Runs until the program ends (EndWithProgram).
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
     }
-    HostCloseDevice();
+    TerminateProcess(GetCurrentProcess(), 0);
     return 0;
 }
 
@@ -276,15 +320,16 @@ bool AskMediaHost(HostRequestKind kind, const HostRequest &request, DWORD limitM
     if (!g_running.window && (kind != HostOpen || !StartHost())) return false;
     COPYDATASTRUCT data = {kind, sizeof request, const_cast<HostRequest *>(&request)};
     DWORD_PTR answer = 0, last = 0;
+    const WPARAM sender = reinterpret_cast<WPARAM>(SenderWindow());
     // While it waits, this thread still answers what the host's windows send to it. The value
     // is a second round trip, asked for only by those who want it.
-    if (!SendMessageTimeoutW(g_running.window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                             SMTO_NORMAL, limitMs, &answer) ||
-        (value && !SendMessageTimeoutW(g_running.window, kLastValueMessage, 0, 0, SMTO_NORMAL,
-                                       limitMs, &last))) {
+    if (!SendMessageTimeoutW(g_running.window, WM_COPYDATA, sender,
+                             reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, limitMs, &answer) ||
+        (value && !SendMessageTimeoutW(g_running.window, kLastValueMessage, sender, 0,
+                                       SMTO_NORMAL, limitMs, &last))) {
+        // The next open starts a new host: none is started now, since the program may be
+        // ending (a stop that did not answer at the End button).
         EndMediaHost();
-        // The next host starts now, so it is ready when the media is loaded again.
-        LaunchHost();
         return false;
     }
     *result = MCIERROR(answer);

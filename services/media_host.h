@@ -11,7 +11,9 @@
 // True when the command line asks for the media host.
 bool IsMediaHostCommandLine(const wchar_t *commandLine);
 
-// Runs the media host until the program that started it ends. Returns the exit code.
+// Runs the media host, which takes requests only from the program that started it (its id is
+// on the command line), until that program ends; it then ends at once without waiting for
+// its device. Returns the exit code.
 int RunMediaHost(const wchar_t *commandLine);
 
 // What the program asks the host for.

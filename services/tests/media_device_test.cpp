@@ -16,8 +16,20 @@ std::wstring MediaFolder() {
     return driver::ProgramFolder() + L"media\\";
 }
 
+// WM_APP reaches the device, as a command of the program's windows would, then makes a
+// handle (which takes the number of one just closed).
+HANDLE g_made;
+
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg != WM_APP) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    MediaIsOpen();
+    g_made = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    return 0;
+}
+
+DWORD WINAPI SendApp(void *window) {
+    SendMessageW(static_cast<HWND>(window), WM_APP, 0, 0);
+    return 0;
 }
 
 // A playback window with a stock band at its bottom, as the program has them. Made once:
@@ -177,6 +189,58 @@ TEST_F(MediaDevice, ADeviceWhoseProcessIsGoneIsGivenUpAndTheNextOpenGetsANewOne)
     EXPECT_TRUE(MediaIsOpen());
     EXPECT_NEAR(double(g_app.lengthMs), 1750.0, 50.0);
     SetStuckDeviceListener(nullptr);
+}
+
+TEST_F(MediaDevice, ADeviceCallAnsweredWhileTheStartUpOpenIsAwaitedClosesNoOtherHandle) {
+    OpenMediaAhead(Media(L"tone.wav").c_str(), s_play, WM_NULL, nullptr);
+    HANDLE sender = CreateThread(nullptr, 0, SendApp, s_play, 0, nullptr);
+    FinishOpeningAhead();  // answers the sent message while it waits
+    WaitForSingleObject(sender, 5000);
+    CloseHandle(sender);
+    DWORD flags = 0;
+    EXPECT_TRUE(GetHandleInformation(g_made, &flags)) << "closed by the open";
+    CloseHandle(g_made);
+    EXPECT_TRUE(MediaIsOpen());
+    EXPECT_NEAR(double(g_app.lengthMs), 1750.0, 50.0);
+}
+
+// Another process's window of the host's name is never taken for the host, a request from
+// any other process than the program is ignored, and a host that stops answering is ended
+// without a new one being started for nothing.
+TEST_F(MediaDevice, TheProgramAndItsHostHearOnlyEachOtherAndAStuckHostIsOnlyEnded) {
+    EndMediaHost();
+    const std::wstring title = L"MireloMediaHost " + std::to_wstring(GetCurrentProcessId());
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"MireloMediaHost";
+    RegisterClassW(&wc);
+    HWND decoy = CreateWindowExW(0, wc.lpszClassName, title.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                 nullptr, wc.hInstance, nullptr);
+    OpenMedia(Media(L"tone.wav").c_str());
+    DestroyWindow(decoy);
+    EXPECT_NEAR(double(g_app.lengthMs), 1750.0, 50.0) << "the open went to the decoy";
+    ASSERT_TRUE(DevicePlay());
+    HWND host = FindWindowExW(HWND_MESSAGE, nullptr, wc.lpszClassName, title.c_str());
+    HostRequest stop = {};
+    lstrcpynW(stop.text, L"stop music", ARRAYSIZE(stop.text));
+    COPYDATASTRUCT data = {HostString, sizeof stop, &stop};
+    for (HWND from : {HWND(nullptr), host})  // no window, and one of another process
+        SendMessageW(host, WM_COPYDATA, WPARAM(from), LPARAM(&data));
+    DWORD mode = 0;
+    EXPECT_TRUE(DeviceStatus(MCI_STATUS_MODE, &mode));
+    EXPECT_EQ(mode, DWORD(MCI_MODE_PLAY)) << "a stranger stopped it";
+
+    // A host that stops answering, as one held for good by its device.
+    typedef LONG(WINAPI * SuspendFn)(HANDLE);
+    const auto suspend = reinterpret_cast<SuspendFn>(reinterpret_cast<void *>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtSuspendProcess")));
+    HANDLE held = OpenProcess(PROCESS_SUSPEND_RESUME, FALSE, MediaHostProcessId());
+    ASSERT_EQ(suspend(held), 0);
+    CloseHandle(held);
+    EXPECT_FALSE(DeviceStop());
+    EXPECT_FALSE(MediaIsOpen());
+    EXPECT_EQ(MediaHostProcessId(), 0u) << "a host was started that no one asked for";
 }
 
 TEST_F(MediaDevice, AHostThatOpenedManyFilesIsReplacedAndTheNextOpenWorks) {

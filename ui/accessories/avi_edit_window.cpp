@@ -36,7 +36,7 @@ HWND OpenAviEditWindow(const wchar_t *path) {
     AviEdit *edit = new AviEdit;
     edit->preview.Open(path);
     g_ui.hAviEdit = CreateWindowExW(0, kClassName, L"Avi編集", WS_OVERLAPPEDWINDOW, 200, 100, 535,
-                                     400, nullptr, nullptr, g_app.hInst, edit);
+                                     400, nullptr, nullptr, g_app.hInst, &edit);
     if (!g_ui.hAviEdit) {
         delete edit;
         return nullptr;
@@ -72,8 +72,12 @@ bool PaintAviEditFrame(HWND window, HDC dc) {
 LRESULT CALLBACK AviEditWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_NCCREATE: {
+        // The window owns the state from here on and frees it at WM_NCDESTROY, even when its
+        // creation fails later: the creator's pointer is cleared so it is not freed twice.
         const CREATESTRUCTW *cs = reinterpret_cast<const CREATESTRUCTW *>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        AviEdit **owner = static_cast<AviEdit **>(cs->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(*owner));
+        *owner = nullptr;
         break;
     }
     case WM_PAINT:

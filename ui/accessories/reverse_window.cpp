@@ -50,7 +50,7 @@ HWND OpenReverseWindow(const wchar_t *path, const wchar_t *title) {
     HWND window = CreateWindowExW(0, kClassName, (std::wstring(L"逆再生 - ") + title).c_str(),
                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                                   CW_USEDEFAULT, CW_USEDEFAULT, 320, 110, nullptr, nullptr,
-                                  g_app.hInst, r);
+                                  g_app.hInst, &r);
     if (!window) {
         delete r;
         return nullptr;
@@ -67,8 +67,12 @@ const ReversePlayer *ReversePlayerOf(HWND window) {
 LRESULT CALLBACK ReverseWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_NCCREATE: {
+        // The window owns the state from here on and frees it at WM_NCDESTROY, even when its
+        // creation fails later: the creator's pointer is cleared so it is not freed twice.
         const CREATESTRUCTW *cs = reinterpret_cast<const CREATESTRUCTW *>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        Reverse **owner = static_cast<Reverse **>(cs->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(*owner));
+        *owner = nullptr;
         break;
     }
     case WM_PAINT:

@@ -57,6 +57,12 @@ bool OnButtonPressed(int slot, int face) {
         return true;
     case SlotSettings:
         if (face) return OpenSettingsDialog();
+        // A page's file dialog, folder browser or box disables the dialog beneath it and
+        // still works on the page: the dialog stays, and its face shows it open.
+        if (g_ui.hSettings && !IsWindowEnabled(g_ui.hSettings)) {
+            g_ui.buttonFace[SlotSettings] = 1;
+            return true;
+        }
         CloseSettingsDialog();
         return true;
     case SlotHomePage:

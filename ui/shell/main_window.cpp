@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "ui/shell/button_actions.h"
 #include "ui/shell/file_drop.h"
 #include "ui/playback/speed_bar.h"
 #include "ui/shell/volume_bar.h"
@@ -168,12 +169,12 @@ void OnPaint(HWND hwnd) {
     EndPaint(hwnd, &ps);
 }
 
+// Alt+F4 or the task bar ends the program as the End button does: the media is closed too,
+// so the device's process has nothing left playing and goes with the program.
 void OnClose() {
-    // No icon may outlive the program in the notification area.
-    DeleteAllTrayIcons();
     if (g_ui.hLeftPanel) DestroyWindow(g_ui.hLeftPanel);
     g_ui.hLeftPanel = nullptr;
-    PostQuitMessage(0);
+    ShutDown();
 }
 
 }  // namespace

@@ -112,11 +112,20 @@ TEST_F(Recording, AFormatNoDeviceTakesIsReportedAndEndWhileRecordingDropsTheTake
     ExpectIdle();
 
     g_app.recordFormat = format;
-    Record(200);
-    PressButton(SlotEnd);
-    MSG quit;
-    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_FALSE(g_app.recording || g_app.waveIn || g_app.captureBuffer || g_app.mixer);
+    // The End button, then the close request (Alt+F4, the task bar), which ends the same way.
+    for (int way = 0; way < 2; ++way) {
+        if (way) {
+            AppTest::TearDown();
+            g_app.hInst = GetModuleHandleW(nullptr);
+            StartApp();
+        }
+        Record(200);
+        if (way) SendMessageW(g_ui.hMain, WM_CLOSE, 0, 0);
+        else PressButton(SlotEnd);
+        MSG quit;
+        EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << way;
+        EXPECT_FALSE(g_app.recording || g_app.waveIn || g_app.captureBuffer || g_app.mixer) << way;
+    }
 }
 
 // A take is what its buffer received, all of it sound: a device that hands the buffer back

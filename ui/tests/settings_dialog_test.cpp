@@ -131,6 +131,20 @@ TEST_F(SettingsDialog, OpensWithFourTabsSwitchesPagesAndClosesEachWay) {
         EXPECT_EQ(g_ui.buttonFace[SlotSettings], 0) << way;
     }
     EXPECT_TRUE(Open()) << "a new dialog after the last close";
+
+    // A page's file dialog: the button leaves the dialog beneath it (and its page) alone.
+    HWND toolkit = SettingsPage(IDD_TOOLKIT_PAGE);
+    driver::DialogHand chooser(
+        [](HWND d) {
+            PostMessageW(g_ui.buttons[SlotSettings], WM_LBUTTONDOWN, 0, 0);
+            Sleep(300);
+            driver::PressDialogButton(d, IDCANCEL);
+        },
+        L"ファイルの選択");
+    SendMessageW(toolkit, WM_COMMAND, MAKEWPARAM(IDC_TK_AVI_EDIT, BN_CLICKED), 0);
+    chooser.Finish();
+    EXPECT_TRUE(IsWindow(toolkit));
+    EXPECT_EQ(g_ui.buttonFace[SlotSettings], 1);
 }
 
 TEST_F(SettingsDialog, MainPageControlsReachTheirUsersAndANewDialogShowsThem) {

@@ -37,6 +37,28 @@ struct FileDialogHand : driver::DialogHand {
         : DialogHand([path](HWND dialog) { driver::TypeFileName(dialog, path); }) {}
 };
 
+// A window whose creation fails after it took its state (WM_CREATE refused here): the frees
+// of that state are counted, and a second one is not made.
+void *g_watched;
+int g_watchedFrees;
+WNDPROC g_realProc;
+
+LRESULT CALLBACK RefuseCreate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallWindowProcW(g_realProc, hwnd, msg, wParam, lParam);
+    if (msg == WM_NCCREATE)
+        g_watched = reinterpret_cast<void *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return msg == WM_CREATE ? -1 : result;
+}
+
+LRESULT CALLBACK RefuseAccessoryWindows(int code, WPARAM wParam, LPARAM lParam) {
+    HWND made = reinterpret_cast<HWND>(wParam);
+    const LONG_PTR proc = code == HCBT_CREATEWND ? GetWindowLongPtrW(made, GWLP_WNDPROC) : 0;
+    if (proc == LONG_PTR(AviEditWindowProc) || proc == LONG_PTR(ReverseWindowProc))
+        g_realProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(made, GWLP_WNDPROC, LONG_PTR(RefuseCreate)));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 class ToolkitPage : public driver::AppTest {
   protected:
     void TearDown() override {
@@ -388,6 +410,22 @@ TEST_F(ToolkitPage, ACutStartsAtTheKeyFrameItsFirstFramesDependOn) {
     AVIFileExit();
 }
 
+TEST_F(ToolkitPage, AWindowWhoseCreationFailsFreesItsStateOnce) {
+    const std::wstring wav = InFolder(L"refused.wav");
+    ASSERT_TRUE(driver::WriteWav(wav, 500));
+    HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseAccessoryWindows, nullptr, GetCurrentThreadId());
+    for (int reverse = 0; reverse < 2; ++reverse) {
+        g_watched = nullptr;
+        g_watchedFrees = 0;
+        EXPECT_FALSE(reverse ? OpenReverseWindow(wav.c_str(), L"t")
+                             : OpenAviEditWindow(wav.c_str()));
+        EXPECT_TRUE(g_watched) << reverse;
+        EXPECT_EQ(g_watchedFrees, 1) << reverse;
+    }
+    g_watched = nullptr;
+    UnhookWindowsHookEx(hook);
+}
+
 TEST_F(ToolkitPage, AFileThatIsNoAviLeavesAnEmptyPreviewAndAMessageOnSave) {
     const std::wstring junk = InFolder(L"junk.avi");
     ASSERT_TRUE(driver::WriteRandomBytes(junk));
@@ -412,3 +450,9 @@ TEST_F(ToolkitPage, AFileThatIsNoAviLeavesAnEmptyPreviewAndAMessageOnSave) {
 }
 
 }  // namespace
+
+// Counts the frees of the watched state (see AWindowWhoseCreationFailsFreesItsStateOnce).
+void operator delete(void *p) noexcept {
+    if (p && p == g_watched && g_watchedFrees++) return;
+    free(p);
+}
