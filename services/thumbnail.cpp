@@ -27,6 +27,8 @@ const CLSID kClsidNullRenderer = {
 // How long a media file may take to deliver its first video frame.
 const DWORD kFirstFrameWaitMs = 3000;
 const DWORD kFramePollMs = 20;
+// How long the program waits for a whole decode: building the graph, the frame and the stop.
+const DWORD kDecodeLimitMs = 5000;
 
 template <class T> void Release(T *&object) {
     if (object) object->Release();
@@ -94,11 +96,6 @@ struct GrabGraph {
 
     ~GrabGraph() {
         if (control) control->Stop();
-        // The graph's window leaves the playback window before the graph goes.
-        if (window) {
-            window->put_Visible(OAFALSE);
-            window->put_Owner(0);
-        }
         Release(window);
         Release(events);
         Release(control);
@@ -128,11 +125,13 @@ struct GrabGraph {
         const HRESULT rendered = path ? control->RenderFile(path) : E_OUTOFMEMORY;
         SysFreeString(path);
         if (FAILED(rendered)) return false;
+        // The graph's own window stays hidden and belongs to nothing of the program: a
+        // window of this thread under the playback window would make that window wait for
+        // this thread, which may never answer again.
         if (SUCCEEDED(
                 graph->QueryInterface(IID_IVideoWindow, reinterpret_cast<void **>(&window)))) {
-            window->put_Owner(reinterpret_cast<OAHWND>(g_app.hPlay));
-            window->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
-            window->SetWindowPosition(0, 0, 0, 0);
+            window->put_AutoShow(OAFALSE);
+            window->put_Visible(OAFALSE);
         }
         return true;
     }
@@ -230,7 +229,7 @@ struct GrabGraph {
             long size = 0;
             if (grabber->GetCurrentBuffer(&size, nullptr) == S_OK && size > 0) return size;
             if (GetTickCount() - start >= kFirstFrameWaitMs) return 0;
-            // Messages sent by the graph's window to the playback window are answered.
+            // What the graph's window is sent on this thread is answered.
             MSG msg;
             PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
             long code = 0;
@@ -242,6 +241,83 @@ struct GrabGraph {
         }
     }
 };
+
+// The decode in the calling thread; it can wait for good in the platform's media parser.
+bool DecodeVideoFrameNow(const wchar_t *mediaPath, DWORD positionMs,
+                         std::vector<uint8_t> *picture) {
+    picture->clear();
+    const bool uninitialise = SUCCEEDED(CoInitialize(nullptr));
+    {
+        GrabGraph graph;
+        BITMAPINFOHEADER header = {};
+        if (graph.Build(mediaPath) && graph.ConnectedHeader(&header)) {
+            graph.SeekTo(positionMs);
+            const long size = graph.RunUntilFirstSample();
+            if (size > 0 && uint32_t(size) <= kMaxPictureBytes) {
+                long copied = size;
+                picture->resize(kPictureHeaderBytes + size_t(size));
+                if (graph.grabber->GetCurrentBuffer(
+                        &copied, reinterpret_cast<long *>(picture->data() + kPictureHeaderBytes)) ==
+                    S_OK)
+                    CopyMemory(picture->data(), &header, kPictureHeaderBytes);
+                else
+                    picture->clear();
+            }
+        }
+    }
+    if (uninitialise) CoUninitialize();
+    return !picture->empty();
+}
+
+// A decode runs on a thread of its own that the caller waits for a bounded time. Everything
+// the thread uses is in its job, on the heap, and held by a count, so a caller that stops
+// waiting leaves the thread nothing to spoil; a thread that never ends goes with the process.
+enum JobState : LONG { JobRunning, JobDone, JobAbandoned };
+
+struct DecodeJob {
+    LONG refs = 2;  // the caller's and the thread's
+    LONG state = JobRunning;
+    std::wstring path;
+    DWORD positionMs = 0;
+    void (*stall)() = nullptr;
+    std::vector<uint8_t> picture;
+};
+
+// Threads given up on that still run. Past this many, decodes fail at once: a parser that
+// hangs one graph tends to hang the next, and each thread keeps its graph.
+const LONG kMaxAbandonedDecodes = 2;
+LONG g_abandonedDecodes = 0;
+void (*g_decodeStall)() = nullptr;
+
+void ReleaseJob(DecodeJob *job) {
+    if (InterlockedDecrement(&job->refs) == 0) delete job;
+}
+
+DWORD WINAPI DecodeOnThread(void *param) {
+    DecodeJob *job = static_cast<DecodeJob *>(param);
+    if (job->stall) job->stall();
+    DecodeVideoFrameNow(job->path.c_str(), job->positionMs, &job->picture);
+    if (InterlockedCompareExchange(&job->state, JobDone, JobRunning) == JobAbandoned)
+        InterlockedDecrement(&g_abandonedDecodes);
+    ReleaseJob(job);
+    return 0;
+}
+
+// Waits for the thread, answering what is sent to this thread's windows meanwhile; false
+// when the time is up.
+bool WaitForDecode(HANDLE thread, DWORD limitMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= limitMs) return false;
+        const DWORD r =
+            MsgWaitForMultipleObjects(1, &thread, FALSE, limitMs - spent, QS_SENDMESSAGE);
+        if (r == WAIT_OBJECT_0) return true;
+        if (r != WAIT_OBJECT_0 + 1) return false;
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
 
 void GrabFirstVideoFrame(const wchar_t *mediaPath, const wchar_t *bitmapPath) {
     std::vector<uint8_t> picture;
@@ -287,27 +363,30 @@ LONG AviFrameReader::FrameAt(DWORD ms) {
 
 bool DecodeVideoFrame(const wchar_t *mediaPath, DWORD positionMs, std::vector<uint8_t> *picture) {
     picture->clear();
-    const bool uninitialise = SUCCEEDED(CoInitialize(nullptr));
-    {
-        GrabGraph graph;
-        BITMAPINFOHEADER header = {};
-        if (graph.Build(mediaPath) && graph.ConnectedHeader(&header)) {
-            graph.SeekTo(positionMs);
-            const long size = graph.RunUntilFirstSample();
-            if (size > 0 && uint32_t(size) <= kMaxPictureBytes) {
-                long copied = size;
-                picture->resize(kPictureHeaderBytes + size_t(size));
-                if (graph.grabber->GetCurrentBuffer(
-                        &copied, reinterpret_cast<long *>(picture->data() + kPictureHeaderBytes)) ==
-                    S_OK)
-                    CopyMemory(picture->data(), &header, kPictureHeaderBytes);
-                else
-                    picture->clear();
-            }
-        }
+    if (!mediaPath || g_abandonedDecodes >= kMaxAbandonedDecodes) return false;
+    DecodeJob *job = new (std::nothrow) DecodeJob;
+    if (!job) return false;
+    job->path = mediaPath;
+    job->positionMs = positionMs;
+    job->stall = g_decodeStall;
+    HANDLE thread = CreateThread(nullptr, 0, DecodeOnThread, job, 0, nullptr);
+    if (!thread) {
+        delete job;
+        return false;
     }
-    if (uninitialise) CoUninitialize();
+    if (!WaitForDecode(thread, kDecodeLimitMs)) {
+        InterlockedIncrement(&g_abandonedDecodes);
+        if (InterlockedCompareExchange(&job->state, JobAbandoned, JobRunning) != JobRunning)
+            InterlockedDecrement(&g_abandonedDecodes);  // it finished just now after all
+    }
+    if (job->state == JobDone) picture->swap(job->picture);
+    CloseHandle(thread);
+    ReleaseJob(job);
     return !picture->empty();
+}
+
+void SetDecodeStallForTests(void (*stall)()) {
+    g_decodeStall = stall;
 }
 
 bool WriteBmpFile(const wchar_t *path, const void *picture, size_t bytes) {

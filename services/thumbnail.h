@@ -41,8 +41,13 @@ class AviFrameReader {
 
 // Decodes the video frame of a media file at positionMs (the first frame for 0) through the
 // filter graph, as a packed 24-bit picture: its 40-byte header followed by the pixels. False,
-// with the picture empty, when the media has no picture the graph can deliver in time.
+// with the picture empty, when the media has no picture the graph can deliver in time. The
+// decode runs on a thread of its own and the caller waits at most 5 s for it; a decode that
+// hangs is left behind, and while two are, every decode fails at once.
 bool DecodeVideoFrame(const wchar_t *mediaPath, DWORD positionMs, std::vector<uint8_t> *picture);
+
+// Tests only: `stall` is called on the decoding thread before each decode (null: nothing).
+void SetDecodeStallForTests(void (*stall)());
 
 // Writes the thumbnail of a media file to bitmapPath, when capture is on: frame `Capture` of
 // an AVI file (frame 0, with `Capture` reset to 0 for good, when the file has no such frame),

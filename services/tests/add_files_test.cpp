@@ -9,6 +9,7 @@
 #include "ui/window_state.h"
 #include "services/registry.h"
 #include "services/add_files.h"
+#include "services/frame_capture.h"
 #include "core/stock_names.h"
 #include "services/stock_store.h"
 #include "services/thumbnail.h"
@@ -167,6 +168,27 @@ TEST_F(AddFiles, TheBmpWriterWritesWhatItCanAndRefusesTheRest) {
     header->biSizeImage = 24;
     EXPECT_FALSE(WriteBmpFile(L"C:\\mirelo-test\\no such folder\\x.bmp", picture.data(),
                               picture.size()));
+}
+
+// A decoder that never delivers: the add goes on within the limit and the entry keeps the
+// default picture, and a photo of the same media fails in time as well.
+HANDLE g_unstall;
+
+TEST_F(AddFiles, AFirstFrameThatNeverComesLeavesTheDefaultPictureInTime) {
+    g_unstall = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    SetDecodeStallForTests([] { WaitForSingleObject(g_unstall, 20000); });
+    StartApp();
+    DWORD start = GetTickCount();
+    AddOneFile(Media(L"clip.mpg").c_str(), L"clip.mpg");
+    EXPECT_LT(GetTickCount() - start, 7000u);
+    EXPECT_EQ(g_app.counts[0], 1);
+    EXPECT_FALSE(ReadBmp(ThumbnailPath(0, 0)).exists);
+    std::vector<uint8_t> picture;
+    start = GetTickCount();
+    EXPECT_NE(GrabCurrentFrame(g_app.mediaPath.c_str(), &picture), GrabResult::Grabbed);
+    EXPECT_LT(GetTickCount() - start, 7000u);
+    SetDecodeStallForTests(nullptr);
+    SetEvent(g_unstall);
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <vfw.h>
 
 #include <string>
 #include <vector>
@@ -28,10 +27,9 @@ enum { kFileTitleChars = 100 };
 struct Toolkit {
     HWND page;
     DWORD pinStart, pinEnd;
-    int deviceIndex;                    // entry of the device-type list
     wchar_t reversePath[kTextChars];    // the file for reverse playback
     wchar_t reverseTitle[kFileTitleChars];
-    HWND mediaWindow;                   // the last window made for reverse playback
+    HWND reverseWindow;                 // the window of the last reverse playback
     std::wstring aviSource;             // the file of the AVI edit window and the save
 };
 Toolkit s_tk;
@@ -111,11 +109,6 @@ void OnRepeatBox(HWND page) {
 
 // --- reverse playback --------------------------------------------------------------------
 
-void OnDeviceType(HWND page) {
-    const LRESULT index = SendDlgItemMessageW(page, IDC_TK_DEVICE_TYPE, CB_GETCURSEL, 0, 0);
-    if (DeviceLabel(int(index))) s_tk.deviceIndex = int(index);
-}
-
 void OnChooseReverseFile(HWND page) {
     wchar_t names[kTextChars] = L"";
     wchar_t title[kFileTitleChars] = L"";
@@ -140,32 +133,13 @@ void OnChooseReverseFile(HWND page) {
     SetDlgItemTextW(page, IDC_TK_FILE_NAME, s_tk.reverseTitle);
 }
 
-// Whether the media window's device really runs backwards: its position must fall.
-bool PlaysBackwards(HWND media, LRESULT playResult) {
-    if (playResult != 0) return false;
-    const LRESULT before = SendMessageW(media, MCIWNDM_GETPOSITIONW, 0, 0);
-    Sleep(150);
-    const LRESULT after = SendMessageW(media, MCIWNDM_GETPOSITIONW, 0, 0);
-    return after < before;
-}
-
+// The file backwards through the program's own player, not a media device of this process,
+// which could keep the page waiting for good. One window at a time: the press closes the
+// window of the last one.
 void OnSetReverse() {
     if (!s_tk.reversePath[0]) return;
-    const std::wstring device = DeviceNameOfLabel(DeviceLabel(s_tk.deviceIndex));
-    // Failures report nothing: the window shows no error boxes of its own.
-    HWND media = MCIWndCreateW(nullptr, g_app.hInst, MCIWNDF_NOERRORDLG, nullptr);
-    if (!media) return;
-    SendMessageW(media, MCIWNDM_NEWW, 0, reinterpret_cast<LPARAM>(device.c_str()));
-    SendMessageW(media, MCIWNDM_CHANGESTYLES, MCIWNDF_NOOPEN, MCIWNDF_NOOPEN);
-    SendMessageW(media, MCIWNDM_OPENW, 0, reinterpret_cast<LPARAM>(s_tk.reversePath));
-    const LRESULT played = SendMessageW(media, MCIWNDM_PLAYREVERSE, 0, 0);
-    s_tk.mediaWindow = media;
-    if (PlaysBackwards(media, played)) return;
-    // The media window cannot: a WAV file is played backwards by the program instead.
-    if (HWND own = OpenReverseWindow(s_tk.reversePath, s_tk.reverseTitle)) {
-        DestroyWindow(media);
-        s_tk.mediaWindow = own;
-    }
+    if (ReversePlayerOf(s_tk.reverseWindow)) DestroyWindow(s_tk.reverseWindow);
+    s_tk.reverseWindow = OpenReverseWindow(s_tk.reversePath, s_tk.reverseTitle);
 }
 
 // --- AVI editing -------------------------------------------------------------------------
@@ -301,7 +275,6 @@ BOOL OnInitDialog(HWND page) {
     for (int i = 0; i < kDeviceLabelCount; ++i)
         SendMessageW(types, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(DeviceLabel(i)));
     SendMessageW(types, CB_SETCURSEL, 0, 0);
-    s_tk.deviceIndex = 0;
     SetDlgItemTextW(page, IDC_TK_FILE_NAME, s_tk.reverseTitle);
     ShowRepeat(page);
     SetSliderRange(page);
@@ -314,7 +287,6 @@ void OnCommand(HWND page, int id) {
     case IDC_TK_MARK_END: OnMark(page, IDC_TK_PIN_END); break;
     case IDC_TK_PIN_PLAY: OnPinpointPlay(page); break;
     case IDC_TK_REPEAT: OnRepeatBox(page); break;
-    case IDC_TK_DEVICE_TYPE: OnDeviceType(page); break;
     case IDC_TK_CHOOSE_FILE: OnChooseReverseFile(page); break;
     case IDC_TK_SET: OnSetReverse(); break;
     case IDC_TK_AVI_EDIT: OnOpenAviEditor(page); break;

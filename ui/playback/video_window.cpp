@@ -28,8 +28,10 @@ void PlaceVideo(bool fullArea) {
     RECT client = {};
     GetClientRect(g_app.hPlay, &client);
     const VideoRect r = VideoPlacement(client.right, client.bottom, StockBandHeight(), fullArea);
-    SetWindowPos(g_app.hVideo, HWND_TOP, r.x, r.y, r.width, r.height, 0);
-    ShowWindow(g_app.hVideo, SW_SHOW);
+    // The video window belongs to the device's process: asked without waiting, so that a
+    // device stuck outside a command cannot hold this window up.
+    SetWindowPos(g_app.hVideo, HWND_TOP, r.x, r.y, r.width, r.height, SWP_ASYNCWINDOWPOS);
+    ShowWindowAsync(g_app.hVideo, SW_SHOW);
     InvalidateRect(g_app.hVideo, nullptr, TRUE);
 }
 

@@ -64,7 +64,6 @@ class ToolkitPage : public driver::AppTest {
     void TearDown() override {
         if (host) DestroyWindow(host);
         for (HWND w : driver::WindowsOf(GetCurrentProcessId(), L"RPClassName")) DestroyWindow(w);
-        for (HWND w : driver::WindowsOf(GetCurrentProcessId(), L"MCIWndClass")) DestroyWindow(w);
         AppTest::TearDown();
     }
     HWND OpenPage() {
@@ -162,7 +161,7 @@ TEST_F(ToolkitPage, SetOnAWavPlaysItBackwardsUntilItsWindowCloses) {
     EXPECT_STREQ(shown, L"逆再生.wav");
 
     Command(IDC_TK_SET);
-    // The media window plays a WAV forwards here, so the program's own player takes over.
+    // The program's own player plays it; no media window of a device is made.
     const auto windows = driver::WindowsOf(GetCurrentProcessId(), L"RPClassName");
     ASSERT_EQ(windows.size(), 1u);
     EXPECT_TRUE(driver::WindowsOf(GetCurrentProcessId(), L"MCIWndClass").empty());
@@ -174,6 +173,18 @@ TEST_F(ToolkitPage, SetOnAWavPlaysItBackwardsUntilItsWindowCloses) {
     EXPECT_GT(player->PlayedBytes(), before);
     SendMessageW(windows[0], WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(windows[0]));
+
+    // Each press replaces the last one's window; a file the player cannot take makes none.
+    Command(IDC_TK_SET);
+    Command(IDC_TK_SET);
+    EXPECT_EQ(driver::WindowsOf(GetCurrentProcessId(), L"RPClassName").size(), 1u);
+    {
+        FileDialogHand hand(driver::MadeMedia(L"tone.mp3"));
+        Command(IDC_TK_CHOOSE_FILE);
+    }
+    Command(IDC_TK_SET);
+    EXPECT_TRUE(driver::WindowsOf(GetCurrentProcessId(), L"RPClassName").empty());
+    EXPECT_TRUE(driver::WindowsOf(GetCurrentProcessId(), L"MCIWndClass").empty());
 
     // What it played: the file's frames in reverse order.
     WAVEFORMATEX format = {};

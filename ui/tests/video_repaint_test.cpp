@@ -43,4 +43,35 @@ TEST_F(VideoRepaint, TheTimerRunsOnlyWhileAVideoWindowExistsAndStopsItself) {
     EXPECT_FALSE(KillTimer(main, TIMER_VIDEO_REPAINT)) << "sound has no picture";
 }
 
+// The video window belongs to the device's process: one whose thread does not answer cannot
+// hold up its placement.
+struct SilentWindow {
+    HWND window = nullptr;
+    HANDLE made = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    static DWORD WINAPI Run(void *param) {
+        SilentWindow *s = static_cast<SilentWindow *>(param);
+        s->window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                    nullptr, nullptr);
+        SetEvent(s->made);
+        Sleep(10000);  // answers nothing meanwhile
+        DestroyWindow(s->window);
+        return 0;
+    }
+};
+
+TEST_F(VideoRepaint, PlacingAVideoWindowThatDoesNotAnswerReturnsAtOnce) {
+    StartApp();
+    SilentWindow silent;
+    HANDLE thread = CreateThread(nullptr, 0, SilentWindow::Run, &silent, 0, nullptr);
+    ASSERT_EQ(WaitForSingleObject(silent.made, 5000), WAIT_OBJECT_0);
+    g_app.hVideo = silent.window;
+    const DWORD start = GetTickCount();
+    PlaceVideo(false);
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    g_app.hVideo = nullptr;
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CloseHandle(silent.made);
+}
+
 }  // namespace
