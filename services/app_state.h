@@ -59,27 +59,10 @@ struct AppState {
     // Options of the main settings page, kept for this run only.
     int nRecRate, nPlayLimiter, nShotInterval, nShotCount;
     int bCaptureOn, bLeftAudioOff, bRightAudioOff;
-    // The recording format the settings page edits (rate and channels); a take copies it
-    // when it starts, so a change made during a take never reaches that take's file.
-    WAVEFORMATEX recordFormat;
 
 
     RegistryKeys keys;
-    HMIXER mixer;
-    // Master volume and mute: the speakers line of mixer device 0.
-    DWORD volumeControlId, volumeMinimum, volumeMaximum;
-    DWORD muteControlId;  // all bits set until looked up; 0 when the line has none
-    int hasMute;          // the look-up found one (0 can also be a real control's id)
-    int muted;            // the program's own view, read once at start
 
-    // The recorder: one take at a time, kept in memory until it is saved or discarded.
-    int recording;
-    HWAVEIN waveIn;
-    WAVEFORMATEX takeFormat;  // the recording format as it was when the take started
-    BYTE *captureBuffer;
-    WAVEHDR captureHeader;
-    wchar_t recordPath[kTextChars];  // the last path chosen: the next save dialog opens on it
-    wchar_t recordTitle[kTextChars];
 };
 
 extern AppState g_app;

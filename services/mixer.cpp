@@ -3,16 +3,24 @@
 #include <mmsystem.h>
 
 #include "core/volume.h"
-#include "services/app_state.h"
 
 namespace {
 
+// Master volume and mute: the speakers line of mixer device 0.
+struct MixerState {
+    HMIXER mixer;
+    DWORD volumeControlId, volumeMinimum, volumeMaximum;
+    DWORD muteControlId;  // 0 when the line has none
+    bool hasMute;         // the look-up found one (0 can also be a real control's id)
+    int muted;            // the program's own view, read once at start
+} g_mixer;
+
 HMIXEROBJ Mixer() {
-    return reinterpret_cast<HMIXEROBJ>(g_app.mixer);
+    return reinterpret_cast<HMIXEROBJ>(g_mixer.mixer);
 }
 
 VolumeRange Range() {
-    return VolumeRange{g_app.volumeMinimum, g_app.volumeMaximum};
+    return VolumeRange{g_mixer.volumeMinimum, g_mixer.volumeMaximum};
 }
 
 // The speakers line's control of one type; false when the line or the control is missing.
@@ -66,42 +74,49 @@ bool WriteValue(DWORD controlId, DWORD value) {
 } // namespace
 
 void SetUpMixer() {
-    if (mixerOpen(&g_app.mixer, 0, 0, 0, 0) != MMSYSERR_NOERROR) g_app.mixer = nullptr;
+    g_mixer = MixerState();
+    if (mixerOpen(&g_mixer.mixer, 0, 0, 0, 0) != MMSYSERR_NOERROR) g_mixer.mixer = nullptr;
     MIXERCONTROLW volume = {};
     if (FindControl(MIXERCONTROL_CONTROLTYPE_VOLUME, &volume)) {
-        g_app.volumeControlId = volume.dwControlID;
-        g_app.volumeMinimum = volume.Bounds.dwMinimum;
-        g_app.volumeMaximum = volume.Bounds.dwMaximum;
+        g_mixer.volumeControlId = volume.dwControlID;
+        g_mixer.volumeMinimum = volume.Bounds.dwMinimum;
+        g_mixer.volumeMaximum = volume.Bounds.dwMaximum;
     }
-    if (g_app.muteControlId == 0xFFFFFFFF) {
-        MIXERCONTROLW mute = {};
-        g_app.hasMute = FindControl(MIXERCONTROL_CONTROLTYPE_MUTE, &mute);
-        g_app.muteControlId = g_app.hasMute ? mute.dwControlID : 0;
-    }
+    MIXERCONTROLW mute = {};
+    g_mixer.hasMute = FindControl(MIXERCONTROL_CONTROLTYPE_MUTE, &mute);
+    g_mixer.muteControlId = g_mixer.hasMute ? mute.dwControlID : 0;
     DWORD muted = 0;
-    if (!g_app.hasMute || !ReadValue(g_app.muteControlId, &muted)) muted = 0;
-    g_app.muted = muted ? 1 : 0;
-    SetMute(g_app.muted);
+    if (!g_mixer.hasMute || !ReadValue(g_mixer.muteControlId, &muted)) muted = 0;
+    SetMute(muted ? 1 : 0);
     SetVolumePercent(ReadVolumePercent());
 }
 
 int ReadVolumePercent() {
     DWORD value = 0;
-    if (!ReadValue(g_app.volumeControlId, &value)) return 0;
+    if (!ReadValue(g_mixer.volumeControlId, &value)) return 0;
     return PercentFromMixerValue(value, Range());
 }
 
 void SetVolumePercent(int percent) {
     uint32_t value = 0;
-    if (MixerValueFromPercent(percent, Range(), &value)) WriteValue(g_app.volumeControlId, value);
+    if (MixerValueFromPercent(percent, Range(), &value)) WriteValue(g_mixer.volumeControlId, value);
 }
 
 // Without a mute control nothing is written: control 0 may be another control of the mixer.
 bool SetMute(int state) {
-    return g_app.hasMute && WriteValue(g_app.muteControlId, state ? 1 : 0);
+    g_mixer.muted = state ? 1 : 0;
+    return g_mixer.hasMute && WriteValue(g_mixer.muteControlId, g_mixer.muted);
+}
+
+int Muted() {
+    return g_mixer.muted;
+}
+
+bool MixerIsOpen() {
+    return g_mixer.mixer != nullptr;
 }
 
 void CloseMixer() {
-    if (g_app.mixer) mixerClose(g_app.mixer);
-    g_app.mixer = nullptr;
+    if (g_mixer.mixer) mixerClose(g_mixer.mixer);
+    g_mixer.mixer = nullptr;
 }

@@ -13,8 +13,12 @@ void SetUpMixer();
 int ReadVolumePercent();
 void SetVolumePercent(int percent);
 
-// Writes the mute state to the mute control; false when it was not taken.
+// The program's mute state, and writes it to the mute control; false when it was not taken
+// (the state holds all the same).
 bool SetMute(int state);
+int Muted();
+
+bool MixerIsOpen();
 
 // At the End: closes the mixer handle.
 void CloseMixer();

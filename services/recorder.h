@@ -8,6 +8,12 @@
 
 #include "core/wav_file.h"
 
+// The recording format the settings page edits (rate and channels).
+WAVEFORMATEX &RecordingFormat();
+
+// Drops any take and puts the format back to where the program starts.
+void ResetRecorder();
+
 enum TakeStart { TakeStarted, TakeBadFormat, TakeNoDevice, TakeNoMemory };
 
 // Opens the input device with the take's format, queues one buffer of `bufferBytes` and
@@ -24,6 +30,13 @@ bool WriteTake(const wchar_t *path, DWORD bytes);
 
 // Stops the device if it still runs and frees the buffer; the recorder is idle again.
 void DiscardTake();
+
+// A take was started and is not yet discarded.
+bool TakeRunning();
+// Idle: no device open and no buffer held.
+bool TakeHoldsNothing();
+// The input device of the running take (null when none), for tests that make it run short.
+HWAVEIN TakeDevice();
 
 // Writes a RIFF WAVE file: the format's first 16 bytes, then `bytes` samples. False when the
 // file cannot be written whole; an earlier file at `path` is then left as it was.

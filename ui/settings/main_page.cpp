@@ -13,7 +13,7 @@
 namespace {
 
 void RecordRateMoved() {
-    g_app.recordFormat.nSamplesPerSec = DWORD(g_app.nRecRate) * 10;
+    RecordingFormat().nSamplesPerSec = DWORD(g_app.nRecRate) * 10;
 }
 
 void CaptureMoved() {
@@ -49,7 +49,7 @@ void Tick(HWND page, int id, bool on) {
 void ChooseChannels(HWND page, bool stereo) {
     Tick(page, IDC_MONO, !stereo);
     Tick(page, IDC_STEREO, stereo);
-    g_app.recordFormat.nChannels = stereo ? 2 : 1;
+    RecordingFormat().nChannels = stereo ? 2 : 1;
     g_app.nRecRate = stereo ? 1350 : 2700;
     RecordRateMoved();
     ShowSlider(page, kSliders[0]);
@@ -63,7 +63,7 @@ void OnInit(HWND page) {
     }
     RecordRateMoved();
     // The boxes show what is in force, as the page left it the last time.
-    const bool stereo = g_app.recordFormat.nChannels == 2;
+    const bool stereo = RecordingFormat().nChannels == 2;
     Tick(page, IDC_MONO, !stereo);
     Tick(page, IDC_STEREO, stereo);
     Tick(page, IDC_RIGHT_AUDIO, g_app.bRightAudioOff);

@@ -85,7 +85,6 @@ bool OnButtonPressed(int slot, int face) {
         return true;
     case SlotMute:
         // The face follows the program's mute state, whatever the mixer answers.
-        g_app.muted = face;
         SetMute(face);
         return true;
     case SlotRecord:

@@ -129,7 +129,7 @@ BOOL OnCreate(HWND hwnd) {
     ApplyMainWindowShapes(hwnd);
     CreatePositionBar(hwnd);
     SetUpMixer();
-    g_ui.buttonFace[SlotMute] = g_app.muted;
+    g_ui.buttonFace[SlotMute] = Muted();
     StartupLoad(hwnd);
     SetTimer(hwnd, TIMER_STATUS, 1000, nullptr);
     CreateVolumeBar(hwnd);

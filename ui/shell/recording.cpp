@@ -16,6 +16,9 @@ namespace {
 const wchar_t kSaveTitle[] = L"名前を付けて録音ファイルを保存する";
 const wchar_t kSaveFilter[] = L"wav(*.wav)\0*.wav\0All files(*.*)\0*.*\0";
 
+// The last path chosen: the next save dialog opens on it.
+wchar_t s_recordPath[kTextChars], s_recordTitle[kTextChars];
+
 // True from the press that stops a take until its file is written or the take dropped: a
 // press meanwhile (the menu command, Alt+R, or a click while a box is shown) must not open a
 // second save dialog.
@@ -32,15 +35,15 @@ bool AskSavePath() {
     dialog.hwndOwner = g_ui.hMain;
     dialog.lpstrFilter = kSaveFilter;
     dialog.nFilterIndex = 1;
-    dialog.lpstrFile = g_app.recordPath;
+    dialog.lpstrFile = s_recordPath;
     dialog.nMaxFile = kTextChars;
-    dialog.lpstrFileTitle = g_app.recordTitle;
+    dialog.lpstrFileTitle = s_recordTitle;
     dialog.nMaxFileTitle = kTextChars;
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = L"wav";
     dialog.lpstrTitle = kSaveTitle;
     const bool chosen = GetSaveFileNameW(&dialog) != FALSE;
-    g_app.recordPath[kTextChars - 1] = L'\0';
+    s_recordPath[kTextChars - 1] = L'\0';
     return chosen;
 }
 
@@ -74,7 +77,7 @@ void StopRecording() {
         }
         if (!stopped) bytes = StopTake(&full);
         stopped = true;
-        if (WriteTake(g_app.recordPath, bytes)) break;
+        if (WriteTake(s_recordPath, bytes)) break;
         ShowBox(IDS_RECORD_NOT_SAVED, IDS_RECORD_CAPTION);
     }
     EndTake();
@@ -85,7 +88,7 @@ void StopRecording() {
 
 bool OnRecordPressed() {
     if (s_saving) return false;
-    if (!g_app.recording) return StartRecording();
+    if (!TakeRunning()) return StartRecording();
     s_saving = true;
     StopRecording();
     s_saving = false;

@@ -11,6 +11,7 @@
 #include "services/app_state.h"
 #include "ui/window_state.h"
 #include "core/wav_file.h"
+#include "services/mixer.h"
 #include "services/recorder.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
@@ -37,7 +38,7 @@ class Recording : public driver::AppTest {
   protected:
     void Record(DWORD ms) {
         PressButton(SlotRecord);
-        EXPECT_EQ(g_app.recording + g_ui.buttonFace[SlotRecord], 2);
+        EXPECT_EQ(TakeRunning() + g_ui.buttonFace[SlotRecord], 2);
         driver::PumpMessages(ms);
     }
     // Presses Record again and saves to `path` in the dialog, or cancels it, answering the box
@@ -66,8 +67,8 @@ class Recording : public driver::AppTest {
         return visit;
     }
     static void ExpectIdle() {
-        EXPECT_EQ(g_app.recording + g_ui.buttonFace[SlotRecord], 0);
-        EXPECT_FALSE(g_app.waveIn || g_app.captureBuffer);
+        EXPECT_EQ(g_ui.buttonFace[SlotRecord], 0);
+        EXPECT_TRUE(TakeHoldsNothing());
     }
 };
 
@@ -81,12 +82,12 @@ TEST_F(Recording, TakesAreSavedWithTheFormatTheyStartedWithAndACancelWritesNothi
     EXPECT_EQ(first.dialogs, 1u) << "a second press opens no second dialog";
 
     // The settings page may change the format at any time: only the value at the start counts.
-    g_app.recordFormat.nSamplesPerSec = 22050;
-    g_app.recordFormat.nChannels = 2;
+    RecordingFormat().nSamplesPerSec = 22050;
+    RecordingFormat().nChannels = 2;
     SendMessageW(g_ui.hMain, WM_COMMAND, ID_RECORD, 0); // Alt+R and the menu item
-    ASSERT_EQ(g_app.recording, 1);
-    g_app.recordFormat.nSamplesPerSec = 8000;
-    g_app.recordFormat.nChannels = 1;
+    ASSERT_TRUE(TakeRunning());
+    RecordingFormat().nSamplesPerSec = 8000;
+    RecordingFormat().nChannels = 1;
     driver::PumpMessages(700);
     const SaveVisit second = Stop(stereo);
     EXPECT_EQ(second.shownFolder + L"\\" + second.shownName, mono)
@@ -102,8 +103,8 @@ TEST_F(Recording, TakesAreSavedWithTheFormatTheyStartedWithAndACancelWritesNothi
 
 TEST_F(Recording, AFormatNoDeviceTakesIsReportedAndEndWhileRecordingDropsTheTake) {
     StartApp();
-    const WAVEFORMATEX format = g_app.recordFormat;
-    g_app.recordFormat.nChannels = 0;
+    const WAVEFORMATEX format = RecordingFormat();
+    RecordingFormat().nChannels = 0;
     driver::BoxAnswerer answerer;
     PressButton(SlotRecord);
     for (int i = 0; i < 500 && !answerer.Seen(); ++i)
@@ -111,7 +112,7 @@ TEST_F(Recording, AFormatNoDeviceTakesIsReportedAndEndWhileRecordingDropsTheTake
     EXPECT_NE(answerer.seen.text.find(L"録音できません"), std::wstring::npos);
     ExpectIdle();
 
-    g_app.recordFormat = format;
+    RecordingFormat() = format;
     // The End button, then the close request (Alt+F4, the task bar), which ends the same way.
     for (int way = 0; way < 2; ++way) {
         if (way) {
@@ -124,7 +125,7 @@ TEST_F(Recording, AFormatNoDeviceTakesIsReportedAndEndWhileRecordingDropsTheTake
         else PressButton(SlotEnd);
         MSG quit;
         EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << way;
-        EXPECT_FALSE(g_app.recording || g_app.waveIn || g_app.captureBuffer || g_app.mixer) << way;
+        EXPECT_TRUE(TakeHoldsNothing() && !MixerIsOpen()) << way;
     }
 }
 
@@ -144,11 +145,14 @@ TEST_F(Recording, ATakeKeepsWhatItsBufferReceivedAndAFullBufferSaysItStopped) {
     StartApp();
     ASSERT_EQ(StartTake(100 * 27000), TakeStarted);
     driver::PumpMessages(200);
-    waveInReset(g_app.waveIn);
-    const DWORD received = g_app.captureHeader.dwBytesRecorded;
-    ASSERT_GT(received, 0u);
+    waveInReset(TakeDevice());
     Stop(early);
-    expectSilence(driver::ReadBytes(early), received);
+    const std::string wav = driver::ReadBytes(early);
+    ASSERT_GT(wav.size(), 44u);
+    DWORD received = 0;  // the data chunk's size
+    memcpy(&received, wav.data() + 40, 4);
+    ASSERT_GT(received, 0u);
+    expectSilence(wav, received);
 
     ASSERT_EQ(StartTake(2700), TakeStarted); // a tenth of a second
     driver::PumpMessages(1000);

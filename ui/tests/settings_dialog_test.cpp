@@ -11,6 +11,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "services/recorder.h"
 #include "ui/window_state.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
@@ -176,17 +177,17 @@ TEST_F(SettingsDialog, MainPageControlsReachTheirUsersAndANewDialogShowsThem) {
         EXPECT_EQ(*m.value, before + 1) << m.slider;
         EXPECT_EQ(Text(page, m.text), std::to_wstring((before + 1) * m.shownFactor));
     }
-    EXPECT_EQ(g_app.recordFormat.nSamplesPerSec, 27010u) << "the recorder's rate follows";
+    EXPECT_EQ(RecordingFormat().nSamplesPerSec, 27010u) << "the recorder's rate follows";
 
     Click(page, IDC_STEREO);
     EXPECT_EQ(Text(page, IDC_REC_RATE_TEXT), L"13500");
     EXPECT_EQ(SendDlgItemMessageW(page, IDC_REC_RATE_SLIDER, TBM_GETPOS, 0, 0), 1350);
-    EXPECT_EQ(g_app.recordFormat.nChannels, 2);
-    EXPECT_EQ(g_app.recordFormat.nSamplesPerSec, 13500u);
+    EXPECT_EQ(RecordingFormat().nChannels, 2);
+    EXPECT_EQ(RecordingFormat().nSamplesPerSec, 13500u);
     EXPECT_EQ(IsDlgButtonChecked(page, IDC_MONO), BST_UNCHECKED);
     Click(page, IDC_MONO);
-    EXPECT_EQ(g_app.recordFormat.nChannels, 1);
-    EXPECT_EQ(g_app.recordFormat.nSamplesPerSec, 27000u);
+    EXPECT_EQ(RecordingFormat().nChannels, 1);
+    EXPECT_EQ(RecordingFormat().nSamplesPerSec, 27000u);
     EXPECT_EQ(IsDlgButtonChecked(page, IDC_STEREO), BST_UNCHECKED);
 
     // Sizes, switches and channels: a new dialog shows what is in force.
