@@ -23,6 +23,11 @@ const wchar_t *DeviceLabel(int index) {
     return index >= 0 && index < kDeviceLabelCount ? kDeviceLabels[index] : nullptr;
 }
 
+std::wstring DeviceNameOfLabel(const std::wstring &label) {
+    const size_t close = label.find(L')');
+    return close == std::wstring::npos ? label : label.substr(close + 1);
+}
+
 std::wstring ReverseDialogFilter() {
     const std::wstring all = OpenDialogFilter();
     int texts = 0;

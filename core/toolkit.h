@@ -1,6 +1,6 @@
-// The toolkit page's decisions that need no window or device: the device-type labels, the
-// reverse tool's dialog filter, sample-frame reversal, the pinpoint watch, the AVI preview's
-// slider and the range a cut copies. Builds natively.
+// The toolkit page's decisions that need no window or device: the device name behind a
+// device-type label, the reverse tool's dialog filter, sample-frame reversal, the pinpoint
+// watch, the AVI preview's slider and the range a cut copies. Builds natively.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,10 @@
 // The five device-type labels of the reverse tool, in the combo box's order.
 enum { kDeviceLabelCount = 5 };
 const wchar_t *DeviceLabel(int index);  // null outside 0..4
+
+// The device name a label stands for: the text after its closing parenthesis
+// ("(wav)waveaudio" -> "waveaudio"); a text without one is taken as a device name already.
+std::wstring DeviceNameOfLabel(const std::wstring &label);
 
 // The reverse tool's open-dialog filter: the first 22 pairs of the File button's list.
 std::wstring ReverseDialogFilter();

@@ -21,6 +21,14 @@ TEST(Toolkit, ReversedSamplesAreTheOriginalFramesInReverseOrder) {
     EXPECT_EQ(mono.front(), 5);
 }
 
+TEST(Toolkit, TheMediaWindowIsGivenTheDeviceNameNotTheLabel) {
+    EXPECT_EQ(DeviceNameOfLabel(DeviceLabel(0)), L"waveaudio");
+    EXPECT_EQ(DeviceNameOfLabel(DeviceLabel(2)), L"CDAudio");
+    EXPECT_EQ(DeviceNameOfLabel(DeviceLabel(3)), L"mpegvideo");
+    EXPECT_EQ(DeviceNameOfLabel(L"sequencer"), L"sequencer");
+    EXPECT_EQ(DeviceLabel(5), nullptr);
+}
+
 TEST(Toolkit, ReverseFilterEndsAfterItsTwentySecondPair) {
     const std::wstring f = ReverseDialogFilter();
     const std::wstring tail(L"mpe(*.mpe)\0*.mpe\0\0", 18);
