@@ -93,7 +93,7 @@ void BenchCapture(const wchar_t *label, const std::wstring &media) {
     const std::wstring folder = std::wstring(kFolder) + L"\\shots";
     CreateDirectoryW(folder.c_str(), nullptr);
     lstrcpynW(g_ui.capture.shotFolder, folder.c_str(), ARRAYSIZE(g_ui.capture.shotFolder));
-    g_app.nShotCount = 1000;
+    g_ui.nShotCount = 1000;
     g_ui.capture.shotCounter = 1;
     HWND button = g_ui.buttons[SlotPhoto];
     const double ms = MedianMs(5, [&] { OnShotTimer(button); });
@@ -126,7 +126,7 @@ int main(int argc, char **argv) {
 
     CloseMedia();
     DestroyWindow(g_ui.hMain);
-    DestroyWindow(g_app.hPlay);
+    DestroyWindow(g_ui.hPlay);
     CloseRegistryKeys(g_app.keys);
     CoUninitialize();
     return 0;

@@ -138,7 +138,7 @@ int main(int argc, char **argv) {
 
     CloseMedia();
     DestroyWindow(g_ui.hMain);
-    DestroyWindow(g_app.hPlay);
+    DestroyWindow(g_ui.hPlay);
     DestroyWindow(g_floorWindow);
     CloseRegistryKeys(g_app.keys);
     bench::StoreGenre({});

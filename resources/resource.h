@@ -202,8 +202,6 @@
 #define WM_TRAY_PLAY 0x8003
 
 /* Messages the program posts to itself */
-#define WM_VIDEO_MENU 0x8010          /* right button on the video: the menu at (x, y) */
-#define WM_VIDEO_DOUBLE_CLICK 0x8011  /* double click on the video: the Full button */
+/* 0x8010, 0x8011 and 0x8013: the media host's, in services/media_host.h */
 #define WM_DEVICE_STUCK 0x8012        /* the media device stopped answering */
-#define WM_VIDEO_DRAG 0x8013          /* left button on the video: drag the playback window */
 #define WM_MEDIA_OPENED 0x8014        /* the device answered the start-up open */

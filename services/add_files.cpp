@@ -15,7 +15,7 @@ void AddOneFile(const wchar_t *path, const wchar_t *title) {
     // What is loaded is what the current path names.
     lstrcpynW(g_app.currentPath, path, kTextChars);
     OpenMedia(g_app.currentPath);
-    AppendStockEntry(title ? title : L"", TimeIntervalText(g_app.lengthMs), g_app.currentTypeText,
+    AppendStockEntry(title ? title : L"", TimeIntervalText(MediaLengthMs()), MediaTypeText(),
                      g_app.currentPath);
 }
 

@@ -2,21 +2,24 @@
 
 #include <new>
 
+#include "services/media_device.h"
 #include "services/recorder.h"
+#include "services/thumbnail.h"
+#include "services/transport.h"
 
 AppState g_app;
 
 void ResetAppState() {
     g_app.~AppState();
     new (&g_app) AppState();
+    // The services' own options start again too: no test carries one over.
+    ResetMediaDevice();
+    ResetTransport();
     ResetRecorder();
+    SetThumbnailsOn(true);
+    SetChannelOff(false, false);
+    SetChannelOff(true, false);
     SetDefaultSettings(g_app.settings);
-    lstrcpyW(g_app.positionText, L" 0 秒");
     g_app.speed = 1000;
-    g_app.barPage = 10;
     g_app.nPlayLimiter = 1000;
-    g_app.nShotInterval = 0;
-    g_app.nShotCount = 1;
-    g_app.nRecRate = 2700;  // slider position: the rate in Hz is ten times it
-    g_app.bCaptureOn = 1;
 }

@@ -25,47 +25,25 @@ struct AppState {
     // Command-line pieces after the program path, consumed once by the start-up import.
     std::vector<std::wstring> pendingPieces;
 
-    // The playback window, which the device's video window is a child of, and that video window.
-    HWND hPlay, hVideo;
-
     int currentGenre;
     int counts[kGenreCount];
     int currentItem;
 
-    // The one media device.
-    MCI_DGV_OPEN_PARMSW openParms;
-    wchar_t deviceType[32];  // "mpegvideo", or "Non" after a failed open
-    wchar_t alias[8];
-    std::wstring mediaPath;  // the element the device was last opened with
-    wchar_t currentPath[kTextChars];
-    wchar_t currentTypeText[kTextChars];
-    DWORD lengthMs;
-    DWORD lastPlayingPositionMs;  // where the last progress tick saw the media playing
+    wchar_t currentPath[kTextChars];  // the path of the entry loaded last
 
-    // Texts the main window paints.
-    wchar_t positionText[128];
-    wchar_t currentNumberText[kTextChars];
-    wchar_t totalNumberText[kTextChars];
-    wchar_t lengthText[128];
-
-    // The program's copy of the position bar.
-    int barMax, barPage, barPos;
 
     int repeat, continuous, random, paused;
     CrtRand rng;  // the random mode's draws
     int speed;
 
     SettingsRecord settings;
-    // Options of the main settings page, kept for this run only.
-    int nRecRate, nPlayLimiter, nShotInterval, nShotCount;
-    int bCaptureOn, bLeftAudioOff, bRightAudioOff;
-
+    int nPlayLimiter;  // the progress tick's period in ms (the settings page's limiter)
 
     RegistryKeys keys;
-
 };
 
 extern AppState g_app;
 
-// Puts every field at its starting value (zero, except where the program starts elsewhere).
+// Puts every field at its starting value (zero, except where the program starts elsewhere),
+// and the services' own state with it.
 void ResetAppState();

@@ -56,7 +56,7 @@ GrabResult GrabCurrentFrame(const wchar_t *mediaPath, std::vector<uint8_t> *pict
     }
     // MPEG files, and AVI files whose frames the AVI library cannot decode, have a picture
     // only when the device made a video window for them.
-    if (g_app.hVideo && DecodeVideoFrame(mediaPath, DevicePositionMs(), picture))
+    if (MediaVideoWindow() && DecodeVideoFrame(mediaPath, DevicePositionMs(), picture))
         return GrabResult::Grabbed;
     return aviStream ? GrabResult::DecoderFailed : GrabResult::NoVideo;
 }

@@ -18,6 +18,19 @@ enum { kSystemDeviceNameChars = 64 / 2 }; // the system's name is read into 64 b
 
 void (*g_stuckListener)();
 
+// The device as the program last opened it.
+struct DeviceState {
+    bool open;                   // the last open succeeded and nothing closed it since
+    wchar_t deviceType[32];      // "mpegvideo", or "Non" after a failed open
+    wchar_t alias[8];
+    std::wstring mediaPath;      // the element the device was last opened with
+    wchar_t typeText[kTextChars];  // the device-type text of that path
+    DWORD lengthMs;
+    HWND parent;                 // the playback window, parent of the device's video window
+    HWND video;                  // that video window (it belongs to the device's process)
+    unsigned serial;             // counts the opens and closes
+} g_device;
+
 // How long a command may take before the device counts as stuck for good. A stop or a seek
 // takes milliseconds; opening and closing take seconds on a busy machine, and a close is only
 // sent after a stop that answered.
@@ -37,18 +50,18 @@ struct OpeningAhead {
     void (*opened)() = nullptr;
 } g_ahead;
 
-MCIDEVICEID Device() {
+bool Device() {
     FinishOpeningAhead();
-    return g_app.openParms.wDeviceID;
+    return g_device.open;
 }
 
 // The device did not answer and its process was ended: its video window went with it, and the
 // windows are told so that they can say so and load the media again.
 void GiveUpStuckDevice() {
-    g_app.hVideo = nullptr;
-    g_app.openParms.wDeviceID = 0;
-    lstrcpynW(g_app.deviceType, kUnknownDeviceType, ARRAYSIZE(g_app.deviceType));
-    g_app.lastPlayingPositionMs = 0;
+    g_device.video = nullptr;
+    g_device.open = false;
+    lstrcpynW(g_device.deviceType, kUnknownDeviceType, ARRAYSIZE(g_device.deviceType));
+    ++g_device.serial;
     if (g_stuckListener) g_stuckListener();
 }
 
@@ -82,23 +95,23 @@ std::wstring SystemDeviceName(const std::wstring &extension) {
     return name;
 }
 
-// The open of g_app.mediaPath, with its video window (if the media has a picture) as a child
+// The open of g_device.mediaPath, with its video window (if the media has a picture) as a child
 // of the playback window.
 HostRequest OpenRequest() {
-    lstrcpynW(g_app.deviceType, kMediaDeviceType, ARRAYSIZE(g_app.deviceType));
-    lstrcpynW(g_app.alias, kMediaAlias, ARRAYSIZE(g_app.alias));
+    lstrcpynW(g_device.deviceType, kMediaDeviceType, ARRAYSIZE(g_device.deviceType));
+    lstrcpynW(g_device.alias, kMediaAlias, ARRAYSIZE(g_device.alias));
     HostRequest request = {};
-    request.parent = reinterpret_cast<DWORD_PTR>(g_app.hPlay);
-    lstrcpynW(request.text, g_app.mediaPath.c_str(), ARRAYSIZE(request.text));
+    request.parent = reinterpret_cast<DWORD_PTR>(g_device.parent);
+    lstrcpynW(request.text, g_device.mediaPath.c_str(), ARRAYSIZE(request.text));
     // No identifier survives a failed open, so no later command can reach another device.
-    g_app.openParms.wDeviceID = 0;
+    g_device.open = false;
     return request;
 }
 
 bool TakeOpenAnswer(bool answered, MCIERROR result, DWORD_PTR video) {
     if (!answered || result) return false;
-    g_app.openParms.wDeviceID = 1;  // the one device of the device's process
-    g_app.hVideo = reinterpret_cast<HWND>(video);
+    g_device.open = true;  // the one device of the device's process
+    g_device.video = reinterpret_cast<HWND>(video);
     return true;
 }
 
@@ -121,7 +134,7 @@ void SetMillisecondFormat() {
 // previous media's, which would otherwise be stored with the new entry and set the bar.
 void QueryLength() {
     DWORD length = 0;
-    g_app.lengthMs = DeviceStatus(MCI_STATUS_LENGTH, &length) ? length : 0;
+    g_device.lengthMs = DeviceStatus(MCI_STATUS_LENGTH, &length) ? length : 0;
 }
 
 PathKind KindOfPath(const wchar_t *path) {
@@ -146,11 +159,14 @@ void BeginOpen(const wchar_t *path) {
     CloseMedia();
     const size_t length = path ? wcsnlen(path, kTextChars) : 0;
     // A path the program's buffers would cut names another file: it is not opened.
-    g_app.mediaPath = length < size_t(kTextChars) && path ? path : L"";
-    lstrcpynW(g_app.currentTypeText,
-              ResolveDeviceType(g_app.mediaPath.c_str(), g_app.hPlay).c_str(),
-              ARRAYSIZE(g_app.currentTypeText));
+    g_device.mediaPath = length < size_t(kTextChars) && path ? path : L"";
+    lstrcpynW(g_device.typeText,
+              ResolveDeviceType(g_device.mediaPath.c_str(), g_device.parent).c_str(),
+              ARRAYSIZE(g_device.typeText));
 }
+
+// The channels the settings page turned off, for every file the device opens.
+bool g_leftOff, g_rightOff;
 
 bool SendChannel(const wchar_t *side, bool off) {
     const std::wstring rest = std::wstring(L"audio ") + side + (off ? L" off" : L" on");
@@ -159,16 +175,16 @@ bool SendChannel(const wchar_t *side, bool off) {
 
 // A device opens with both channels on; the ones the settings page turned off stay off.
 void ApplyChannels() {
-    if (g_app.bLeftAudioOff) SendChannel(L"left", true);
-    if (g_app.bRightAudioOff) SendChannel(L"right", true);
+    if (g_leftOff) SendChannel(L"left", true);
+    if (g_rightOff) SendChannel(L"right", true);
 }
 
 // ... and after: `attempts` more tries unless it is open, then the time format, the length
 // and the channels.
 void EndOpen(int attempts) {
-    for (int attempt = 0; attempt < attempts && !g_app.mediaPath.empty(); ++attempt)
+    for (int attempt = 0; attempt < attempts && !g_device.mediaPath.empty(); ++attempt)
         if (SendOpen()) break;
-    if (!Device()) lstrcpynW(g_app.deviceType, kUnknownDeviceType, ARRAYSIZE(g_app.deviceType));
+    if (!Device()) lstrcpynW(g_device.deviceType, kUnknownDeviceType, ARRAYSIZE(g_device.deviceType));
     SetMillisecondFormat();
     QueryLength();
     ApplyChannels();
@@ -191,7 +207,7 @@ void OpenMedia(const wchar_t *path) {
 void OpenMediaAhead(const wchar_t *path, HWND notify, UINT message, void (*opened)()) {
     BeginOpen(path);
     g_ahead.opened = opened;
-    if (!g_app.mediaPath.empty()) {
+    if (!g_device.mediaPath.empty()) {
         g_ahead.request = OpenRequest();
         g_ahead.notify = notify;
         g_ahead.message = message;
@@ -225,12 +241,12 @@ void FinishOpeningAhead() {
 }
 
 bool MediaIsOpen() {
-    return Device() != 0;  // the type text outlives a close: the status line keeps showing it
+    return Device();  // the type text outlives a close: the status line keeps showing it
 }
 
 void CloseMedia() {
     FinishOpeningAhead();
-    g_app.hVideo = nullptr;
+    g_device.video = nullptr;
     // The play is stopped first, within the short limit; the close that follows has nothing
     // left to wait for. A device that did not stop is given up instead.
     DeviceStop();
@@ -239,10 +255,10 @@ void CloseMedia() {
         if (Ask(HostClose, HostRequest(), kOpenCloseAnswerMs, &result, nullptr))
             RetireWornMediaHost();
     }
-    g_app.openParms.wDeviceID = 0;
+    g_device.open = false;
     // Whatever was seen of the last media belongs to it alone.
-    g_app.lastPlayingPositionMs = 0;
-    g_app.lengthMs = 0;
+    ++g_device.serial;
+    g_device.lengthMs = 0;
 }
 
 void SetStuckDeviceListener(void (*stuck)()) {
@@ -290,15 +306,58 @@ bool DeviceStatus(DWORD item, DWORD *value) {
 bool DeviceCommand(const wchar_t *verb, const wchar_t *rest) {
     if (!Device()) return false;
     HostRequest request = {};
-    const std::wstring text = std::wstring(verb) + L" " + g_app.alias + L" " + rest;
+    const std::wstring text = std::wstring(verb) + L" " + g_device.alias + L" " + rest;
     lstrcpynW(request.text, text.c_str(), ARRAYSIZE(request.text));
     MCIERROR result = 0;
     return Ask(HostString, request, kCommandAnswerMs, &result, nullptr) && result == 0;
 }
 
 bool SetChannelOff(bool right, bool off) {
-    (right ? g_app.bRightAudioOff : g_app.bLeftAudioOff) = off;
+    (right ? g_rightOff : g_leftOff) = off;
     return SendChannel(right ? L"right" : L"left", off);
+}
+
+DWORD MediaLengthMs() {
+    FinishOpeningAhead();
+    return g_device.lengthMs;
+}
+
+const std::wstring &MediaPath() {
+    return g_device.mediaPath;
+}
+
+const wchar_t *MediaTypeText() {
+    return g_device.typeText;
+}
+
+const wchar_t *OpenedDeviceType() {
+    return g_device.deviceType;
+}
+
+HWND MediaVideoWindow() {
+    return g_device.video;
+}
+
+void SetVideoParent(HWND playback) {
+    g_device.parent = playback;
+}
+
+HWND VideoParent() {
+    return g_device.parent;
+}
+
+unsigned MediaSerial() {
+    return g_device.serial;
+}
+
+void ResetMediaDevice() {
+    const unsigned serial = g_device.serial + 1;  // nothing seen before may match again
+    g_device = DeviceState();
+    g_device.serial = serial;
+}
+
+bool ChannelOff(bool right) {
+    return right ? g_rightOff : g_leftOff;
 }
 
 ShellVerb ShellHandOffForPath(const wchar_t *path) {
@@ -309,7 +368,7 @@ ShellVerb ShellHandOffForPath(const wchar_t *path) {
 bool HandToShell(const wchar_t *path) {
     const ShellVerb verb = ShellHandOffForPath(path);
     if (verb == ShellVerb::Refuse) return false;
-    HWND owner = verb == ShellVerb::Explore ? g_app.hPlay : nullptr;
+    HWND owner = verb == ShellVerb::Explore ? g_device.parent : nullptr;
     ShellExecuteW(owner, ShellVerbText(verb), path, nullptr, nullptr, SW_SHOWNORMAL);
     return true;
 }

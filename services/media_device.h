@@ -1,6 +1,6 @@
 // The one MCI device that plays every file, opened as "mpegvideo" under the alias "music"
 // in a process of its own. It knows no window of the program: the playback window is only
-// the parent it is given, and the video display window it makes is recorded in g_app.hVideo.
+// the parent it is given (SetVideoParent), and it keeps the video display window it makes.
 #pragma once
 
 #include <windows.h>
@@ -14,11 +14,11 @@
 // for any other path. A table extension also shows `window` (the playback window).
 std::wstring ResolveDeviceType(const wchar_t *path, HWND window);
 
-// Closes the device, resolves the path into g_app.currentTypeText and opens the path with its
-// video window as a child of g_app.hPlay (the window belongs to the device's process), trying a second time when the first open fails; records the video
-// display window in g_app.hVideo, switches the device to milliseconds and reads the length
-// into g_app.lengthMs. After two failures the device type is "Non" and the previous length
-// stays. A path too long for the program's buffers is not opened at all.
+// Closes the device, resolves the path's device-type text and opens the path with its video
+// window as a child of the video parent (the window belongs to the device's process), trying a
+// second time when the first open fails; switches the device to milliseconds and reads the
+// length. After two failures the device type is "Non" and the length 0. A path too long for
+// the program's buffers is not opened at all.
 void OpenMedia(const wchar_t *path);
 
 // OpenMedia for start-up, without making the program wait: the slow part (starting the
@@ -33,9 +33,31 @@ void FinishOpeningAhead();
 // True while a device is open (the last open succeeded and nothing closed it since).
 bool MediaIsOpen();
 
+// What the last open found: its length in ms (0 when closed or not opened), the path it was
+// given, that path's device-type text (kept after a close: the status line shows it), and the
+// device type the program opened ("mpegvideo", or "Non" after a failed open).
+DWORD MediaLengthMs();
+const std::wstring &MediaPath();
+const wchar_t *MediaTypeText();
+const wchar_t *OpenedDeviceType();
+
+// The device's video window while the open media has a picture; null otherwise.
+HWND MediaVideoWindow();
+
+// The window the device's video window is made a child of (the playback window).
+void SetVideoParent(HWND playback);
+HWND VideoParent();
+
+// Changes with every open and close: what was seen of the media before belongs to another.
+unsigned MediaSerial();
+
+// Forgets the device (a closed device, no parent): where the program and the tests start.
+void ResetMediaDevice();
+
 // Turns a channel of the sound off or back on, for the open media and every one opened
 // after it; false when no device took the command.
 bool SetChannelOff(bool right, bool off);
+bool ChannelOff(bool right);
 
 // Closes the device (nothing happens when none is open); its video window goes with it.
 void CloseMedia();

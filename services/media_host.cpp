@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "resources/resource.h"
 
 namespace {
 

@@ -8,6 +8,15 @@
 
 #include <windows.h>
 
+// What the host posts to the window its video window is a child of (the playback window) when
+// the user acts on the video: the right button (the menu at x, y in lParam), a double click,
+// and the left button (a drag of the playback window).
+enum : UINT {
+    WM_VIDEO_MENU = 0x8010,
+    WM_VIDEO_DOUBLE_CLICK = 0x8011,
+    WM_VIDEO_DRAG = 0x8013,
+};
+
 // True when the command line asks for the media host.
 bool IsMediaHostCommandLine(const wchar_t *commandLine);
 

@@ -1,12 +1,13 @@
 #include "services/texts.h"
 
+#include "services/transport.h"
 #include "services/app_state.h"
 
 void SetNumberText(wchar_t *text, int number) { wsprintfW(text, L"[%d]", number); }
 
 void SetNumberTexts(int current, int total) {
-    SetNumberText(g_app.currentNumberText, current);
-    SetNumberText(g_app.totalNumberText, total);
+    SetNumberText(Display().currentNumberText, current);
+    SetNumberText(Display().totalNumberText, total);
 }
 
 std::wstring LoadProgramText(UINT id) {

@@ -8,7 +8,7 @@
 #include <new>
 #include <vector>
 
-#include "resources/resource.h"
+#include "services/media_device.h"
 #include "services/app_state.h"
 #include "services/texts.h"
 #include "services/settings.h"
@@ -53,11 +53,11 @@ void ResetCaptureFrame() {
         if (row.number == &g_app.settings.Capture) WriteSettingRow(g_app.keys, row);
 }
 
-// A thumbnail that cannot be written is said at once: the list would show no picture.
+void (*g_notWritten)();
+
+// A thumbnail that cannot be written is told at once: the list would show no picture.
 void WriteThumbnail(const wchar_t *path, const void *picture, size_t bytes) {
-    if (!WriteBmpFile(path, picture, bytes))
-        MessageBoxW(nullptr, LoadProgramText(IDS_FILE_CREATE_FAILED).c_str(), L"",
-                    MB_OK | MB_ICONWARNING);
+    if (!WriteBmpFile(path, picture, bytes) && g_notWritten) g_notWritten();
 }
 
 // Frame `Capture` of the file's first video stream, decoded to 24 bits. Returns false when
@@ -397,11 +397,27 @@ bool WriteBmpFile(const wchar_t *path, const void *picture, size_t bytes) {
            WriteUserFile(path, {{headers, kBmpPixelOffset}, {packed + kPictureHeaderBytes, pixelBytes}});
 }
 
+namespace {
+bool g_thumbnailsOn = true;  // the settings page's "キャプチャーON/OFF", for this run
+}  // namespace
+
+void SetThumbnailNotWrittenListener(void (*notWritten)()) {
+    g_notWritten = notWritten;
+}
+
+void SetThumbnailsOn(bool on) {
+    g_thumbnailsOn = on;
+}
+
+bool ThumbnailsOn() {
+    return g_thumbnailsOn;
+}
+
 void GrabThumbnail(const wchar_t *mediaPath, const wchar_t *bitmapPath) {
-    if (!g_app.bCaptureOn || !mediaPath || !bitmapPath) return;
+    if (!g_thumbnailsOn || !mediaPath || !bitmapPath) return;
     if (GrabAviFrame(mediaPath, bitmapPath)) return;
     // Any other file has a picture only when the device gave it a video window.
-    if (g_app.hVideo) GrabFirstVideoFrame(mediaPath, bitmapPath);
+    if (MediaVideoWindow()) GrabFirstVideoFrame(mediaPath, bitmapPath);
 }
 
 HBITMAP ScaleBitmap(HBITMAP bitmap, int width, int height) {

@@ -54,6 +54,13 @@ void SetDecodeStallForTests(void (*stall)());
 // or the first frame of any other media that has a picture. Otherwise nothing is written.
 void GrabThumbnail(const wchar_t *mediaPath, const wchar_t *bitmapPath);
 
+// Told when a thumbnail's picture could not be written (the windows say so).
+void SetThumbnailNotWrittenListener(void (*notWritten)());
+
+// Whether added files get thumbnails at all (on until the settings page turns it off).
+void SetThumbnailsOn(bool on);
+bool ThumbnailsOn();
+
 // A new 32-bit bottom-up bitmap of width x height, scaled from `bitmap` bilinearly; null when
 // the bitmap cannot be read or a size is out of range.
 HBITMAP ScaleBitmap(HBITMAP bitmap, int width, int height);

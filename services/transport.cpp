@@ -16,6 +16,15 @@ template <class... Args> void Tell(void (*what)(Args...), Args... args) {
     if (what) what(args...);
 }
 
+TransportDisplay g_display;
+
+// Where the progress tick last saw the media playing, and which open of the device that was:
+// a new open or a close forgets it.
+struct LastPlaying {
+    unsigned serial;
+    DWORD ms;
+} g_lastPlaying;
+
 DWORD QueryStatus(DWORD item, bool *ok = nullptr) {
     DWORD value = 0;
     const bool answered = DeviceStatus(item, &value);
@@ -28,11 +37,11 @@ bool IsPlaying() {
 }
 
 void SetPositionText(DWORD ms) {
-    lstrcpynW(g_app.positionText, TimeIntervalText(ms).c_str(), ARRAYSIZE(g_app.positionText));
+    lstrcpynW(g_display.positionText, TimeIntervalText(ms).c_str(), ARRAYSIZE(g_display.positionText));
 }
 
 void ShowPosition(DWORD ms) {
-    g_app.barPos = int(ms / 1000);
+    g_display.barPos = int(ms / 1000);
     Tell(g_view.barChanged);
     SetPositionText(ms);
 }
@@ -58,24 +67,35 @@ void StopProgress() {
 
 } // namespace
 
+TransportDisplay &Display() {
+    return g_display;
+}
+
+void ResetTransport() {
+    g_display = TransportDisplay();
+    lstrcpyW(g_display.positionText, L" 0 秒");
+    g_display.barPage = 10;
+    g_lastPlaying = LastPlaying();
+}
+
 void SetTransportView(const TransportView &view) {
     g_view = view;
 }
 
 void SetBarRange() {
-    g_app.barMax = int(g_app.lengthMs / 1000);
-    g_app.barPage = 10;
+    g_display.barMax = int(MediaLengthMs() / 1000);
+    g_display.barPage = 10;
     Tell(g_view.barChanged);
 }
 
 void SetBarPosition(int seconds) {
-    g_app.barPos = seconds;
+    g_display.barPos = seconds;
     Tell(g_view.barChanged);
 }
 
 void Rewind() {
     // A rewind forgets where the media was last seen playing: it has not reached its end.
-    g_app.lastPlayingPositionMs = 0;
+    g_lastPlaying.ms = 0;
     DeviceSeekToStart();
 }
 
@@ -94,7 +114,7 @@ void SendSpeed() {
 }
 
 void StartPlaying() {
-    g_app.lastPlayingPositionMs = 0;
+    g_lastPlaying.ms = 0;
     DevicePlay();
     SendSpeed();
 }
@@ -117,8 +137,8 @@ void StartupLoad(HWND notify) {
     const int genre = g_app.currentGenre;
     const std::wstring path = ReadStockField(genre, 0, FieldPath);
     if (path.empty()) return;
-    SetNumberText(g_app.currentNumberText, 1);
-    SetNumberText(g_app.totalNumberText, g_app.counts[genre]);
+    SetNumberText(g_display.currentNumberText, 1);
+    SetNumberText(g_display.totalNumberText, g_app.counts[genre]);
     OpenMediaAhead(TakeEntryPath(path), notify, WM_MEDIA_OPENED, StartupLoadOpened);
 }
 
@@ -165,7 +185,7 @@ void OnPauseToggled(int paused) {
         DevicePause();
     } else {
         // Resumes from the whole second the bar shows.
-        DevicePlayFrom(DWORD(g_app.barPos) * 1000);
+        DevicePlayFrom(DWORD(g_display.barPos) * 1000);
         StartPlaying();
     }
     Tell(g_view.playbackChanged);
@@ -200,7 +220,7 @@ static void HandleEndOfMedia() {
                        g_app.currentItem, g_app.rng);
     if (plan.stopTimer) {
         StopProgress();
-        if (!g_app.hVideo) Tell(g_view.playbackChanged);
+        if (!MediaVideoWindow()) Tell(g_view.playbackChanged);
         return;
     }
     if (plan.replay) StartPlaying();
@@ -217,10 +237,11 @@ static void HandleEndOfMedia() {
 // the media, while nobody paused it, has reached its end all the same. What was last seen
 // playing is forgotten at every rewind, open and close, so one end is taken only once.
 static bool StoppedNearTheEnd(DWORD length, DWORD mode) {
-    if (g_app.paused || g_app.lastPlayingPositionMs == 0) return false;
+    if (g_lastPlaying.serial != MediaSerial()) g_lastPlaying = LastPlaying{MediaSerial(), 0};
+    if (g_app.paused || g_lastPlaying.ms == 0) return false;
     if (mode != MCI_MODE_STOP) return false;
     const DWORD margin = DWORD(g_app.nPlayLimiter) * 2 + 500;
-    return g_app.lastPlayingPositionMs + margin >= length;
+    return g_lastPlaying.ms + margin >= length;
 }
 
 void ProgressTick() {
@@ -230,14 +251,14 @@ void ProgressTick() {
     // A paused device may report its start; the bar keeps the second it showed.
     if (!g_app.paused) ShowPosition(position);
     const int count = g_app.counts[g_app.currentGenre];
-    SetNumberText(g_app.currentNumberText, count > 0 ? g_app.currentItem + 1 : 0);
+    SetNumberText(g_display.currentNumberText, count > 0 ? g_app.currentItem + 1 : 0);
     const DWORD length = QueryStatus(MCI_STATUS_LENGTH, &lengthOk);
     // Without a device nothing has reached an end; the tick goes on.
     if (!lengthOk || !positionOk) return;
     if (length > position) {
         const DWORD mode = QueryStatus(MCI_STATUS_MODE);
         if (!StoppedNearTheEnd(length, mode)) {
-            if (mode == MCI_MODE_PLAY) g_app.lastPlayingPositionMs = position > 0 ? position : 1;
+            if (mode == MCI_MODE_PLAY) g_lastPlaying.ms = position > 0 ? position : 1;
             return;
         }
     }
@@ -246,9 +267,9 @@ void ProgressTick() {
 
 void OnPositionScroll(int code, unsigned thumb) {
     int target = 0;
-    if (ScrollTarget(code, g_app.barPos, g_app.barPage, g_app.barMax, thumb, &target)) {
+    if (ScrollTarget(code, g_display.barPos, g_display.barPage, g_display.barMax, thumb, &target)) {
         // A seek starts the media's way to its end afresh.
-        g_app.lastPlayingPositionMs = 0;
+        g_lastPlaying.ms = 0;
         // A position before the start means nothing to the device; some devices take it
         // anyway and then report a huge position, so the start is asked for instead.
         const DWORD ms = target > 0 ? DWORD(target) * 1000 : 0;

@@ -5,9 +5,25 @@
 
 #include <windows.h>
 
+#include "core/settings_record.h"
+
+// What the main window shows of the transport: the position text, the entry numbers and the
+// program's copy of the position bar. The transport (and the stock list, for the numbers)
+// writes it; the main window paints it.
+struct TransportDisplay {
+    wchar_t positionText[128];
+    wchar_t currentNumberText[kTextChars];
+    wchar_t totalNumberText[kTextChars];
+    int barMax, barPage, barPos;
+};
+TransportDisplay &Display();
+
+// Back to what the program shows at start: " 0 秒", no numbers, a bar of page 10.
+void ResetTransport();
+
 // What the windows do when the transport changes something they show. Any may be null.
 struct TransportView {
-    void (*barChanged)();            // g_app.barMax, barPage or barPos changed
+    void (*barChanged)();            // Display().barMax, barPage or barPos changed
     void (*statusChanged)();         // the position and number texts changed
     void (*playbackChanged)();       // the playback window shows something else
     void (*videoChanged)();          // the video window was placed again or was replaced

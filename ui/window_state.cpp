@@ -10,4 +10,6 @@ void ResetWindowState() {
     g_ui.left.slide = 1;
     g_ui.right.slide = 1;
     g_ui.capture.shotCounter = 1;
+    g_ui.nRecRate = 2700;
+    g_ui.nShotCount = 1;
 }

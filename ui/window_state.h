@@ -35,7 +35,7 @@ struct CaptureState {
 enum TrayIconIndex { TrayMain, TrayStock, TrayPlay, kTrayIconCount };
 
 struct WindowState {
-    HWND hMain, hLeftPanel, hRightPanel, hStock, hList;
+    HWND hMain, hLeftPanel, hRightPanel, hPlay, hStock, hList;
     HWND hPositionBar, hVolumeBar, hSpeedBar;
     HWND hCalculator, hClock, hAviEdit;
 
@@ -58,6 +58,10 @@ struct WindowState {
     int nColorSlot, nPlaceItem;
 
     int volumeBarPos;  // right edge of the volume bar's level, in pixels
+
+    // Options of the main settings page, kept for this run only: the recording rate's slider
+    // (the rate in Hz is ten times it), the series interval in ms and its number of shots.
+    int nRecRate, nShotInterval, nShotCount;
     HIMAGELIST thumbnails;
 
     // The accessories' program-wide state: it outlives their windows.

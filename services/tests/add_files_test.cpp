@@ -185,7 +185,7 @@ TEST_F(AddFiles, AFirstFrameThatNeverComesLeavesTheDefaultPictureInTime) {
     EXPECT_FALSE(ReadBmp(ThumbnailPath(0, 0)).exists);
     std::vector<uint8_t> picture;
     start = GetTickCount();
-    EXPECT_NE(GrabCurrentFrame(g_app.mediaPath.c_str(), &picture), GrabResult::Grabbed);
+    EXPECT_NE(GrabCurrentFrame(MediaPath().c_str(), &picture), GrabResult::Grabbed);
     EXPECT_LT(GetTickCount() - start, 7000u);
     SetDecodeStallForTests(nullptr);
     SetEvent(g_unstall);

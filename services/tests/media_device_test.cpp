@@ -55,7 +55,7 @@ class MediaDevice : public testing::Test {
     void SetUp() override {
         ResetAppState();
         ASSERT_TRUE(s_play && s_stock);
-        g_app.hPlay = s_play;
+        SetVideoParent(s_play);
         g_ui.hStock = s_stock;
     }
     void TearDown() override { CloseMedia(); }
@@ -90,30 +90,30 @@ TEST_F(MediaDevice, EachFileOpensWithItsOwnLengthAndOnlyPicturesGetAVideoWindow)
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "file " << c.file);
         const std::wstring path = c.lengthMs ? Media(c.file) : MediaFolder() + c.file;
-        const HWND before = g_app.hVideo;
+        const HWND before = MediaVideoWindow();
         OpenMedia(path.c_str());
         if (before) EXPECT_FALSE(IsWindow(before)) << "the last file's video window stays";
-        EXPECT_EQ(g_app.hVideo != nullptr, c.picture);
-        EXPECT_NE(g_app.hVideo, other);
+        EXPECT_EQ(MediaVideoWindow() != nullptr, c.picture);
+        EXPECT_NE(MediaVideoWindow(), other);
         if (!c.lengthMs) {
             EXPECT_FALSE(MediaIsOpen());
-            EXPECT_STREQ(g_app.deviceType, L"Non");
-            EXPECT_EQ(g_app.lengthMs, 0u) << "not the previous file's length";
-            EXPECT_EQ(g_app.openParms.wDeviceID, 0u);
+            EXPECT_STREQ(OpenedDeviceType(), L"Non");
+            EXPECT_EQ(MediaLengthMs(), 0u) << "not the previous file's length";
+            EXPECT_FALSE(MediaIsOpen());
             continue;
         }
         ASSERT_TRUE(MediaIsOpen());
-        EXPECT_STREQ(g_app.deviceType, L"mpegvideo");
-        EXPECT_STREQ(g_app.currentTypeText, c.typeText);
-        EXPECT_NEAR(double(g_app.lengthMs), double(c.lengthMs), 50.0);
+        EXPECT_STREQ(OpenedDeviceType(), L"mpegvideo");
+        EXPECT_STREQ(MediaTypeText(), c.typeText);
+        EXPECT_NEAR(double(MediaLengthMs()), double(c.lengthMs), 50.0);
         if (c.picture) {
-            EXPECT_EQ(GetParent(g_app.hVideo), g_app.hPlay);
-            EXPECT_EQ(GetWindowLongPtrW(g_app.hVideo, GWL_STYLE) & WS_CHILD, LONG_PTR(WS_CHILD));
+            EXPECT_EQ(GetParent(MediaVideoWindow()), VideoParent());
+            EXPECT_EQ(GetWindowLongPtrW(MediaVideoWindow(), GWL_STYLE) & WS_CHILD, LONG_PTR(WS_CHILD));
         }
     }
-    const HWND video = g_app.hVideo;
+    const HWND video = MediaVideoWindow();
     CloseMedia();
-    EXPECT_FALSE(g_app.hVideo);
+    EXPECT_FALSE(MediaVideoWindow());
     EXPECT_FALSE(IsWindow(video)) << "closing takes the video window down";
     EXPECT_FALSE(MediaIsOpen()) << "a closed device still counts as open";
     DestroyWindow(other);
@@ -146,7 +146,7 @@ TEST_F(MediaDevice, DeviceTypeTextComesFromTheSystemTableForKnownExtensionsOnly)
     };
     // A hidden child stands for the playback window here: hiding a top-level window takes
     // seconds under Wine without a window manager.
-    HWND shown = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, g_app.hPlay, nullptr,
+    HWND shown = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, VideoParent(), nullptr,
                                  nullptr, nullptr);
     for (const Case &c : cases) {
         ShowWindow(shown, SW_HIDE);
@@ -159,11 +159,11 @@ TEST_F(MediaDevice, DeviceTypeTextComesFromTheSystemTableForKnownExtensionsOnly)
 
     // A known extension shows the playback window even when the open then fails.
     ShowWindow(shown, SW_HIDE);
-    g_app.hPlay = shown;
+    SetVideoParent(shown);
     OpenMedia((MediaFolder() + L"absent.avi").c_str());
-    g_app.hPlay = GetParent(shown);
+    SetVideoParent(GetParent(shown));
     EXPECT_TRUE(IsWindowVisible(shown));
-    EXPECT_STREQ(g_app.currentTypeText, L"AVIVideo");
+    EXPECT_STREQ(MediaTypeText(), L"AVIVideo");
     EXPECT_FALSE(MediaIsOpen());
 }
 
@@ -182,12 +182,12 @@ TEST_F(MediaDevice, ADeviceWhoseProcessIsGoneIsGivenUpAndTheNextOpenGetsANewOne)
     EXPECT_FALSE(DeviceStatus(MCI_STATUS_MODE, &mode));
     EXPECT_EQ(g_stuckCount, 1) << "the windows are told once";
     EXPECT_FALSE(MediaIsOpen());
-    EXPECT_FALSE(g_app.hVideo);
+    EXPECT_FALSE(MediaVideoWindow());
     EXPECT_FALSE(DeviceStop()) << "nothing more is sent to it";
     EXPECT_EQ(g_stuckCount, 1);
     OpenMedia(Media(L"tone.wav").c_str());
     EXPECT_TRUE(MediaIsOpen());
-    EXPECT_NEAR(double(g_app.lengthMs), 1750.0, 50.0);
+    EXPECT_NEAR(double(MediaLengthMs()), 1750.0, 50.0);
     SetStuckDeviceListener(nullptr);
 }
 
@@ -201,7 +201,7 @@ TEST_F(MediaDevice, ADeviceCallAnsweredWhileTheStartUpOpenIsAwaitedClosesNoOther
     EXPECT_TRUE(GetHandleInformation(g_made, &flags)) << "closed by the open";
     CloseHandle(g_made);
     EXPECT_TRUE(MediaIsOpen());
-    EXPECT_NEAR(double(g_app.lengthMs), 1750.0, 50.0);
+    EXPECT_NEAR(double(MediaLengthMs()), 1750.0, 50.0);
 }
 
 // Another process's window of the host's name is never taken for the host, a request from
@@ -219,7 +219,7 @@ TEST_F(MediaDevice, TheProgramAndItsHostHearOnlyEachOtherAndAStuckHostIsOnlyEnde
                                  nullptr, wc.hInstance, nullptr);
     OpenMedia(Media(L"tone.wav").c_str());
     DestroyWindow(decoy);
-    EXPECT_NEAR(double(g_app.lengthMs), 1750.0, 50.0) << "the open went to the decoy";
+    EXPECT_NEAR(double(MediaLengthMs()), 1750.0, 50.0) << "the open went to the decoy";
     ASSERT_TRUE(DevicePlay());
     HWND host = FindWindowExW(HWND_MESSAGE, nullptr, wc.lpszClassName, title.c_str());
     HostRequest stop = {};
@@ -252,7 +252,7 @@ TEST_F(MediaDevice, AHostThatOpenedManyFilesIsReplacedAndTheNextOpenWorks) {
         OpenMedia(Media(L"tone.wav").c_str());
     EXPECT_NE(MediaHostProcessId(), first) << "never replaced";
     EXPECT_TRUE(MediaIsOpen());
-    EXPECT_NEAR(double(g_app.lengthMs), 1750.0, 50.0);
+    EXPECT_NEAR(double(MediaLengthMs()), 1750.0, 50.0);
     EXPECT_EQ(WaitForSingleObject(old, 5000), WAIT_OBJECT_0) << "the old host was left running";
     CloseHandle(old);
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "services/transport.h"
 #include "services/app_state.h"
 #include "services/registry.h"
 #include "core/stock_names.h"
@@ -91,8 +92,8 @@ TEST_F(StockStore, CountingStopsAtTheFirstMissingOrEmptyTitleWithoutACap) {
         EXPECT_EQ(g_app.currentGenre, 6);
         EXPECT_EQ(g_app.counts[6], c.count) << c.present.size();
         EXPECT_EQ(g_app.currentItem, 0);
-        EXPECT_STREQ(g_app.currentNumberText, c.current);
-        EXPECT_STREQ(g_app.totalNumberText, c.total);
+        EXPECT_STREQ(Display().currentNumberText, c.current);
+        EXPECT_STREQ(Display().totalNumberText, c.total);
     }
     // Hidden values stay untouched.
     EXPECT_TRUE(ValueExists(FieldTitle, L"7Stock6"));
@@ -274,8 +275,8 @@ TEST_F(StockStore, ClearAllListsEmptiesEveryGenreAndEveryThumbnailButNothingElse
     EXPECT_EQ(g_app.counts[7], 3); // kept until genre 7 is loaded again
     EXPECT_EQ(g_app.currentItem, 0);
     EXPECT_STREQ(g_app.currentPath, L"");
-    EXPECT_STREQ(g_app.currentNumberText, L"[0]");
-    EXPECT_STREQ(g_app.totalNumberText, L"[0]");
+    EXPECT_STREQ(Display().currentNumberText, L"[0]");
+    EXPECT_STREQ(Display().totalNumberText, L"[0]");
     for (int g = 0; g < kGenreCount; ++g)
         EXPECT_EQ(CountGenreEntries(g), 0) << g;
 

@@ -53,12 +53,12 @@ TEST_F(Transport, TheFirstEntryWaitsLoadedAndTheButtonsMoveWithinTheGenre) {
     StartApp();
     EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"one.wav"));
     EXPECT_EQ(g_app.counts[0], 3);
-    EXPECT_STREQ(g_app.currentNumberText, L"[1]");
-    EXPECT_STREQ(g_app.totalNumberText, L"[3]");
+    EXPECT_STREQ(Display().currentNumberText, L"[1]");
+    EXPECT_STREQ(Display().totalNumberText, L"[3]");
     EXPECT_FALSE(driver::MediaPlaying()) << "loaded at start, not played";
-    EXPECT_TRUE(MediaIsOpen()) << "device " << g_app.openParms.wDeviceID;
-    EXPECT_NEAR(double(g_app.lengthMs), 900.0, 50.0);
-    EXPECT_EQ(g_app.barMax, 0) << "900 ms is 0 whole seconds";
+    EXPECT_TRUE(MediaIsOpen()) << "device " << MediaIsOpen();
+    EXPECT_NEAR(double(MediaLengthMs()), 900.0, 50.0);
+    EXPECT_EQ(Display().barMax, 0) << "900 ms is 0 whole seconds";
 
     PressButton(SlotPrevious);
     driver::PumpMessages(250);
@@ -67,7 +67,7 @@ TEST_F(Transport, TheFirstEntryWaitsLoadedAndTheButtonsMoveWithinTheGenre) {
 
     // Without a mode, playback stops at the start of the entry.
     PressButton(SlotPlay);
-    ASSERT_TRUE(RunUntil([] { return !driver::MediaPlaying() && g_app.barPos == 0; }, 6000));
+    ASSERT_TRUE(RunUntil([] { return !driver::MediaPlaying() && Display().barPos == 0; }, 6000));
     driver::PumpMessages(300);
     EXPECT_FALSE(driver::MediaPlaying()) << "no mode: stopped";
     EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"one.wav"));
@@ -104,8 +104,8 @@ TEST_F(Transport, ContinuousPlaysEachEntryInTurnRestsAtTheLastAndWrapsWithRepeat
     PressButton(SlotPlay);
     ASSERT_TRUE(RunUntil(
         [] {
-            return g_app.currentItem == 2 && !driver::MediaPlaying() && g_app.barPos == 0 &&
-                   lstrcmpW(g_app.positionText, L" 0 秒") == 0;
+            return g_app.currentItem == 2 && !driver::MediaPlaying() && Display().barPos == 0 &&
+                   lstrcmpW(Display().positionText, L" 0 秒") == 0;
         },
         15000));
     const std::vector<std::wstring> expected = {InFolder(L"one.wav"), InFolder(L"two.wav"),
@@ -136,9 +136,9 @@ TEST_F(Transport, PauseTheBarAndStopActOnTheDevice) {
     driver::StoreStockEntry(0, 0, L"long.wav", InFolder(L"long.wav"));
     driver::StoreStockEntry(0, 1, L"long.wav", InFolder(L"long.wav"));
     HWND main = StartApp();
-    EXPECT_EQ(g_app.barMax, 4);
+    EXPECT_EQ(Display().barMax, 4);
     PressButton(SlotPlay);
-    ASSERT_TRUE(RunUntil([] { return g_app.barPos >= 1 && QueryPosition() > 1300; }, 6000));
+    ASSERT_TRUE(RunUntil([] { return Display().barPos >= 1 && QueryPosition() > 1300; }, 6000));
     PressButton(SlotPause);
     EXPECT_EQ(g_app.paused, 1);
     driver::PumpMessages(200);
@@ -156,7 +156,7 @@ TEST_F(Transport, PauseTheBarAndStopActOnTheDevice) {
     SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 2), 0);
     EXPECT_TRUE(driver::MediaPlaying());
     EXPECT_NEAR(double(QueryPosition()), 2000.0, 150.0);
-    EXPECT_EQ(g_app.barPos, 2);
+    EXPECT_EQ(Display().barPos, 2);
     SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_LINELEFT, 0), 0);
     EXPECT_NEAR(double(QueryPosition()), 1000.0, 150.0);
     SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_LEFT, 0), 0);
@@ -164,21 +164,21 @@ TEST_F(Transport, PauseTheBarAndStopActOnTheDevice) {
     // One line left at 0 asks for -1 s: refused, and the real position is read back.
     SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_LINELEFT, 0), 0);
     EXPECT_LT(QueryPosition(), 150u);
-    EXPECT_EQ(g_app.barPos, 0);
+    EXPECT_EQ(Display().barPos, 0);
     // The end of a drag moves nothing: the bar just follows the device, still near the start.
     SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
-    EXPECT_LE(g_app.barPos, 1);
+    EXPECT_LE(Display().barPos, 1);
 
     ASSERT_TRUE(RunUntil([] { return QueryPosition() > 600; }, 5000));
     PressButton(SlotStop);
     driver::PumpMessages(300);
     EXPECT_FALSE(driver::MediaPlaying());
     EXPECT_LT(QueryPosition(), 100u) << "stop rewinds";
-    EXPECT_STREQ(g_app.positionText, L" 0 秒");
-    EXPECT_EQ(g_app.barPos, 0);
-    lstrcpyW(g_app.currentNumberText, L"-");
+    EXPECT_STREQ(Display().positionText, L" 0 秒");
+    EXPECT_EQ(Display().barPos, 0);
+    lstrcpyW(Display().currentNumberText, L"-");
     driver::PumpMessages(200);
-    EXPECT_STREQ(g_app.currentNumberText, L"-") << "the progress tick has stopped";
+    EXPECT_STREQ(Display().currentNumberText, L"-") << "the progress tick has stopped";
     PressButton(SlotPlay);
     EXPECT_TRUE(driver::MediaPlaying()) << "the media stays loaded";
 
@@ -187,7 +187,7 @@ TEST_F(Transport, PauseTheBarAndStopActOnTheDevice) {
     PlayEntry(1);
     EXPECT_EQ(g_app.paused, 0) << "playing an entry from the list ends a pause";
     EXPECT_EQ(g_ui.buttonFace[SlotPause], 0);
-    ASSERT_TRUE(RunUntil([] { return g_app.barPos >= 1; }, 4000)) << "the bar follows it";
+    ASSERT_TRUE(RunUntil([] { return Display().barPos >= 1; }, 4000)) << "the bar follows it";
     EXPECT_TRUE(driver::MediaPlaying());
 }
 
@@ -204,7 +204,7 @@ TEST_F(Transport, AFileLoadedWithoutPlayingStaysStillWhileTheProgressRuns) {
     AddFilesAndShow({ChosenFile{InFolder(L"short.wav"), L"short.wav"}});
     driver::PumpMessages(600);
     EXPECT_FALSE(driver::MediaPlaying());
-    EXPECT_EQ(g_app.mediaPath, InFolder(L"short.wav"));
+    EXPECT_EQ(MediaPath(), InFolder(L"short.wav"));
 }
 
 TEST_F(Transport, AStoredPathTooLongForTheProgramIsNotOpenedCut) {
@@ -217,19 +217,19 @@ TEST_F(Transport, AStoredPathTooLongForTheProgramIsNotOpenedCut) {
     StartApp();
     LoadEntry(1, true);
     EXPECT_FALSE(MediaIsOpen());
-    EXPECT_NE(g_app.mediaPath, cut);
+    EXPECT_NE(MediaPath(), cut);
     DeleteFileW(cut.c_str());
 }
 
 TEST_F(Transport, AnMpegVideoShowsAboveTheStockListAndFillsTheWindowInFullSize) {
     driver::StoreStockEntry(0, 0, L"video", driver::MadeMedia(L"clip.mpg"));
     StartApp();
-    HWND video = g_app.hVideo;
-    ASSERT_TRUE(g_app.hPlay && video) << "no video window";
+    HWND video = MediaVideoWindow();
+    ASSERT_TRUE(g_ui.hPlay && video) << "no video window";
     auto inPlaybackWindow = [video] {
         RECT r;
         GetWindowRect(video, &r);
-        MapWindowPoints(nullptr, g_app.hPlay, reinterpret_cast<POINT *>(&r), 2);
+        MapWindowPoints(nullptr, g_ui.hPlay, reinterpret_cast<POINT *>(&r), 2);
         return r;
     };
     // The device's process moves its window when it gets to the request.
@@ -238,7 +238,7 @@ TEST_F(Transport, AnMpegVideoShowsAboveTheStockListAndFillsTheWindowInFullSize) 
         return inPlaybackWindow();
     };
     RECT client, stock;
-    GetClientRect(g_app.hPlay, &client);
+    GetClientRect(g_ui.hPlay, &client);
     GetClientRect(g_ui.hStock, &stock);
     RECT r = placedAt(8);
     EXPECT_EQ(r.left, 8);
@@ -250,7 +250,7 @@ TEST_F(Transport, AnMpegVideoShowsAboveTheStockListAndFillsTheWindowInFullSize) 
     EXPECT_EQ(g_ui.fullSize, 1);
     EXPECT_EQ(g_ui.buttonFace[SlotFull], 1);
     EXPECT_FALSE(IsWindowVisible(g_ui.hStock));
-    GetClientRect(g_app.hPlay, &client);
+    GetClientRect(g_ui.hPlay, &client);
     r = placedAt(0);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.top, 0);

@@ -46,7 +46,7 @@ void AppTest::TearDown() {
     CloseMedia();
     DiscardTake();
     CloseMixer();
-    for (HWND *w : {&g_ui.hLeftPanel, &g_ui.hRightPanel, &g_ui.hMain, &g_app.hPlay,
+    for (HWND *w : {&g_ui.hLeftPanel, &g_ui.hRightPanel, &g_ui.hMain, &g_ui.hPlay,
                     &g_ui.hCalculator, &g_ui.hClock, &g_ui.hAviEdit})
         if (*w && IsWindow(*w)) DestroyWindow(*w);
     DeleteAllTrayIcons();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "services/media_device.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
@@ -18,7 +19,7 @@ namespace {
 const wchar_t kBmpFilter[] = L"bmp(*.bmp)\0*.bmp\0All files(*.*)\0*.*\0";
 
 void StartShotTimer(HWND button) {
-    SetTimer(button, TIMER_SHOT, UINT(g_app.nShotInterval < 0 ? 0 : g_app.nShotInterval), nullptr);
+    SetTimer(button, TIMER_SHOT, UINT(g_ui.nShotInterval < 0 ? 0 : g_ui.nShotInterval), nullptr);
 }
 
 bool ChooseShotFolder(HWND button) {
@@ -38,7 +39,7 @@ bool ChooseShotFolder(HWND button) {
 // The frame on screen, or the run ends with its message. The timer goes before the box, so
 // that a short interval cannot stack boxes up while the first one is shown.
 bool GrabOrReport(HWND button, bool series, std::vector<uint8_t> *picture) {
-    const GrabResult result = GrabCurrentFrame(g_app.mediaPath.c_str(), picture);
+    const GrabResult result = GrabCurrentFrame(MediaPath().c_str(), picture);
     if (result == GrabResult::Grabbed) return true;
     KillTimer(button, TIMER_SHOT);
     UINT text = IDS_SHOT_NOT_AVI;
@@ -89,7 +90,7 @@ void TakeSingleShot(HWND button) {
 // A run of N shots writes Syasin2.bmp to SyasinN.bmp and, on its last tick, Syasin1.bmp.
 void TakeSeriesShot(HWND button) {
     CaptureState &capture = g_ui.capture;
-    if (++capture.shotCounter > g_app.nShotCount) {
+    if (++capture.shotCounter > g_ui.nShotCount) {
         KillTimer(button, TIMER_SHOT);
         capture.shotCounter = 1;
     }
@@ -101,12 +102,12 @@ void TakeSeriesShot(HWND button) {
 } // namespace
 
 void OnPhotoPressed(HWND button) {
-    if (g_app.nShotCount > 1 && !ChooseShotFolder(button)) return;
+    if (g_ui.nShotCount > 1 && !ChooseShotFolder(button)) return;
     StartShotTimer(button);
 }
 
 void OnShotTimer(HWND button) {
-    if (g_app.nShotCount > 1)
+    if (g_ui.nShotCount > 1)
         TakeSeriesShot(button);
     else
         TakeSingleShot(button);

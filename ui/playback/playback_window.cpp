@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "services/media_device.h"
+#include "services/media_host.h"
 #include "core/video_layout.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
@@ -15,10 +17,11 @@ const wchar_t kPlaybackWindowClass[] = L"PWClassName";
 
 HWND CreatePlaybackWindow() {
     RegisterProgramClass(kPlaybackWindowClass, PlaybackWindowProc, L"Play", nullptr);
-    g_app.hPlay = CreateWindowExW(0, kPlaybackWindowClass, L"再生ウィンドウ",
+    g_ui.hPlay = CreateWindowExW(0, kPlaybackWindowClass, L"再生ウィンドウ",
                                   WS_POPUP | WS_THICKFRAME | WS_VISIBLE, 200, 100, 535, 400,
                                   nullptr, nullptr, g_app.hInst, nullptr);
-    return g_app.hPlay;
+    SetVideoParent(g_ui.hPlay);  // the device's video window shows inside it
+    return g_ui.hPlay;
 }
 
 static void OnSize(HWND hwnd) {
@@ -34,17 +37,17 @@ static void OnSize(HWND hwnd) {
 
 void ToggleFullSize() {
     g_ui.zoom = 0;
-    if (!g_app.hPlay) return;
+    if (!g_ui.hPlay) return;
     if (g_ui.fullSize) {
         SetButtonFace(SlotFull, 0);
         g_ui.fullSize = 0;
-        ShowWindow(g_app.hPlay, SW_RESTORE);
+        ShowWindow(g_ui.hPlay, SW_RESTORE);
         if (g_ui.hStock) ShowWindow(g_ui.hStock, SW_SHOW);
-        InvalidateRect(g_app.hPlay, nullptr, FALSE);
+        InvalidateRect(g_ui.hPlay, nullptr, FALSE);
     } else {
         SetButtonFace(SlotFull, 1);
         g_ui.fullSize = 1;
-        ShowWindow(g_app.hPlay, SW_MAXIMIZE);
+        ShowWindow(g_ui.hPlay, SW_MAXIMIZE);
         if (g_ui.hStock) ShowWindow(g_ui.hStock, SW_HIDE);
         PlaceVideoWindow();
     }
@@ -81,7 +84,7 @@ static void OnPaint(HWND hwnd) {
     RECT client;
     GetClientRect(hwnd, &client);
     const int stock = StockBandHeight();
-    if (!g_app.hVideo) {
+    if (!MediaVideoWindow()) {
         const VideoRect v = VideoPlacement(client.right, client.bottom, stock, g_ui.fullSize != 0);
         const RECT video = {v.x, v.y, v.x + v.width, v.y + v.height};
         FillRect(dc, &video, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -118,7 +121,7 @@ LRESULT CALLBACK PlaybackWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         InvalidateRect(hwnd, nullptr, TRUE);
         break;
     case WM_MOVE:
-        if (g_app.hVideo) InvalidateRect(g_app.hVideo, nullptr, FALSE);
+        if (MediaVideoWindow()) InvalidateRect(MediaVideoWindow(), nullptr, FALSE);
         WatchVideoWindow();
         return 0;
     case WM_LBUTTONDOWN:

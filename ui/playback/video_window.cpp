@@ -1,5 +1,6 @@
 #include "ui/playback/video_window.h"
 
+#include "services/media_device.h"
 #include "core/video_layout.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
@@ -23,16 +24,20 @@ int StockBandHeight() {
 }
 
 void PlaceVideo(bool fullArea) {
+    PlaceVideo(MediaVideoWindow(), fullArea);
+}
+
+void PlaceVideo(HWND video, bool fullArea) {
     WatchVideoWindow();
-    if (!g_app.hVideo || !g_app.hPlay) return;
+    if (!video || !g_ui.hPlay) return;
     RECT client = {};
-    GetClientRect(g_app.hPlay, &client);
+    GetClientRect(g_ui.hPlay, &client);
     const VideoRect r = VideoPlacement(client.right, client.bottom, StockBandHeight(), fullArea);
     // The video window belongs to the device's process: asked without waiting, so that a
     // device stuck outside a command cannot hold this window up.
-    SetWindowPos(g_app.hVideo, HWND_TOP, r.x, r.y, r.width, r.height, SWP_ASYNCWINDOWPOS);
-    ShowWindowAsync(g_app.hVideo, SW_SHOW);
-    InvalidateRect(g_app.hVideo, nullptr, TRUE);
+    SetWindowPos(video, HWND_TOP, r.x, r.y, r.width, r.height, SWP_ASYNCWINDOWPOS);
+    ShowWindowAsync(video, SW_SHOW);
+    InvalidateRect(video, nullptr, TRUE);
 }
 
 void PlaceVideoWindow() {
@@ -41,17 +46,17 @@ void PlaceVideoWindow() {
 
 
 void WatchVideoWindow() {
-    if (!g_ui.hMain || !g_app.hVideo) return;
+    if (!g_ui.hMain || !MediaVideoWindow()) return;
     g_stillRepaints = kStillRepaintTicks;
     SetTimer(g_ui.hMain, TIMER_VIDEO_REPAINT, USER_TIMER_MINIMUM, nullptr);
 }
 
 void OnVideoRepaintTimer() {
-    HWND video = g_app.hVideo;
+    HWND video = MediaVideoWindow();
     // Playing, hidden or minimised, there is nothing to keep; whatever shows the picture
     // again (a pause, a stop, a move, a paint of the playback window) starts the timer anew.
     if (!video || !IsWindow(video) || (g_playing && !g_app.paused) || !IsWindowVisible(video) ||
-        (g_app.hPlay && IsIconic(g_app.hPlay)) || --g_stillRepaints < 0) {
+        (g_ui.hPlay && IsIconic(g_ui.hPlay)) || --g_stillRepaints < 0) {
         if (g_ui.hMain) KillTimer(g_ui.hMain, TIMER_VIDEO_REPAINT);
         return;
     }

@@ -10,6 +10,8 @@ int StockBandHeight();
 // Moves the video window over the video area above the stock band (or the whole client area
 // when `fullArea`), on top of its siblings, shows and repaints it. Nothing without one.
 void PlaceVideo(bool fullArea);
+// The same for a given window (a test places one that answers nothing).
+void PlaceVideo(HWND video, bool fullArea);
 
 // PlaceVideo for the current full-size state.
 void PlaceVideoWindow();

@@ -8,13 +8,14 @@
 #include "services/media_device.h"
 #include "services/recorder.h"
 #include "services/settings.h"
+#include "services/thumbnail.h"
 #include "ui/settings/backup_restore.h"
 #include "ui/settings/page_text.h"
 
 namespace {
 
 void RecordRateMoved() {
-    RecordingFormat().nSamplesPerSec = DWORD(g_app.nRecRate) * 10;
+    RecordingFormat().nSamplesPerSec = DWORD(g_ui.nRecRate) * 10;
 }
 
 void CaptureMoved() {
@@ -29,11 +30,11 @@ struct Slider {
     void (*moved)(); // after a move by the user, or null
 };
 const Slider kSliders[] = {
-    {IDC_REC_RATE_SLIDER, IDC_REC_RATE_TEXT, 1, 10000, &g_app.nRecRate, 10, RecordRateMoved},
+    {IDC_REC_RATE_SLIDER, IDC_REC_RATE_TEXT, 1, 10000, &g_ui.nRecRate, 10, RecordRateMoved},
     {IDC_CAPTURE_SLIDER, IDC_CAPTURE_TEXT, 0, 30000, &g_app.settings.Capture, 1, CaptureMoved},
     {IDC_LIMITER_SLIDER, IDC_LIMITER_TEXT, 0, 30000, &g_app.nPlayLimiter, 1, nullptr},
-    {IDC_SHOT_INTERVAL_SLIDER, IDC_SHOT_INTERVAL_TEXT, 0, 30000, &g_app.nShotInterval, 1, nullptr},
-    {IDC_SHOT_COUNT_SLIDER, IDC_SHOT_COUNT_TEXT, 1, 30000, &g_app.nShotCount, 1, nullptr},
+    {IDC_SHOT_INTERVAL_SLIDER, IDC_SHOT_INTERVAL_TEXT, 0, 30000, &g_ui.nShotInterval, 1, nullptr},
+    {IDC_SHOT_COUNT_SLIDER, IDC_SHOT_COUNT_TEXT, 1, 30000, &g_ui.nShotCount, 1, nullptr},
 };
 
 // Moves a slider by program (no notification) and shows its value.
@@ -51,7 +52,7 @@ void ChooseChannels(HWND page, bool stereo) {
     Tick(page, IDC_MONO, !stereo);
     Tick(page, IDC_STEREO, stereo);
     RecordingFormat().nChannels = stereo ? 2 : 1;
-    g_app.nRecRate = stereo ? 1350 : 2700;
+    g_ui.nRecRate = stereo ? 1350 : 2700;
     RecordRateMoved();
     ShowSlider(page, kSliders[0]);
 }
@@ -67,9 +68,9 @@ void OnInit(HWND page) {
     const bool stereo = RecordingFormat().nChannels == 2;
     Tick(page, IDC_MONO, !stereo);
     Tick(page, IDC_STEREO, stereo);
-    Tick(page, IDC_RIGHT_AUDIO, g_app.bRightAudioOff);
-    Tick(page, IDC_LEFT_AUDIO, g_app.bLeftAudioOff);
-    Tick(page, IDC_CAPTURE_ON, g_app.bCaptureOn);
+    Tick(page, IDC_RIGHT_AUDIO, ChannelOff(true));
+    Tick(page, IDC_LEFT_AUDIO, ChannelOff(false));
+    Tick(page, IDC_CAPTURE_ON, ThumbnailsOn());
     ShowNumber(page, IDC_CAP_WIDTH, g_app.settings.CapWidth);
     ShowNumber(page, IDC_CAP_HEIGHT, g_app.settings.CapHight);
 }
@@ -105,14 +106,14 @@ void OnCommand(HWND page, int id) {
         ChooseChannels(page, id == IDC_STEREO);
         break;
     case IDC_RIGHT_AUDIO:
-        ToggleChannel(page, id, g_app.bRightAudioOff, true);
+        ToggleChannel(page, id, ChannelOff(true), true);
         break;
     case IDC_LEFT_AUDIO:
-        ToggleChannel(page, id, g_app.bLeftAudioOff, false);
+        ToggleChannel(page, id, ChannelOff(false), false);
         break;
     case IDC_CAPTURE_ON:
-        g_app.bCaptureOn = !g_app.bCaptureOn;
-        Tick(page, id, g_app.bCaptureOn);
+        SetThumbnailsOn(!ThumbnailsOn());
+        Tick(page, id, ThumbnailsOn());
         break;
     case IDC_CAP_WIDTH_SET:
         SetCaptureSize(page, IDC_CAP_WIDTH, g_app.settings.CapWidth, true);

@@ -31,7 +31,7 @@ bool OnButtonPressed(int slot, int face) {
         OnPlayPressed();
         return true;
     case SlotStop:
-        if (g_app.hPlay) InvalidateRect(g_app.hPlay, nullptr, TRUE);
+        if (g_ui.hPlay) InvalidateRect(g_ui.hPlay, nullptr, TRUE);
         return true;
     case SlotPause:
         OnPauseToggled(face);

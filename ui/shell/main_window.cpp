@@ -61,14 +61,14 @@ void ShowBar() {
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     si.nMin = 0;
-    si.nMax = g_app.barMax;
-    si.nPage = UINT(g_app.barPage);
-    si.nPos = g_app.barPos;
+    si.nMax = Display().barMax;
+    si.nPage = UINT(Display().barPage);
+    si.nPos = Display().barPos;
     SetScrollInfo(g_ui.hPositionBar, SB_CTL, &si, TRUE);
 }
 
 void RepaintPlayback() {
-    if (g_app.hPlay && IsWindow(g_app.hPlay)) InvalidateRect(g_app.hPlay, nullptr, TRUE);
+    if (g_ui.hPlay && IsWindow(g_ui.hPlay)) InvalidateRect(g_ui.hPlay, nullptr, TRUE);
 }
 
 void RunProgressTimer(bool run) {
@@ -213,9 +213,9 @@ void PaintMainWindow(HDC dc) {
         SelectObject(mem, old);
         DeleteDC(mem);
     }
-    DrawStatusText(dc, 1, WithoutBlanks(g_app.positionText));
-    DrawStatusText(dc, 2, g_app.totalNumberText);
-    DrawStatusText(dc, 3, g_app.currentNumberText);
+    DrawStatusText(dc, 1, WithoutBlanks(Display().positionText));
+    DrawStatusText(dc, 2, Display().totalNumberText);
+    DrawStatusText(dc, 3, Display().currentNumberText);
     for (int n = 4; n <= kStatusTextCount; ++n) DrawStatusText(dc, n, kFixedLabels[n - 4]);
 }
 

@@ -73,7 +73,7 @@ void ChangeSkin(int skin) {
 }
 
 void Magnify(int amount) {
-    HWND video = g_app.hVideo;
+    HWND video = MediaVideoWindow();
     RECT client = {};
     if (video) GetClientRect(video, &client);
     g_ui.zoom = amount;
@@ -92,10 +92,10 @@ bool PerformWindowAction(WindowAction action) {
         ToBar(TrayMain, g_ui.hMain);
         return true;
     case WindowAction::PlaybackToTray:
-        ToTray(TrayPlay, g_app.hPlay);
+        ToTray(TrayPlay, g_ui.hPlay);
         return true;
     case WindowAction::PlaybackToBar:
-        ToBar(TrayPlay, g_app.hPlay);
+        ToBar(TrayPlay, g_ui.hPlay);
         return true;
     case WindowAction::StockToTray:
         ToTray(TrayStock, g_ui.hStock);
@@ -105,7 +105,7 @@ bool PerformWindowAction(WindowAction action) {
         return true;
     case WindowAction::AllToTray:
         ToTray(TrayMain, g_ui.hMain);
-        ToTray(TrayPlay, g_app.hPlay);
+        ToTray(TrayPlay, g_ui.hPlay);
         return true;
     case WindowAction::SkinCute:
         ChangeSkin(SkinCute);
@@ -187,14 +187,14 @@ void PerformMainCommand(int command) {
 void PerformPlaybackCommand(int command) {
     switch (command) {
     case ID_MAIN_TO_TRAY:
-        ToTray(TrayMain, g_app.hPlay);
+        ToTray(TrayMain, g_ui.hPlay);
         return;
     case ID_MAIN_TO_BAR:
-        ToBar(TrayMain, g_app.hPlay);
+        ToBar(TrayMain, g_ui.hPlay);
         return;
     case ID_ALL_TO_TRAY:
-        ToTray(TrayMain, g_app.hPlay);
-        AddTrayIcon(TrayPlay, g_app.hPlay);
+        ToTray(TrayMain, g_ui.hPlay);
+        AddTrayIcon(TrayPlay, g_ui.hPlay);
         return;
     default:
         PerformMainCommand(command);
@@ -209,7 +209,7 @@ HMENU BuildBodyMenu(HWND owner, HMENU *menu) {
 
 HMENU BuildTrayIconMenu(HMENU *menu) {
     HMENU popup = LoadPopup(menu);
-    if (popup && !(g_app.hPlay && IsWindow(g_app.hPlay))) {
+    if (popup && !(g_ui.hPlay && IsWindow(g_ui.hPlay))) {
         EnableMenuItem(popup, ID_FULL, MF_BYCOMMAND | MF_GRAYED);
         EnableMenuItem(popup, ID_PLAY_TO_BAR, MF_BYCOMMAND | MF_GRAYED);
     }

@@ -182,12 +182,12 @@ void DeleteSelectedEntries() {
         g_app.currentItem = 0;
         LoadEntry(0, false);
         Rewind();
-        SetNumberText(g_app.currentNumberText, 1);
+        SetNumberText(Display().currentNumberText, 1);
     } else {
-        SetNumberText(g_app.currentNumberText, 0);
+        SetNumberText(Display().currentNumberText, 0);
         CloseMedia();
     }
-    SetNumberText(g_app.totalNumberText, count);
+    SetNumberText(Display().totalNumberText, count);
     RepaintStatus();
 }
 
@@ -211,11 +211,11 @@ void OnSize(int width, int height) {
     // the part of the list a larger band uncovers would otherwise stay unpainted.
     if (g_ui.hList) MoveWindow(g_ui.hList, kListLeft, 0, width - kListLeft, height, TRUE);
     g_ui.zoom = 0;
-    if (!g_app.hPlay) return;
+    if (!g_ui.hPlay) return;
     RECT client;
-    GetClientRect(g_app.hPlay, &client);
+    GetClientRect(g_ui.hPlay, &client);
     const RECT video = {8, 8, client.right - 8, client.bottom - height};
-    InvalidateRect(g_app.hPlay, &video, FALSE);
+    InvalidateRect(g_ui.hPlay, &video, FALSE);
 }
 
 void OnTrayIcon(HWND hwnd, LPARAM mouse) {
@@ -238,19 +238,26 @@ void AddFilesAndShow(const std::vector<ChosenFile> &files) {
     SetNumberTexts(count, count);
     // The last stored entry is current; with nothing stored there is no entry -1.
     g_app.currentItem = count > 0 ? count - 1 : 0;
-    if (g_app.hPlay) InvalidateRect(g_app.hPlay, nullptr, TRUE);
+    if (g_ui.hPlay) InvalidateRect(g_ui.hPlay, nullptr, TRUE);
     RepaintStatus();
+}
+
+// A picture of an added file that could not be written: the list would show none.
+static void SayThumbnailNotWritten() {
+    MessageBoxW(nullptr, LoadProgramText(IDS_FILE_CREATE_FAILED).c_str(), L"",
+                MB_OK | MB_ICONWARNING);
 }
 
 HWND CreateStockWindow() {
     RegisterProgramClass(kStockWindowClass, StockWindowProc, L"Stock", nullptr);
     SetThumbnailGrabber(GrabThumbnail);
+    SetThumbnailNotWrittenListener(SayThumbnailNotWritten);
     RECT play = {};
-    GetClientRect(g_app.hPlay, &play);
+    GetClientRect(g_ui.hPlay, &play);
     g_ui.hStock =
         CreateWindowExW(0, kStockWindowClass, L"ストックウィンドウ",
                         WS_CHILD | WS_THICKFRAME | WS_VISIBLE, play.left - 25, play.bottom - 94,
-                        play.right + 50, 100, g_app.hPlay, nullptr, g_app.hInst, nullptr);
+                        play.right + 50, 100, g_ui.hPlay, nullptr, g_app.hInst, nullptr);
     return g_ui.hStock;
 }
 

@@ -67,8 +67,8 @@ TEST_F(Commands, EachWindowGoesToTheNotificationAreaOrTheTaskBarAndComesBack) {
 
     // Each window keeps and deletes its own icon.
     SendMessageW(main, WM_COMMAND, ID_PLAY_TO_BAR, 0);
-    EXPECT_TRUE(IsIconic(g_app.hPlay));
-    ShowWindow(g_app.hPlay, SW_RESTORE);
+    EXPECT_TRUE(IsIconic(g_ui.hPlay));
+    ShowWindow(g_ui.hPlay, SW_RESTORE);
     SendMessageW(main, WM_COMMAND, ID_STOCK_TO_TRAY, 0);
     EXPECT_FALSE(IsWindowVisible(g_ui.hStock));
     EXPECT_TRUE(Icon(g_ui.hStock, IDI_TRAY_STOCK));
@@ -77,25 +77,25 @@ TEST_F(Commands, EachWindowGoesToTheNotificationAreaOrTheTaskBarAndComesBack) {
 
     // The main window and the playback window's own command both show icon 300.
     SendMessageW(main, WM_COMMAND, ID_MAIN_TO_TRAY, 0);
-    SendMessageW(g_app.hPlay, WM_COMMAND, ID_MAIN_TO_TRAY, 0);
-    EXPECT_FALSE(IsWindowVisible(g_app.hPlay));
+    SendMessageW(g_ui.hPlay, WM_COMMAND, ID_MAIN_TO_TRAY, 0);
+    EXPECT_FALSE(IsWindowVisible(g_ui.hPlay));
     ASSERT_TRUE(Icon(main, IDI_TRAY_MAIN));
-    ASSERT_TRUE(Icon(g_app.hPlay, IDI_TRAY_MAIN));
+    ASSERT_TRUE(Icon(g_ui.hPlay, IDI_TRAY_MAIN));
     // Bringing the main window back leaves the playback window its way back.
     SendMessageW(main, WM_TRAY_MAIN, IDI_TRAY_MAIN, WM_LBUTTONDBLCLK);
     EXPECT_FALSE(Icon(main, IDI_TRAY_MAIN));
-    ASSERT_TRUE(Icon(g_app.hPlay, IDI_TRAY_MAIN));
-    SendMessageW(g_app.hPlay, WM_TRAY_MAIN, IDI_TRAY_MAIN, WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(IsWindowVisible(g_app.hPlay));
+    ASSERT_TRUE(Icon(g_ui.hPlay, IDI_TRAY_MAIN));
+    SendMessageW(g_ui.hPlay, WM_TRAY_MAIN, IDI_TRAY_MAIN, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(IsWindowVisible(g_ui.hPlay));
     EXPECT_TRUE(g_ui.trayIcons.empty());
 
-    SendMessageW(g_app.hPlay, WM_COMMAND, ID_ALL_TO_TRAY, 0);
-    EXPECT_FALSE(IsWindowVisible(g_app.hPlay));
+    SendMessageW(g_ui.hPlay, WM_COMMAND, ID_ALL_TO_TRAY, 0);
+    EXPECT_FALSE(IsWindowVisible(g_ui.hPlay));
     EXPECT_TRUE(IsWindowVisible(main));
-    EXPECT_TRUE(Icon(g_app.hPlay, IDI_TRAY_PLAY));
-    SendMessageW(g_app.hPlay, WM_TRAY_PLAY, IDI_TRAY_PLAY, WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(IsWindowVisible(g_app.hPlay));
-    EXPECT_FALSE(Icon(g_app.hPlay, IDI_TRAY_PLAY));
+    EXPECT_TRUE(Icon(g_ui.hPlay, IDI_TRAY_PLAY));
+    SendMessageW(g_ui.hPlay, WM_TRAY_PLAY, IDI_TRAY_PLAY, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(IsWindowVisible(g_ui.hPlay));
+    EXPECT_FALSE(Icon(g_ui.hPlay, IDI_TRAY_PLAY));
 }
 
 TEST_F(Commands, WithoutCdDrivesTheBodyMenuHasNoTrayItemsAndTheIconMenuKeepsItsOwn) {
@@ -114,12 +114,12 @@ TEST_F(Commands, WithoutCdDrivesTheBodyMenuHasNoTrayItemsAndTheIconMenuKeepsItsO
     EXPECT_GT(GetMenuStringW(iconMenu, ID_TRAY_CLOSE, label, 64, MF_BYCOMMAND), 0);
     EXPECT_FALSE(GetMenuState(iconMenu, ID_FULL, MF_BYCOMMAND) & MF_GRAYED);
     DestroyMenu(menu);
-    HWND play = g_app.hPlay;
-    g_app.hPlay = nullptr;  // as if the playback window did not exist
+    HWND play = g_ui.hPlay;
+    g_ui.hPlay = nullptr;  // as if the playback window did not exist
     iconMenu = BuildTrayIconMenu(&menu);
     EXPECT_TRUE(GetMenuState(iconMenu, ID_FULL, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(GetMenuState(iconMenu, ID_PLAY_TO_BAR, MF_BYCOMMAND) & MF_GRAYED);
-    g_app.hPlay = play;
+    g_ui.hPlay = play;
     DestroyMenu(menu);
 }
 

@@ -3,7 +3,9 @@
 
 #include <shlobj.h>
 
+#include "services/transport.h"
 #include "services/app_state.h"
+#include "services/media_device.h"
 #include "ui/window_state.h"
 #include "services/stock_store.h"
 #include "tests/driver/app_fixture.h"
@@ -56,11 +58,11 @@ TEST_F(FileDrop, ThreeDroppedFilesAreAppendedAndTheThirdStaysCurrent) {
     }
     EXPECT_EQ(g_app.currentItem, 2);
     EXPECT_EQ(std::wstring(g_app.currentPath), paths[2]);
-    EXPECT_STREQ(g_app.currentNumberText, L"[3]");
-    EXPECT_STREQ(g_app.totalNumberText, L"[3]");
+    EXPECT_STREQ(Display().currentNumberText, L"[3]");
+    EXPECT_STREQ(Display().totalNumberText, L"[3]");
     EXPECT_EQ(g_ui.zoom, 0);
     EXPECT_FALSE(driver::MediaPlaying());
-    EXPECT_NEAR(double(g_app.lengthMs), 1200.0, 50.0);
+    EXPECT_NEAR(double(MediaLengthMs()), 1200.0, 50.0);
 }
 
 }  // namespace

@@ -138,7 +138,7 @@ TEST_F(HostileMedia, EveryInputIsAddedPlayedAndDeletedWithoutHarm) {
         const int added = g_app.counts[0];
         const bool opened = MediaIsOpen();
         // A file the device could not open has no length of its own.
-        if (!opened) EXPECT_EQ(g_app.lengthMs, 0u);
+        if (!opened) EXPECT_EQ(MediaLengthMs(), 0u);
         PerformMainCommand(ID_PLAY);
         // Only the good files are given time to start.
         bool played = false;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/settings_table.h"
+#include "services/media_device.h"
 #include "core/stock_names.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
@@ -40,7 +41,7 @@ TEST_F(LargeList, TenThousandEntriesStartListMoveDeleteAndClear) {
     StartApp();
     ASSERT_EQ(g_app.counts[0], n);
     EXPECT_EQ(SendMessageW(g_ui.hList, LVM_GETITEMCOUNT, 0, 0), 5) << "the list shows five rows";
-    EXPECT_STREQ(g_app.totalNumberText, L"[10000]");
+    EXPECT_STREQ(Display().totalNumberText, L"[10000]");
     EXPECT_EQ(lstrcmpiW(g_app.currentPath, wav.c_str()), 0);
 
     OnNextReleased();
@@ -66,8 +67,8 @@ TEST_F(LargeList, TenThousandEntriesStartListMoveDeleteAndClear) {
     EXPECT_EQ(g_app.counts[0], 0);
     EXPECT_EQ(CountGenreEntries(0), 0);
     EXPECT_EQ(SendMessageW(g_ui.hList, LVM_GETITEMCOUNT, 0, 0), 0);
-    EXPECT_STREQ(g_app.totalNumberText, L"[0]");
-    EXPECT_NE(g_app.openParms.wDeviceID, 0u) << "the loaded media stays loaded";
+    EXPECT_STREQ(Display().totalNumberText, L"[0]");
+    EXPECT_TRUE(MediaIsOpen()) << "the loaded media stays loaded";
 }
 
 }  // namespace

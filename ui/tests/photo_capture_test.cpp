@@ -93,8 +93,8 @@ TEST_F(PhotoCapture, ASeriesOfThreeFillsTheChosenFolderAndStops) {
     const std::wstring folder = InFolder(L"series");
     driver::DeleteFilesIn(folder.c_str());
     Play(driver::MadeMedia(L"long.mpg"));
-    g_app.nShotCount = 3;
-    g_app.nShotInterval = 100;
+    g_ui.nShotCount = 3;
+    g_ui.nShotInterval = 100;
     PressWithHand([&](HWND) {
         driver::Process self = {GetCurrentProcess(), GetCurrentProcessId()};
         driver::AnswerFolderBrowser(self, folder);
@@ -114,8 +114,8 @@ TEST_F(PhotoCapture, ASeriesOfThreeFillsTheChosenFolderAndStops) {
 // box, however short its interval.
 TEST_F(PhotoCapture, ASeriesThatCannotWriteStopsWithOneBox) {
     Play(driver::MadeMedia(L"long.mpg"));
-    g_app.nShotCount = 5;
-    g_app.nShotInterval = 10;
+    g_ui.nShotCount = 5;
+    g_ui.nShotInterval = 10;
     const std::wstring folder = L"C:\\" + std::wstring(MAX_PATH - 10, L'x');
     lstrcpynW(g_ui.capture.shotFolder, folder.c_str(), ARRAYSIZE(g_ui.capture.shotFolder));
     size_t boxes = 0;

@@ -11,7 +11,9 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "services/media_device.h"
 #include "services/recorder.h"
+#include "services/thumbnail.h"
 #include "ui/window_state.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
@@ -166,10 +168,10 @@ TEST_F(SettingsDialog, MainPageControlsReachTheirUsersAndANewDialogShowsThem) {
         int shownFactor;
     };
     const Moved others[] = {
-        {IDC_REC_RATE_SLIDER, IDC_REC_RATE_TEXT, &g_app.nRecRate, 10},
+        {IDC_REC_RATE_SLIDER, IDC_REC_RATE_TEXT, &g_ui.nRecRate, 10},
         {IDC_LIMITER_SLIDER, IDC_LIMITER_TEXT, &g_app.nPlayLimiter, 1},
-        {IDC_SHOT_INTERVAL_SLIDER, IDC_SHOT_INTERVAL_TEXT, &g_app.nShotInterval, 1},
-        {IDC_SHOT_COUNT_SLIDER, IDC_SHOT_COUNT_TEXT, &g_app.nShotCount, 1},
+        {IDC_SHOT_INTERVAL_SLIDER, IDC_SHOT_INTERVAL_TEXT, &g_ui.nShotInterval, 1},
+        {IDC_SHOT_COUNT_SLIDER, IDC_SHOT_COUNT_TEXT, &g_ui.nShotCount, 1},
     };
     for (const Moved &m : others) {
         const int before = *m.value;
@@ -202,8 +204,8 @@ TEST_F(SettingsDialog, MainPageControlsReachTheirUsersAndANewDialogShowsThem) {
     Click(page, IDC_CAPTURE_ON);
     Click(page, IDC_RIGHT_AUDIO); // no media is open: the flag and the box change all the same
     Click(page, IDC_STEREO);
-    EXPECT_EQ(g_app.bCaptureOn, 0);
-    EXPECT_EQ(g_app.bRightAudioOff, 1);
+    EXPECT_FALSE(ThumbnailsOn());
+    EXPECT_TRUE(ChannelOff(true));
 
     PressButton(SlotSettings);
     Open();
@@ -215,8 +217,8 @@ TEST_F(SettingsDialog, MainPageControlsReachTheirUsersAndANewDialogShowsThem) {
     EXPECT_EQ(Text(page, IDC_CAP_HEIGHT), L"0");
     Click(page, IDC_CAPTURE_ON);
     Click(page, IDC_RIGHT_AUDIO);
-    EXPECT_EQ(g_app.bCaptureOn, 1);
-    EXPECT_EQ(g_app.bRightAudioOff, 0);
+    EXPECT_TRUE(ThumbnailsOn());
+    EXPECT_FALSE(ChannelOff(true));
     EXPECT_EQ(IsDlgButtonChecked(page, IDC_RIGHT_AUDIO), BST_UNCHECKED);
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "services/transport.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
@@ -104,7 +105,7 @@ TEST_F(SkinTest, StatusTextsFollowTheirColoursAndPositionsAndTheTimeLosesItsBlan
         ResetAppState();
         ResetWindowState();
         g_app.hInst = GetModuleHandleW(nullptr);
-        lstrcpyW(g_app.positionText, L" 1 分 23 秒");
+        lstrcpyW(Display().positionText, L" 1 分 23 秒");
         const COLORREF colour = RGB(7, 201, 13);
         g_app.settings.rgb[c.n - 1][0] = 7;
         g_app.settings.rgb[c.n - 1][1] = 201;
@@ -127,7 +128,7 @@ TEST_F(SkinTest, StatusTextsFollowTheirColoursAndPositionsAndTheTimeLosesItsBlan
     g_app.settings.rgb[0][1] = 201;
     g_app.settings.rgb[0][2] = 13;
     auto width = [&](const wchar_t *text) {
-        lstrcpyW(g_app.positionText, text);
+        lstrcpyW(Display().positionText, text);
         Canvas canvas;
         MakeCanvas(canvas, 400, 371);
         PaintMainWindow(canvas.dc);

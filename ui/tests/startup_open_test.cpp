@@ -2,6 +2,7 @@
 // open and loaded, and the load is not made a second time.
 #include <gtest/gtest.h>
 
+#include "services/transport.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "services/media_device.h"
@@ -19,10 +20,10 @@ TEST_F(StartupOpen, TheFirstDeviceCallFindsTheFirstEntryLoadedAndTheLoadIsNotRep
     OpenRegistryKeys(g_app.keys);
     CreateMainWindow();  // no message is handled yet: the open may still be under way
     EXPECT_TRUE(MediaIsOpen());
-    EXPECT_GT(g_app.lengthMs, 1000u);
-    EXPECT_EQ(g_app.barMax, int(g_app.lengthMs / 1000)) << "the bar was not set for it";
+    EXPECT_GT(MediaLengthMs(), 1000u);
+    EXPECT_EQ(Display().barMax, int(MediaLengthMs() / 1000)) << "the bar was not set for it";
 
-    g_app.barMax = 12345;  // a load made again would set the bar anew
+    Display().barMax = 12345;  // a load made again would set the bar anew
     // The open's own message comes now: it is waited for and handled.
     bool opened = false;
     for (const DWORD until = GetTickCount() + 5000; !opened && GetTickCount() < until; Sleep(1)) {
@@ -33,7 +34,7 @@ TEST_F(StartupOpen, TheFirstDeviceCallFindsTheFirstEntryLoadedAndTheLoadIsNotRep
         }
     }
     ASSERT_TRUE(opened) << "the open's message never came";
-    EXPECT_EQ(g_app.barMax, 12345) << "the load was made a second time";
+    EXPECT_EQ(Display().barMax, 12345) << "the load was made a second time";
 }
 
 }  // namespace

@@ -169,8 +169,8 @@ TEST_F(StockWindow, GenreCommandsKeepTheMediaAndDeletingRowsReloadsTheFirstEntry
     EXPECT_EQ(g_app.currentGenre, 1);
     EXPECT_EQ(Rows(), 1);
     EXPECT_EQ(Cell(0, 0), L"four.wav");
-    EXPECT_STREQ(g_app.currentNumberText, L"[1]");
-    EXPECT_STREQ(g_app.totalNumberText, L"[1]");
+    EXPECT_STREQ(Display().currentNumberText, L"[1]");
+    EXPECT_STREQ(Display().totalNumberText, L"[1]");
     EXPECT_EQ(std::wstring(g_app.currentPath), playing);
     EXPECT_TRUE(driver::MediaPlaying());
 
@@ -178,7 +178,7 @@ TEST_F(StockWindow, GenreCommandsKeepTheMediaAndDeletingRowsReloadsTheFirstEntry
     driver::PumpMessages(700);
     Command(StockMenuCommand(21));
     EXPECT_EQ(Rows(), 0);
-    EXPECT_STREQ(g_app.currentNumberText, L"[0]");
+    EXPECT_STREQ(Display().currentNumberText, L"[0]");
     EXPECT_TRUE(MediaIsOpen());
     EXPECT_LT(QueryPosition(), 300u);
 
@@ -195,8 +195,8 @@ TEST_F(StockWindow, GenreCommandsKeepTheMediaAndDeletingRowsReloadsTheFirstEntry
     EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"two.wav"));
     EXPECT_TRUE(MediaIsOpen());
     EXPECT_FALSE(driver::MediaPlaying());
-    EXPECT_STREQ(g_app.currentNumberText, L"[1]");
-    EXPECT_STREQ(g_app.totalNumberText, L"[1]");
+    EXPECT_STREQ(Display().currentNumberText, L"[1]");
+    EXPECT_STREQ(Display().totalNumberText, L"[1]");
 
     // Nothing selected: nothing happens.
     Select({});
@@ -208,9 +208,9 @@ TEST_F(StockWindow, GenreCommandsKeepTheMediaAndDeletingRowsReloadsTheFirstEntry
     Command(ID_STOCK_DELETE);
     EXPECT_EQ(Rows(), 0);
     EXPECT_EQ(g_app.counts[0], 0);
-    EXPECT_STREQ(g_app.currentNumberText, L"[0]");
-    EXPECT_STREQ(g_app.totalNumberText, L"[0]");
-    EXPECT_EQ(g_app.openParms.wDeviceID, 0u);
+    EXPECT_STREQ(Display().currentNumberText, L"[0]");
+    EXPECT_STREQ(Display().totalNumberText, L"[0]");
+    EXPECT_FALSE(MediaIsOpen());
 }
 
 TEST_F(StockWindow, FillingAGenreThroughTheFileDialogThenDoubleClickingPlaysTheSecondRow) {
@@ -245,11 +245,11 @@ TEST_F(StockWindow, FillingAGenreThroughTheFileDialogThenDoubleClickingPlaysTheS
         EXPECT_EQ(Cell(i, 0), titles[i]);
         EXPECT_EQ(ReadStockField(0, i, FieldPath), InFolder(titles[i]));
     }
-    EXPECT_EQ(g_app.mediaPath, InFolder(L"f.wav"));
+    EXPECT_EQ(MediaPath(), InFolder(L"f.wav"));
     EXPECT_TRUE(MediaIsOpen());
     EXPECT_EQ(g_app.currentItem, 4);
-    EXPECT_STREQ(g_app.currentNumberText, L"[5]");
-    EXPECT_STREQ(g_app.totalNumberText, L"[5]");
+    EXPECT_STREQ(Display().currentNumberText, L"[5]");
+    EXPECT_STREQ(Display().totalNumberText, L"[5]");
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(driver::Exists(ThumbnailPath(0, i)), i % 2 == 0) << "a thumbnail for video " << i;
 

@@ -4,6 +4,7 @@
 
 #include "resources/resource.h"
 #include "services/app_state.h"
+#include "ui/window_state.h"
 #include "services/media_device.h"
 #include "services/transport.h"
 #include "tests/driver/app_fixture.h"
@@ -21,7 +22,7 @@ TEST_F(VideoRepaint, TheTimerRunsOnlyWhileAVideoWindowExistsAndStopsItself) {
 
     driver::StoreStockEntry(0, 0, L"video", driver::MadeMedia(L"clip.mpg"));
     LoadEntry(0, false);
-    ASSERT_TRUE(g_app.hVideo);
+    ASSERT_TRUE(MediaVideoWindow());
     EXPECT_TRUE(KillTimer(main, TIMER_VIDEO_REPAINT)) << "a video window";
 
     // A still picture left alone costs nothing; moving the window repaints it again.
@@ -29,8 +30,8 @@ TEST_F(VideoRepaint, TheTimerRunsOnlyWhileAVideoWindowExistsAndStopsItself) {
     driver::PumpMessages(1500);
     EXPECT_FALSE(KillTimer(main, TIMER_VIDEO_REPAINT)) << "still running with nothing happening";
     RECT r;
-    GetWindowRect(g_app.hPlay, &r);
-    SetWindowPos(g_app.hPlay, nullptr, r.left + 5, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    GetWindowRect(g_ui.hPlay, &r);
+    SetWindowPos(g_ui.hPlay, nullptr, r.left + 5, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     EXPECT_TRUE(KillTimer(main, TIMER_VIDEO_REPAINT)) << "a move";
 
     LoadEntry(0, false);
@@ -64,11 +65,9 @@ TEST_F(VideoRepaint, PlacingAVideoWindowThatDoesNotAnswerReturnsAtOnce) {
     SilentWindow silent;
     HANDLE thread = CreateThread(nullptr, 0, SilentWindow::Run, &silent, 0, nullptr);
     ASSERT_EQ(WaitForSingleObject(silent.made, 5000), WAIT_OBJECT_0);
-    g_app.hVideo = silent.window;
     const DWORD start = GetTickCount();
-    PlaceVideo(false);
+    PlaceVideo(silent.window, false);
     EXPECT_LT(GetTickCount() - start, 2000u);
-    g_app.hVideo = nullptr;
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     CloseHandle(silent.made);
