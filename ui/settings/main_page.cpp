@@ -6,6 +6,7 @@
 #include "services/app_state.h"
 #include "ui/window_state.h"
 #include "services/media_device.h"
+#include "services/recorder.h"
 #include "services/settings.h"
 #include "ui/settings/backup_restore.h"
 #include "ui/settings/page_text.h"
