@@ -37,7 +37,8 @@ bool Quotable(const std::wstring &text) {
 }
 
 // The quoted text at `at` preceded by `lead`; `at` moves past its closing quote.
-bool ReadQuoted(const std::wstring &line, const std::wstring &lead, size_t *at, std::wstring *text) {
+bool ReadQuoted(const std::wstring &line, const std::wstring &lead, size_t *at,
+                std::wstring *text) {
     if (line.compare(*at, lead.size(), lead) != 0) return false;
     const size_t start = *at + lead.size();
     const size_t close = line.find(L'"', start);
@@ -68,12 +69,12 @@ bool ReadReverseCommandLine(const std::wstring &line, ReverseRequest *request) {
     for (; at < line.size() && line[at] >= L'0' && line[at] <= L'9' && at - digits < 10; ++at)
         id = id * 10 + unsigned(line[at] - L'0');
     if (at == digits) return false;
-    ReverseRequest read;
-    read.programId = id;
-    if (!ReadQuoted(line, L" \"", &at, &read.device) || !ReadQuoted(line, L" \"", &at, &read.path) ||
-        at != line.size())
+    ReverseRequest got;
+    got.programId = id;
+    if (!ReadQuoted(line, L" \"", &at, &got.device) ||
+        !ReadQuoted(line, L" \"", &at, &got.path) || at != line.size())
         return false;
-    *request = read;
+    *request = got;
     return true;
 }
 

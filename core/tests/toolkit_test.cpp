@@ -32,7 +32,9 @@ TEST(Toolkit, TheMediaWindowIsGivenTheDeviceNameNotTheLabel) {
 TEST(Toolkit, TheReverseProcessReadsBackTheDeviceAndAPathWithBlanksAndPluses) {
     const std::wstring path = L"C:\\tk v1.0+b\\逆再生 1.wav";
     ReverseRequest r;
-    ASSERT_TRUE(ReadReverseCommandLine(ReverseCommandLine(L"C:\\a b\\Mirelo.exe", 4294967295ul, L"waveaudio", path), &r));
+    const std::wstring line =
+        ReverseCommandLine(L"C:\\a b\\Mirelo.exe", 4294967295ul, L"waveaudio", path);
+    ASSERT_TRUE(ReadReverseCommandLine(line, &r));
     EXPECT_EQ(r.programId, 4294967295ul);
     EXPECT_EQ(r.device, L"waveaudio");
     EXPECT_EQ(r.path, path);

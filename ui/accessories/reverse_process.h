@@ -13,6 +13,7 @@ enum ReverseExit : DWORD {
     kReverseBadCommandLine = 1,
     kReverseCannot = 3,        // the device does not run backwards (or never answered)
     kReverseProgramGone = 4,   // the program that started it has ended
+    kReverseReplaced = 5,      // the program ended it for a newer press
 };
 
 // True when the command line asks for the reverse process.

@@ -150,7 +150,7 @@ void EndReversePlayback() {
     if (s_tk.reverseWatch) KillTimer(nullptr, s_tk.reverseWatch);
     s_tk.reverseWatch = 0;
     if (s_tk.reverseProcess) {
-        TerminateProcess(s_tk.reverseProcess, kReverseWindowClosed);
+        TerminateProcess(s_tk.reverseProcess, kReverseReplaced);
         CloseHandle(s_tk.reverseProcess);
         s_tk.reverseProcess = nullptr;
     }
@@ -161,7 +161,8 @@ void EndReversePlayback() {
 // When the reverse process says its media window cannot play the file backwards, a WAV file
 // is played backwards by the program itself.
 void CALLBACK WatchReverseProcess(HWND, UINT, UINT_PTR, DWORD) {
-    if (!s_tk.reverseProcess || WaitForSingleObject(s_tk.reverseProcess, 0) != WAIT_OBJECT_0) return;
+    if (!s_tk.reverseProcess || WaitForSingleObject(s_tk.reverseProcess, 0) != WAIT_OBJECT_0)
+        return;
     DWORD code = kReverseWindowClosed;
     GetExitCodeProcess(s_tk.reverseProcess, &code);
     CloseHandle(s_tk.reverseProcess);
