@@ -28,6 +28,56 @@ std::wstring DeviceNameOfLabel(const std::wstring &label) {
     return close == std::wstring::npos ? label : label.substr(close + 1);
 }
 
+namespace {
+
+const wchar_t kReverseSwitch[] = L" /reverse ";
+
+bool Quotable(const std::wstring &text) {
+    return !text.empty() && text.find(L'"') == std::wstring::npos;
+}
+
+// The quoted text at `at` preceded by `lead`; `at` moves past its closing quote.
+bool ReadQuoted(const std::wstring &line, const std::wstring &lead, size_t *at,
+                std::wstring *text) {
+    if (line.compare(*at, lead.size(), lead) != 0) return false;
+    const size_t start = *at + lead.size();
+    const size_t close = line.find(L'"', start);
+    if (close == std::wstring::npos || close == start) return false;
+    *text = line.substr(start, close - start);
+    *at = close + 1;
+    return true;
+}
+
+}  // namespace
+
+std::wstring ReverseCommandLine(const std::wstring &program, unsigned long programId,
+                                const std::wstring &device, const std::wstring &path) {
+    if (!Quotable(program) || !Quotable(device) || !Quotable(path)) return std::wstring();
+    return L"\"" + program + L"\"" + kReverseSwitch + std::to_wstring(programId) + L" \"" +
+           device + L"\" \"" + path + L"\"";
+}
+
+bool ReadReverseCommandLine(const std::wstring &line, ReverseRequest *request) {
+    size_t at = 0;
+    std::wstring program;
+    if (!ReadQuoted(line, L"\"", &at, &program)) return false;
+    const std::wstring flag = kReverseSwitch;
+    if (line.compare(at, flag.size(), flag) != 0) return false;
+    at += flag.size();
+    const size_t digits = at;
+    unsigned long id = 0;
+    for (; at < line.size() && line[at] >= L'0' && line[at] <= L'9' && at - digits < 10; ++at)
+        id = id * 10 + unsigned(line[at] - L'0');
+    if (at == digits) return false;
+    ReverseRequest got;
+    got.programId = id;
+    if (!ReadQuoted(line, L" \"", &at, &got.device) ||
+        !ReadQuoted(line, L" \"", &at, &got.path) || at != line.size())
+        return false;
+    *request = got;
+    return true;
+}
+
 std::wstring ReverseDialogFilter() {
     const std::wstring all = OpenDialogFilter();
     int texts = 0;

@@ -1,5 +1,6 @@
 // The toolkit page's decisions that need no window or device: the device name behind a
 // device-type label, the reverse tool's dialog filter, sample-frame reversal, the pinpoint
+// device-type label, the reverse process's command line, the reverse tool's dialog filter, sample-frame reversal, the pinpoint
 // watch, the AVI preview's slider and the range a cut copies. Builds natively.
 #pragma once
 
@@ -14,6 +15,20 @@ const wchar_t *DeviceLabel(int index);  // null outside 0..4
 // The device name a label stands for: the text after its closing parenthesis
 // ("(wav)waveaudio" -> "waveaudio"); a text without one is taken as a device name already.
 std::wstring DeviceNameOfLabel(const std::wstring &label);
+
+// The command line of the copy of the program that plays a file backwards through a media
+// window: "<program>" /reverse <program id> "<device>" "<path>". Empty when a text is empty or
+// holds a double quote, which no file or device name does.
+std::wstring ReverseCommandLine(const std::wstring &program, unsigned long programId,
+                                const std::wstring &device, const std::wstring &path);
+
+struct ReverseRequest {
+    unsigned long programId = 0;
+    std::wstring device, path;
+};
+
+// Reads such a command line; false for any other, a file name holding the switch among them.
+bool ReadReverseCommandLine(const std::wstring &commandLine, ReverseRequest *request);
 
 // The reverse tool's open-dialog filter: the first 22 pairs of the File button's list.
 std::wstring ReverseDialogFilter();

@@ -9,6 +9,7 @@
 #include "services/media_host.h"
 #include "core/command_line.h"
 #include "ui/shell/main_window.h"
+#include "ui/accessories/reverse_process.h"
 #include "services/registry.h"
 #include "services/backup.h"
 
@@ -27,6 +28,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     HardenDllSearch();
     // The copy of the program that holds the media device (started by the program itself).
     if (IsMediaHostCommandLine(GetCommandLineW())) return RunMediaHost(GetCommandLineW());
+    // The copy that plays a file backwards through a media window (the toolkit's "セット").
+    if (IsReverseCommandLine(GetCommandLineW())) return RunReverseProcess(GetCommandLineW());
     ResetAppState();
     ResetWindowState();
     g_app.hInst = instance;

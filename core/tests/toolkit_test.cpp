@@ -29,6 +29,21 @@ TEST(Toolkit, TheMediaWindowIsGivenTheDeviceNameNotTheLabel) {
     EXPECT_EQ(DeviceLabel(5), nullptr);
 }
 
+TEST(Toolkit, TheReverseProcessReadsBackTheDeviceAndAPathWithBlanksAndPluses) {
+    const std::wstring path = L"C:\\tk v1.0+b\\逆再生 1.wav";
+    ReverseRequest r;
+    const std::wstring line =
+        ReverseCommandLine(L"C:\\a b\\Mirelo.exe", 4294967295ul, L"waveaudio", path);
+    ASSERT_TRUE(ReadReverseCommandLine(line, &r));
+    EXPECT_EQ(r.programId, 4294967295ul);
+    EXPECT_EQ(r.device, L"waveaudio");
+    EXPECT_EQ(r.path, path);
+    EXPECT_EQ(ReverseCommandLine(L"M.exe", 1, L"waveaudio", L"a\"b"), L"");
+    // A file given to the program whose name looks like the switch is no reverse process.
+    EXPECT_FALSE(ReadReverseCommandLine(L"\"M.exe\" \"C:\\ /reverse 1 \"x\" \"y\"", &r));
+    EXPECT_FALSE(ReadReverseCommandLine(L"\"M.exe\" /reverse 1 \"x\" \"y\" \"z\"", &r));
+}
+
 TEST(Toolkit, ReverseFilterEndsAfterItsTwentySecondPair) {
     const std::wstring f = ReverseDialogFilter();
     const std::wstring tail(L"mpe(*.mpe)\0*.mpe\0\0", 18);

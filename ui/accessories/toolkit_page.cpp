@@ -16,6 +16,7 @@
 #include "services/texts.h"
 #include "services/transport.h"
 #include "ui/accessories/avi_edit_window.h"
+#include "ui/accessories/reverse_process.h"
 #include "ui/accessories/reverse_window.h"
 #include "ui/shell/skinned_button.h"
 
@@ -27,9 +28,15 @@ enum { kFileTitleChars = 100 };
 struct Toolkit {
     HWND page;
     DWORD pinStart, pinEnd;
+    int deviceIndex;                    // entry of the device-type list
     wchar_t reversePath[kTextChars];    // the file for reverse playback
     wchar_t reverseTitle[kFileTitleChars];
-    HWND reverseWindow;                 // the window of the last reverse playback
+    // The last press: its process, the watch for that process's end, its file and the
+    // program's own window when the media window could not play it backwards.
+    HANDLE reverseProcess;
+    UINT_PTR reverseWatch;
+    std::wstring pressedPath, pressedTitle;
+    HWND reverseWindow;
     std::wstring aviSource;             // the file of the AVI edit window and the save
 };
 Toolkit s_tk;
@@ -109,6 +116,11 @@ void OnRepeatBox(HWND page) {
 
 // --- reverse playback --------------------------------------------------------------------
 
+void OnDeviceType(HWND page) {
+    const LRESULT index = SendDlgItemMessageW(page, IDC_TK_DEVICE_TYPE, CB_GETCURSEL, 0, 0);
+    if (DeviceLabel(int(index))) s_tk.deviceIndex = int(index);
+}
+
 void OnChooseReverseFile(HWND page) {
     wchar_t names[kTextChars] = L"";
     wchar_t title[kFileTitleChars] = L"";
@@ -133,13 +145,49 @@ void OnChooseReverseFile(HWND page) {
     SetDlgItemTextW(page, IDC_TK_FILE_NAME, s_tk.reverseTitle);
 }
 
-// The file backwards through the program's own player, not a media device of this process,
-// which could keep the page waiting for good. One window at a time: the press closes the
-// window of the last one.
+// Ends the last press's playback: its process (not waited for) and the program's own window.
+void EndReversePlayback() {
+    if (s_tk.reverseWatch) KillTimer(nullptr, s_tk.reverseWatch);
+    s_tk.reverseWatch = 0;
+    if (s_tk.reverseProcess) {
+        TerminateProcess(s_tk.reverseProcess, kReverseReplaced);
+        CloseHandle(s_tk.reverseProcess);
+        s_tk.reverseProcess = nullptr;
+    }
+    if (ReversePlayerOf(s_tk.reverseWindow)) DestroyWindow(s_tk.reverseWindow);
+    s_tk.reverseWindow = nullptr;
+}
+
+// When the reverse process says its media window cannot play the file backwards, a WAV file
+// is played backwards by the program itself.
+void CALLBACK WatchReverseProcess(HWND, UINT, UINT_PTR, DWORD) {
+    if (!s_tk.reverseProcess || WaitForSingleObject(s_tk.reverseProcess, 0) != WAIT_OBJECT_0)
+        return;
+    DWORD code = kReverseWindowClosed;
+    GetExitCodeProcess(s_tk.reverseProcess, &code);
+    CloseHandle(s_tk.reverseProcess);
+    s_tk.reverseProcess = nullptr;
+    KillTimer(nullptr, s_tk.reverseWatch);
+    s_tk.reverseWatch = 0;
+    if (code == kReverseCannot)
+        s_tk.reverseWindow = OpenReverseWindow(s_tk.pressedPath.c_str(), s_tk.pressedTitle.c_str());
+}
+
+// One playback at a time: a press ends the last one. The media window runs in a process of
+// its own, watched on a timer of this thread (the page may close meanwhile).
 void OnSetReverse() {
     if (!s_tk.reversePath[0]) return;
-    if (ReversePlayerOf(s_tk.reverseWindow)) DestroyWindow(s_tk.reverseWindow);
-    s_tk.reverseWindow = OpenReverseWindow(s_tk.reversePath, s_tk.reverseTitle);
+    EndReversePlayback();
+    s_tk.pressedPath = s_tk.reversePath;
+    s_tk.pressedTitle = s_tk.reverseTitle;
+    const std::wstring device = DeviceNameOfLabel(DeviceLabel(s_tk.deviceIndex));
+    s_tk.reverseProcess = StartReverseProcess(GetCurrentProcessId(), device, s_tk.pressedPath);
+    if (s_tk.reverseProcess)
+        s_tk.reverseWatch = SetTimer(nullptr, 0, kReverseWatchMs, WatchReverseProcess);
+    if (!s_tk.reverseWatch) {
+        EndReversePlayback();
+        s_tk.reverseWindow = OpenReverseWindow(s_tk.pressedPath.c_str(), s_tk.pressedTitle.c_str());
+    }
 }
 
 // --- AVI editing -------------------------------------------------------------------------
@@ -275,6 +323,7 @@ BOOL OnInitDialog(HWND page) {
     for (int i = 0; i < kDeviceLabelCount; ++i)
         SendMessageW(types, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(DeviceLabel(i)));
     SendMessageW(types, CB_SETCURSEL, 0, 0);
+    s_tk.deviceIndex = 0;
     SetDlgItemTextW(page, IDC_TK_FILE_NAME, s_tk.reverseTitle);
     ShowRepeat(page);
     SetSliderRange(page);
@@ -287,6 +336,7 @@ void OnCommand(HWND page, int id) {
     case IDC_TK_MARK_END: OnMark(page, IDC_TK_PIN_END); break;
     case IDC_TK_PIN_PLAY: OnPinpointPlay(page); break;
     case IDC_TK_REPEAT: OnRepeatBox(page); break;
+    case IDC_TK_DEVICE_TYPE: OnDeviceType(page); break;
     case IDC_TK_CHOOSE_FILE: OnChooseReverseFile(page); break;
     case IDC_TK_SET: OnSetReverse(); break;
     case IDC_TK_AVI_EDIT: OnOpenAviEditor(page); break;
@@ -297,6 +347,10 @@ void OnCommand(HWND page, int id) {
 }
 
 }  // namespace
+
+DWORD ReverseProcessId() {
+    return s_tk.reverseProcess ? GetProcessId(s_tk.reverseProcess) : 0;
+}
 
 void OnRepeatToggled() {
     if (s_tk.page) ShowRepeat(s_tk.page);

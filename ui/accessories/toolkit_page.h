@@ -9,5 +9,8 @@ INT_PTR CALLBACK ToolkitPageProc(HWND, UINT, WPARAM, LPARAM);
 // The repeat button toggled the repeat flag: the page's "繰り返し" box follows it.
 void OnRepeatToggled();
 
-// The period of the pinpoint watch, in milliseconds.
-enum { kPinpointPeriodMs = 20 };
+// The periods of the pinpoint watch and of the reverse process's watch, in milliseconds.
+enum { kPinpointPeriodMs = 20, kReverseWatchMs = 100 };
+
+// The process of the last "セット" while it runs and is watched; 0 otherwise.
+DWORD ReverseProcessId();

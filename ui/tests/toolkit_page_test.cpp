@@ -18,6 +18,7 @@
 #include "services/short_path.h"
 #include "services/transport.h"
 #include "ui/accessories/avi_edit_window.h"
+#include "ui/accessories/reverse_process.h"
 #include "ui/accessories/reverse_window.h"
 #include "ui/accessories/toolkit_page.h"
 #include "ui/shell/skinned_button.h"
@@ -160,11 +161,19 @@ TEST_F(ToolkitPage, SetOnAWavPlaysItBackwardsUntilItsWindowCloses) {
     GetDlgItemTextW(page, IDC_TK_FILE_NAME, shown, 100);
     EXPECT_STREQ(shown, L"逆再生.wav");
 
+    // The media window runs in a process of its own, which the page does not wait for. Here
+    // it cannot play backwards: the process says so and ends, and the program's own player
+    // takes the WAV over.
+    const auto ownWindows = [] { return driver::WindowsOf(GetCurrentProcessId(), L"RPClassName"); };
     Command(IDC_TK_SET);
-    // The program's own player plays it; no media window of a device is made.
-    const auto windows = driver::WindowsOf(GetCurrentProcessId(), L"RPClassName");
-    ASSERT_EQ(windows.size(), 1u);
+    const DWORD reverser = ReverseProcessId();
+    ASSERT_NE(reverser, 0u);
+    EXPECT_TRUE(ownWindows().empty());
+    ASSERT_TRUE(driver::PumpUntil([&] { return ownWindows().size() == 1; }, 8000));
+    EXPECT_EQ(ReverseProcessId(), 0u);
+    EXPECT_TRUE(driver::WindowsOf(reverser, L"MCIWndClass").empty());
     EXPECT_TRUE(driver::WindowsOf(GetCurrentProcessId(), L"MCIWndClass").empty());
+    const auto windows = ownWindows();
     const ReversePlayer *player = ReversePlayerOf(windows[0]);
     ASSERT_TRUE(player);
     EXPECT_TRUE(player->Playing());
@@ -174,17 +183,53 @@ TEST_F(ToolkitPage, SetOnAWavPlaysItBackwardsUntilItsWindowCloses) {
     SendMessageW(windows[0], WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(windows[0]));
 
-    // Each press replaces the last one's window; a file the player cannot take makes none.
+    // A press ends the last one's process and window: one of each at a time.
     Command(IDC_TK_SET);
+    HANDLE first =
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, ReverseProcessId());
+    ASSERT_TRUE(first);
     Command(IDC_TK_SET);
-    EXPECT_EQ(driver::WindowsOf(GetCurrentProcessId(), L"RPClassName").size(), 1u);
+    EXPECT_EQ(WaitForSingleObject(first, 3000), WAIT_OBJECT_0);
+    DWORD firstCode = 0;
+    GetExitCodeProcess(first, &firstCode);
+    EXPECT_EQ(firstCode, DWORD(kReverseReplaced)) << "ended by the press, before its own answer";
+    CloseHandle(first);
+    const auto answered = [&] { return ReverseProcessId() == 0 && !ownWindows().empty(); };
+    ASSERT_TRUE(driver::PumpUntil(answered, 8000));
+    Command(IDC_TK_SET);
+    ASSERT_TRUE(driver::PumpUntil(answered, 8000));
+    driver::PumpMessages(300);
+    EXPECT_EQ(ownWindows().size(), 1u);
+
+    // A file the program's player cannot take leaves no window once the process has ended.
     {
         FileDialogHand hand(driver::MadeMedia(L"tone.mp3"));
         Command(IDC_TK_CHOOSE_FILE);
     }
     Command(IDC_TK_SET);
-    EXPECT_TRUE(driver::WindowsOf(GetCurrentProcessId(), L"RPClassName").empty());
-    EXPECT_TRUE(driver::WindowsOf(GetCurrentProcessId(), L"MCIWndClass").empty());
+    DestroyWindow(page);
+    EXPECT_TRUE(ownWindows().empty());
+    EXPECT_TRUE(driver::PumpUntil([] { return ReverseProcessId() == 0; }, 8000));
+    EXPECT_TRUE(ownWindows().empty());
+
+    // A reverse process whose program has gone ends by itself.
+    wchar_t self[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    STARTUPINFOW si = {sizeof si};
+    PROCESS_INFORMATION gone = {};
+    ASSERT_TRUE(CreateProcessW(self, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                               nullptr, &si, &gone));
+    HANDLE orphan = StartReverseProcess(gone.dwProcessId, L"waveaudio", wav);
+    TerminateProcess(gone.hProcess, 0);
+    CloseHandle(gone.hThread);
+    ASSERT_TRUE(orphan);
+    EXPECT_EQ(WaitForSingleObject(orphan, 8000), WAIT_OBJECT_0);
+    DWORD code = 0;
+    GetExitCodeProcess(orphan, &code);
+    EXPECT_EQ(code, DWORD(kReverseProgramGone));
+    TerminateProcess(orphan, 0);
+    CloseHandle(orphan);
+    CloseHandle(gone.hProcess);
 
     // What it played: the file's frames in reverse order.
     WAVEFORMATEX format = {};
