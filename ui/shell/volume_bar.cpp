@@ -5,55 +5,30 @@
 #include "services/app_state.h"
 #include "ui/window_state.h"
 #include "services/mixer.h"
+#include "ui/shell/level_bar.h"
 #include "ui/shell/window_class.h"
 
 const wchar_t kVolumeBarClass[] = L"OWClassName";
 
 namespace {
 
-const RECT kRepaint = {0, 3, 150, 17};
+int VolumeLevel() { return g_ui.volumeBarPos; }
 
-void OnPaint(HWND hwnd) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    PaintVolumeBar(dc);
-    EndPaint(hwnd, &ps);
+void SetVolume(int x) {
+    g_ui.volumeBarPos = x;
+    SetVolumePercent(PercentFromBar(g_ui.volumeBarPos));
 }
+
+const LevelBar kVolumeBar = {RGB(0xFF, 0xFF, 0x33), RGB(0, 0, 0), VolumeLevel, SetVolume};
 
 void ShowMixerVolume(HWND hwnd) {
     g_ui.volumeBarPos = BarFromPercent(ReadVolumePercent());
-    InvalidateRect(hwnd, &kRepaint, TRUE);
-}
-
-// Unsigned x, as the message carries it: the bar only sees the pointer while it is over it.
-void SetFromPointer(HWND hwnd, LPARAM lParam) {
-    g_ui.volumeBarPos = LOWORD(lParam);
-    SetVolumePercent(PercentFromBar(g_ui.volumeBarPos));
-    InvalidateRect(hwnd, &kRepaint, TRUE);
+    InvalidateRect(hwnd, &kLevelBarRepaint, TRUE);
 }
 
 } // namespace
 
-void PaintVolumeBar(HDC dc) {
-    // Every pen and brush made here is deselected and deleted again: the bar repaints every
-    // 300 ms for as long as the program runs.
-    HPEN framePen = CreatePen(PS_SOLID, 3, RGB(255, 255, 255));
-    HBRUSH frameBrush = CreateSolidBrush(RGB(0x33, 0x33, 0x66));
-    HPEN levelPen = CreatePen(PS_SOLID, 3, RGB(0xFF, 0xFF, 0x33));
-    HBRUSH levelBrush = CreateHatchBrush(HS_DIAGCROSS, RGB(0, 0, 0));
-    HGDIOBJ oldPen = SelectObject(dc, framePen);
-    HGDIOBJ oldBrush = SelectObject(dc, frameBrush);
-    Rectangle(dc, 0, 0, 200, 20);
-    SelectObject(dc, levelPen);
-    SelectObject(dc, levelBrush);
-    Rectangle(dc, 0, 4, g_ui.volumeBarPos, 16);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
-    DeleteObject(framePen);
-    DeleteObject(frameBrush);
-    DeleteObject(levelPen);
-    DeleteObject(levelBrush);
-}
+void PaintVolumeBar(HDC dc) { PaintLevelBar(kVolumeBar, dc); }
 
 HWND CreateVolumeBar(HWND mainWindow) {
     RegisterProgramClass(kVolumeBarClass, VolumeBarProc, L"MYICON",
@@ -68,27 +43,11 @@ void StartVolumeTimer() {
     if (g_ui.hVolumeBar) SetTimer(g_ui.hVolumeBar, TIMER_VOLUME, 300, nullptr);
 }
 
+// The bar follows changes made elsewhere: on creation and on its timer.
 LRESULT CALLBACK VolumeBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_CREATE:
+    if (msg == WM_CREATE || msg == WM_TIMER) {
         ShowMixerVolume(hwnd);
-        return 0;
-    case WM_TIMER:
-        ShowMixerVolume(hwnd);
-        return 0;
-    case WM_PAINT:
-        OnPaint(hwnd);
-        return 0;
-    case WM_LBUTTONDOWN:
-        g_ui.barDrag = 1;
-        SetFromPointer(hwnd, lParam);
-        return 0;
-    case WM_MOUSEMOVE:
-        if (g_ui.barDrag) SetFromPointer(hwnd, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        g_ui.barDrag = 0;
         return 0;
     }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return LevelBarProc(kVolumeBar, hwnd, msg, wParam, lParam);
 }
