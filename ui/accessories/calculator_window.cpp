@@ -3,7 +3,8 @@
 #include "core/calculator.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
-#include "ui/shell/window_class.h"
+#include "ui/shell/draw_bitmap.h"
+#include "ui/accessories/accessory_window.h"
 
 const wchar_t kCalculatorClass[] = L"DWClassName";
 
@@ -48,24 +49,16 @@ void ApplyShape(HWND hwnd) {
 }
 
 void OnCreate(HWND hwnd) {
-    g_ui.hCalculator = hwnd;
     ApplyShape(hwnd);
     CreateChild(hwnd, L"EDIT", WS_BORDER, Child{IDC_CALCULATOR_DISPLAY, L"0", 100, 125, 185, 20});
     for (const Child &key : kKeys) CreateChild(hwnd, L"BUTTON", 0, key);
 }
 
-void OnPaint(HWND hwnd) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
+void DrawFace(HDC dc) {
     if (HBITMAP face = LoadBitmapW(g_app.hInst, L"DEN")) {
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, face);
-        BitBlt(dc, 0, 0, kWidth, kHeight, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
+        DrawBitmap(dc, face, kWidth, kHeight);
         DeleteObject(face);
     }
-    EndPaint(hwnd, &ps);
 }
 
 void OnKey(HWND hwnd, int key) {
@@ -76,40 +69,16 @@ void OnKey(HWND hwnd, int key) {
 } // namespace
 
 HWND OpenCalculator() {
-    RegisterProgramClass(kCalculatorClass, CalculatorProc, L"MYICON",
-                         static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH)));
-    HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kCalculatorClass, L"DentakuWindow", WS_POPUP, 0,
-                                0, kWidth, kHeight, nullptr, nullptr, g_app.hInst, nullptr);
-    if (hwnd) ShowWindow(hwnd, SW_SHOW);
-    return hwnd;
+    return OpenAccessory(kCalculatorClass, CalculatorProc, L"DentakuWindow", kWidth, kHeight);
 }
 
-void CloseCalculator() {
-    if (g_ui.hCalculator && IsWindow(g_ui.hCalculator)) DestroyWindow(g_ui.hCalculator);
-    g_ui.hCalculator = nullptr;
-}
+void CloseCalculator() { CloseAccessory(&g_ui.hCalculator); }
 
 LRESULT CALLBACK CalculatorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_CREATE:
-        OnCreate(hwnd);
-        return 0;
-    case WM_PAINT:
-        OnPaint(hwnd);
-        return 0;
-    case WM_COMMAND:
+    if (msg == WM_COMMAND) {
         OnKey(hwnd, LOWORD(wParam));
         return 0;
-    case WM_LBUTTONDOWN:
-        // The face drags the window.
-        PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
-        return 0;
-    case WM_CLOSE:
-        DestroyWindow(hwnd);
-        return 0;
-    case WM_DESTROY:
-        if (g_ui.hCalculator == hwnd) g_ui.hCalculator = nullptr;
-        return 0;
     }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return AccessoryProc(Accessory{&g_ui.hCalculator, OnCreate, DrawFace}, hwnd, msg, wParam,
+                         lParam);
 }

@@ -6,8 +6,9 @@
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
+#include "ui/shell/draw_bitmap.h"
 #include "services/bitmap_region.h"
-#include "ui/shell/window_class.h"
+#include "ui/accessories/accessory_window.h"
 
 const wchar_t kClockClass[] = L"TWClassName";
 
@@ -82,7 +83,6 @@ void DrawClockText(HDC dc, int x, int y, int height, const wchar_t *text) {
 }
 
 void OnCreate(HWND hwnd) {
-    g_ui.hClock = hwnd;
     if (!g_faceName[0]) ChooseFace();
     // Without its mask the clock keeps its rectangle.
     if (HRGN shape = RegionFromBitmap(g_app.hInst, L"TOKEIRGN")) SetWindowRgn(hwnd, shape, FALSE);
@@ -92,13 +92,6 @@ void OnCreate(HWND hwnd) {
 void OnTimer(HWND hwnd) {
     UpdateClockTexts();
     InvalidateRect(hwnd, nullptr, TRUE);
-}
-
-void OnPaint(HWND hwnd) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    DrawClock(dc);
-    EndPaint(hwnd, &ps);
 }
 
 } // namespace
@@ -113,11 +106,7 @@ void UpdateClockTexts() {
 
 void DrawClock(HDC dc) {
     if (HBITMAP face = LoadBitmapW(g_app.hInst, L"Tokei")) {
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, face);
-        BitBlt(dc, 0, 0, kFaceWidth, kSide, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
+        DrawBitmap(dc, face, kFaceWidth, kSide);
         DeleteObject(face);
     }
     if (!g_faceName[0]) ChooseFace();
@@ -128,39 +117,18 @@ void DrawClock(HDC dc) {
     DrawClockText(dc, 88, 227, 25, t.weekday);
 }
 
-HWND OpenClock() {
-    RegisterProgramClass(kClockClass, ClockProc, L"MYICON",
-                         static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH)));
-    HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kClockClass, L"時計", WS_POPUP, 0, 0, kSide,
-                                kSide, nullptr, nullptr, g_app.hInst, nullptr);
-    if (hwnd) ShowWindow(hwnd, SW_SHOW);
-    return hwnd;
-}
+HWND OpenClock() { return OpenAccessory(kClockClass, ClockProc, L"時計", kSide, kSide); }
 
-void CloseClock() {
-    if (g_ui.hClock && IsWindow(g_ui.hClock)) DestroyWindow(g_ui.hClock);
-    g_ui.hClock = nullptr;
-}
+void CloseClock() { CloseAccessory(&g_ui.hClock); }
 
 LRESULT CALLBACK ClockProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_CREATE:
-        OnCreate(hwnd);
-        return 0;
     case WM_TIMER:
         OnTimer(hwnd);
         return 0;
-    case WM_PAINT:
-        OnPaint(hwnd);
-        return 0;
-    case WM_LBUTTONDOWN:
-        // The face drags the clock.
-        PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
-        return 0;
     case WM_DESTROY:
         KillTimer(hwnd, TIMER_CLOCK);
-        if (g_ui.hClock == hwnd) g_ui.hClock = nullptr;
-        return 0;
+        break;
     }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return AccessoryProc(Accessory{&g_ui.hClock, OnCreate, DrawClock}, hwnd, msg, wParam, lParam);
 }

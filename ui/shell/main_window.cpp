@@ -14,6 +14,7 @@
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
+#include "ui/shell/draw_bitmap.h"
 #include "ui/shell/window_commands.h"
 #include "ui/shell/side_windows.h"
 #include "services/skin.h"
@@ -204,15 +205,7 @@ void RepaintStatus() {
 void PaintMainWindow(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     HBITMAP background = MainBackground();  // kept loaded until the skin changes
-    if (background) {
-        BITMAP bm = {};
-        GetObjectW(background, sizeof bm, &bm);
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, background);
-        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
-    }
+    DrawBitmap(dc, background);
     DrawStatusText(dc, 1, WithoutBlanks(Display().positionText));
     DrawStatusText(dc, 2, Display().totalNumberText);
     DrawStatusText(dc, 3, Display().currentNumberText);

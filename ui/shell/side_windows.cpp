@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
+#include "ui/shell/draw_bitmap.h"
 #include "services/skin.h"
 #include "ui/shell/skinned_button.h"
 #include "ui/shell/window_class.h"
@@ -51,11 +52,7 @@ void OnPaint(HWND hwnd, const PanelInfo &info) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     if (HBITMAP bitmap = LoadPanelBitmap(info)) {
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, bitmap);
-        BitBlt(dc, 0, 0, kPanelWidth, kPanelHeight, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
+        DrawBitmap(dc, bitmap, kPanelWidth, kPanelHeight);
         DeleteObject(bitmap);
     }
     EndPaint(hwnd, &ps);

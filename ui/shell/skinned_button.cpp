@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
+#include "ui/shell/draw_bitmap.h"
 #include "ui/shell/button_actions.h"
 #include "ui/accessories/photo_capture.h"
 #include "services/skin.h"
@@ -22,19 +23,6 @@ RECT RepaintRect(int slot) {
 
 HBITMAP LoadFace(const wchar_t *resource, const wchar_t *file) {
     return SkinBitmap(resource, resource, file);
-}
-
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP bm = {};
-    if (bitmap) GetObjectW(bitmap, sizeof bm, &bm);
-    return SIZE{bm.bmWidth, bm.bmHeight};
-}
-
-void Blit(HDC dc, HDC mem, HBITMAP bitmap, int width, int height, DWORD rop) {
-    if (!bitmap) return;
-    HGDIOBJ old = SelectObject(mem, bitmap);
-    BitBlt(dc, 0, 0, width, height, mem, 0, 0, rop);
-    SelectObject(mem, old);
 }
 
 void OnPaint(HWND hwnd, int slot) {
@@ -83,19 +71,16 @@ void DrawButton(HDC dc, int slot) {
     // Only the faces drawn are loaded; they stay loaded until the skin changes.
     HBITMAP normal = art.mask && pushed ? nullptr : LoadFace(art.normal, art.normalFile);
     HBITMAP push = pushed ? LoadFace(art.push, art.pushFile) : nullptr;
-    HDC mem = CreateCompatibleDC(dc);
     if (art.mask) {
         // The mask is black inside the outline and the faces black outside it, so AND then
         // OR leaves the face over whatever the parent painted beneath the button.
-        Blit(dc, mem, ResourceBitmap(art.mask), art.area, art.area, SRCAND);
-        Blit(dc, mem, pushed ? push : normal, art.area, art.area, SRCPAINT);
+        DrawBitmap(dc, ResourceBitmap(art.mask), art.area, art.area, SRCAND);
+        DrawBitmap(dc, pushed ? push : normal, art.area, art.area, SRCPAINT);
     } else {
         // The tabs are taller than any square: copy them at their own size.
-        const SIZE n = BitmapSize(normal), p = BitmapSize(push);
-        Blit(dc, mem, normal, n.cx, n.cy, SRCCOPY);
-        if (pushed) Blit(dc, mem, push, p.cx, p.cy, SRCCOPY);
+        DrawBitmap(dc, normal);
+        if (pushed) DrawBitmap(dc, push);
     }
-    DeleteDC(mem);
 }
 
 HWND CreateSkinnedButton(HWND parent, int slot) {
