@@ -1,6 +1,5 @@
 #include "ui/accessories/photo_capture.h"
 
-#include <commdlg.h>
 #include <shlobj.h>
 
 #include <cstdint>
@@ -13,6 +12,7 @@
 #include "services/frame_capture.h"
 #include "services/texts.h"
 #include "services/thumbnail.h"
+#include "ui/shell/file_chooser.h"
 
 namespace {
 
@@ -51,19 +51,14 @@ bool GrabOrReport(HWND button, bool series, std::vector<uint8_t> *picture) {
 
 bool AskFileName(HWND button) {
     const std::wstring title = LoadProgramText(IDS_SHOT_SAVE_TITLE);
-    OPENFILENAMEW ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = button;
-    ofn.lpstrFilter = kBmpFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = g_ui.capture.fileName;
-    ofn.nMaxFile = ARRAYSIZE(g_ui.capture.fileName);
-    ofn.lpstrFileTitle = g_ui.capture.fileTitle;
-    ofn.nMaxFileTitle = ARRAYSIZE(g_ui.capture.fileTitle);
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-    ofn.lpstrDefExt = L"bmp";
-    ofn.lpstrTitle = title.c_str();
-    return GetSaveFileNameW(&ofn) != FALSE;
+    FileChooser dialog(button, kBmpFilter, g_ui.capture.fileName,
+                       ARRAYSIZE(g_ui.capture.fileName));
+    dialog.fileTitle = g_ui.capture.fileTitle;
+    dialog.fileTitleChars = ARRAYSIZE(g_ui.capture.fileTitle);
+    dialog.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    dialog.defaultExt = L"bmp";
+    dialog.title = title.c_str();
+    return ChooseFileToSave(dialog);
 }
 
 // A picture that could not be written ends the run before its one box: a series on a short

@@ -1,5 +1,6 @@
-// The toolkit page of the settings dialog (dialog 212): pinpoint playback of the loaded
-// media, reverse playback of a chosen file, and the AVI edit window with its save.
+// The toolkit page of the settings dialog (dialog 212): it hands its controls to the tools,
+// pinpoint playback (pinpoint_playback.cpp), reverse playback (reverse_playback.cpp) and the
+// AVI cut (avi_cut.cpp).
 #pragma once
 
 #include <windows.h>
@@ -9,8 +10,7 @@ INT_PTR CALLBACK ToolkitPageProc(HWND, UINT, WPARAM, LPARAM);
 // The repeat button toggled the repeat flag: the page's "繰り返し" box follows it.
 void OnRepeatToggled();
 
-// The periods of the pinpoint watch and of the reverse process's watch, in milliseconds.
-enum { kPinpointPeriodMs = 20, kReverseWatchMs = 100 };
-
-// The process of the last "セット" while it runs and is watched; 0 otherwise.
-DWORD ReverseProcessId();
+// The page's number fields, as the tools read and write them: the leading number of the
+// field's text (false when there is none).
+bool PageNumber(HWND page, int id, long *value);
+void SetPageNumber(HWND page, int id, long value);

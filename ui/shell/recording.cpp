@@ -1,7 +1,6 @@
 #include "ui/shell/recording.h"
 
 #include <windows.h>
-#include <commdlg.h>
 
 #include "core/button_table.h"
 #include "resources/resource.h"
@@ -9,6 +8,7 @@
 #include "ui/window_state.h"
 #include "services/recorder.h"
 #include "services/texts.h"
+#include "ui/shell/file_chooser.h"
 #include "ui/shell/skinned_button.h"
 
 namespace {
@@ -30,19 +30,13 @@ void ShowBox(UINT text, UINT caption) {
 
 // The dialog keeps the last chosen path, so the next take's dialog opens on it.
 bool AskSavePath() {
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = g_ui.hMain;
-    dialog.lpstrFilter = kSaveFilter;
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = s_recordPath;
-    dialog.nMaxFile = kTextChars;
-    dialog.lpstrFileTitle = s_recordTitle;
-    dialog.nMaxFileTitle = kTextChars;
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-    dialog.lpstrDefExt = L"wav";
-    dialog.lpstrTitle = kSaveTitle;
-    const bool chosen = GetSaveFileNameW(&dialog) != FALSE;
+    FileChooser dialog(g_ui.hMain, kSaveFilter, s_recordPath, kTextChars);
+    dialog.fileTitle = s_recordTitle;
+    dialog.fileTitleChars = kTextChars;
+    dialog.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    dialog.defaultExt = L"wav";
+    dialog.title = kSaveTitle;
+    const bool chosen = ChooseFileToSave(dialog);
     s_recordPath[kTextChars - 1] = L'\0';
     return chosen;
 }

@@ -1,13 +1,13 @@
 #include "ui/stock/file_dialog.h"
 
 #include <windows.h>
-#include <commdlg.h>
 
 #include <vector>
 
 #include "core/file_selection.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
+#include "ui/shell/file_chooser.h"
 #include "ui/stock/stock_window.h"
 
 namespace {
@@ -21,18 +21,12 @@ bool ChooseFiles(FileSelection *chosen) {
     std::vector<wchar_t> names(kSelectionChars, L'\0');
     wchar_t title[kFileTitleChars] = L"";
     const std::wstring filter = OpenDialogFilter();
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = g_ui.hMain;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = names.data();
-    dialog.nMaxFile = kSelectionChars;
-    dialog.lpstrFileTitle = title;
-    dialog.nMaxFileTitle = kFileTitleChars;
-    dialog.lpstrTitle = kDialogTitle;
-    dialog.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameW(&dialog)) return false;
+    FileChooser dialog(g_ui.hMain, filter.c_str(), names.data(), kSelectionChars);
+    dialog.fileTitle = title;
+    dialog.fileTitleChars = kFileTitleChars;
+    dialog.title = kDialogTitle;
+    dialog.flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (!ChooseFileToOpen(dialog)) return false;
     *chosen = ReadFileSelection(names.data(), names.size());
     return true;
 }

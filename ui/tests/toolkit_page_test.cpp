@@ -20,6 +20,7 @@
 #include "ui/accessories/avi_edit_window.h"
 #include "ui/accessories/reverse_process.h"
 #include "ui/accessories/reverse_window.h"
+#include "ui/accessories/reverse_playback.h"
 #include "ui/accessories/toolkit_page.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
