@@ -18,6 +18,7 @@
 #include "ui/accessories/photo_capture.h"
 #include "ui/shell/main_window.h"
 #include "ui/shell/skinned_button.h"
+#include "tests/driver/pixel_region.h"
 #include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 

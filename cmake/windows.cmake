@@ -35,7 +35,8 @@ target_link_options(Mirelo PRIVATE -municode -s)
 add_subdirectory(${GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 
-add_library(test_driver STATIC tests/driver/driver.cpp tests/driver/media_files.cpp)
+add_library(test_driver STATIC tests/driver/driver.cpp tests/driver/media_files.cpp
+            tests/driver/pixel_region.cpp)
 target_include_directories(test_driver PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(test_driver PUBLIC ${WIN_LIBS} GTest::gtest)
 

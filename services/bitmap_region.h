@@ -10,7 +10,3 @@ HRGN RegionFromBitmap(HINSTANCE module, const wchar_t *name);
 
 // The same region for a bitmap the caller holds.
 HRGN RegionFromBitmapHandle(HBITMAP bitmap);
-
-// The same region built the slow way, one region operation per pixel that is not black: kept
-// as the reference the fast one is checked and measured against.
-HRGN RegionFromBitmapPixelByPixel(HBITMAP bitmap);

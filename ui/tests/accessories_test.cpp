@@ -11,6 +11,7 @@
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
+#include "tests/driver/pixel_region.h"
 
 namespace {
 
