@@ -71,21 +71,14 @@ bool PaintAviEditFrame(HWND window, HDC dc) {
 
 LRESULT CALLBACK AviEditWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_NCCREATE: {
-        // The window owns the state from here on and frees it at WM_NCDESTROY, even when its
-        // creation fails later: the creator's pointer is cleared so it is not freed twice.
-        const CREATESTRUCTW *cs = reinterpret_cast<const CREATESTRUCTW *>(lParam);
-        AviEdit **owner = static_cast<AviEdit **>(cs->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(*owner));
-        *owner = nullptr;
+    case WM_NCCREATE:
+        AdoptWindowState<AviEdit>(hwnd, lParam);
         break;
-    }
     case WM_PAINT:
         OnPaint(hwnd);
         return 0;
     case WM_NCDESTROY:
-        delete reinterpret_cast<AviEdit *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        FreeWindowState<AviEdit>(hwnd);
         if (g_ui.hAviEdit == hwnd) g_ui.hAviEdit = nullptr;
         break;
     }

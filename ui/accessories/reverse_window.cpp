@@ -66,22 +66,15 @@ const ReversePlayer *ReversePlayerOf(HWND window) {
 
 LRESULT CALLBACK ReverseWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_NCCREATE: {
-        // The window owns the state from here on and frees it at WM_NCDESTROY, even when its
-        // creation fails later: the creator's pointer is cleared so it is not freed twice.
-        const CREATESTRUCTW *cs = reinterpret_cast<const CREATESTRUCTW *>(lParam);
-        Reverse **owner = static_cast<Reverse **>(cs->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(*owner));
-        *owner = nullptr;
+    case WM_NCCREATE:
+        AdoptWindowState<Reverse>(hwnd, lParam);
         break;
-    }
     case WM_PAINT:
         OnPaint(hwnd);
         return 0;
     case WM_NCDESTROY:
         // The samples go with the window; the wave output is reset first.
-        delete reinterpret_cast<Reverse *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        FreeWindowState<Reverse>(hwnd);
         break;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
