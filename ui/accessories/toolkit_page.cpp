@@ -24,39 +24,17 @@ BOOL OnInitDialog(HWND page) {
 
 void OnCommand(HWND page, int id) {
     switch (id) {
-    case IDC_TK_MARK_START:
-        OnPinpointMark(page, IDC_TK_PIN_START);
-        break;
-    case IDC_TK_MARK_END:
-        OnPinpointMark(page, IDC_TK_PIN_END);
-        break;
-    case IDC_TK_PIN_PLAY:
-        OnPinpointPlay(page);
-        break;
-    case IDC_TK_REPEAT:
-        OnRepeatBox(page);
-        break;
-    case IDC_TK_DEVICE_TYPE:
-        OnReverseDeviceType(page);
-        break;
-    case IDC_TK_CHOOSE_FILE:
-        OnChooseReverseFile(page);
-        break;
-    case IDC_TK_SET:
-        OnSetReverse();
-        break;
-    case IDC_TK_AVI_EDIT:
-        OnOpenAviEditor(page);
-        break;
-    case IDC_TK_CUT_START:
-        OnCutMark(page, IDC_TK_CUT_START_TEXT);
-        break;
-    case IDC_TK_CUT_END:
-        OnCutMark(page, IDC_TK_CUT_END_TEXT);
-        break;
-    case IDC_TK_SAVE:
-        OnSaveCut(page);
-        break;
+    case IDC_TK_MARK_START: OnPinpointMark(page, IDC_TK_PIN_START); break;
+    case IDC_TK_MARK_END: OnPinpointMark(page, IDC_TK_PIN_END); break;
+    case IDC_TK_PIN_PLAY: OnPinpointPlay(page); break;
+    case IDC_TK_REPEAT: OnRepeatBox(page); break;
+    case IDC_TK_DEVICE_TYPE: OnReverseDeviceType(page); break;
+    case IDC_TK_CHOOSE_FILE: OnChooseReverseFile(page); break;
+    case IDC_TK_SET: OnSetReverse(); break;
+    case IDC_TK_AVI_EDIT: OnOpenAviEditor(page); break;
+    case IDC_TK_CUT_START: OnCutMark(page, IDC_TK_CUT_START_TEXT); break;
+    case IDC_TK_CUT_END: OnCutMark(page, IDC_TK_CUT_END_TEXT); break;
+    case IDC_TK_SAVE: OnSaveCut(page); break;
     }
 }
 
