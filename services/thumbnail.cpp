@@ -61,20 +61,19 @@ void WriteThumbnail(const wchar_t *path, const void *picture, size_t bytes) {
 }
 
 // Frame `Capture` of the file's first video stream, decoded to 24 bits. Returns false when
-// the file has no video stream the AVI library opens, so the other route may try.
+// the AVI library opens no video stream of the file or has no decoder for its frames (MJPEG,
+// top-down raw frames), so the filter graph's first frame may be tried instead.
 bool GrabAviFrame(const wchar_t *mediaPath, const wchar_t *bitmapPath) {
     AviFrameReader reader;
-    if (!reader.OpenStream(mediaPath)) return false;
-    if (reader.OpenDecoder()) {
-        size_t bytes = 0;
-        const LONG capture = g_app.settings.Capture;
-        const void *frame = capture >= 0 ? reader.Frame(capture, &bytes) : nullptr;
-        if (!frame) {
-            ResetCaptureFrame();
-            frame = reader.Frame(0, &bytes);
-        }
-        if (frame) WriteThumbnail(bitmapPath, frame, bytes);
+    if (!reader.OpenStream(mediaPath) || !reader.OpenDecoder()) return false;
+    size_t bytes = 0;
+    const LONG capture = g_app.settings.Capture;
+    const void *frame = capture >= 0 ? reader.Frame(capture, &bytes) : nullptr;
+    if (!frame) {
+        ResetCaptureFrame();
+        frame = reader.Frame(0, &bytes);
     }
+    if (frame) WriteThumbnail(bitmapPath, frame, bytes);
     return true;
 }
 

@@ -73,8 +73,8 @@ TEST_F(AddFiles, EachKindOfFileIsStoredWithTheThumbnailItsPictureAllows) {
     const Case cases[] = {
         {InFolder(L"small.avi"), 64, 48}, {Media(L"clip.mpg"), 160, 120},
         {Media(L"tone.mp3"), 0, 0},       {InFolder(L"voice.wav"), 0, 0},
-        {Media(L"mjpeg.avi"), -1, -1},    // plays, but the AVI library has no decoder for it
-        {Media(L"rawvideo.avi"), -1, -1}, // top-down frames the AVI library refuses
+        // The AVI library has no decoder for these; the filter graph's first frame serves.
+        {Media(L"mjpeg.avi"), 320, 240},  {Media(L"rawvideo.avi"), 160, 120},
         {InFolder(L"noise.avi"), 0, 0},   {InFolder(L"cut.avi"), -1, -1},
         {InFolder(L"cut.mpg"), -1, -1},   {InFolder(L"missing.avi"), 0, 0},
     };
