@@ -203,7 +203,12 @@ void OnCommand(int command) {
 void OnNotify(const NMHDR *header) {
     if (header->hwndFrom != g_ui.hList) return;
     if (header->code == NM_RCLICK) ShowStockMenu(GetParent(g_ui.hList));
-    if (header->code == NM_DBLCLK) PlaySelectedEntry();
+    // Enter plays the selected entry as a double click does; Delete deletes the selection as
+    // the menu's delete does, once the list has finished with its key.
+    if (header->code == NM_DBLCLK || header->code == NM_RETURN) PlaySelectedEntry();
+    if (header->code == LVN_KEYDOWN &&
+        reinterpret_cast<const NMLVKEYDOWN *>(header)->wVKey == VK_DELETE)
+        PostMessageW(GetParent(g_ui.hList), WM_COMMAND, ID_STOCK_DELETE, 0);
 }
 
 void OnSize(int width, int height) {

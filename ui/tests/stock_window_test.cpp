@@ -203,9 +203,10 @@ TEST_F(StockWindow, GenreCommandsKeepTheMediaAndDeletingRowsReloadsTheFirstEntry
     Command(ID_STOCK_DELETE);
     EXPECT_EQ(Rows(), 1);
 
-    // The last row: an empty list, "[0]" twice and the device closed.
+    // The last row, by the Delete key: an empty list, "[0]" twice and the device closed.
     Select({0});
-    Command(ID_STOCK_DELETE);
+    SendMessageW(g_ui.hList, WM_KEYDOWN, VK_DELETE, 0);
+    driver::PumpMessages(50);
     EXPECT_EQ(Rows(), 0);
     EXPECT_EQ(g_app.counts[0], 0);
     EXPECT_STREQ(Display().currentNumberText, L"[0]");
@@ -265,6 +266,12 @@ TEST_F(StockWindow, FillingAGenreThroughTheFileDialogThenDoubleClickingPlaysTheS
     EXPECT_EQ(g_app.currentItem, 1);
     EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"b.wav"));
     EXPECT_TRUE(driver::MediaPlaying());
+
+    // Enter on the fourth row plays it as a double click does.
+    Select({3});
+    SendMessageW(g_ui.hList, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(g_app.currentItem, 3);
+    EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"d.wav"));
 }
 
 } // namespace
