@@ -159,6 +159,10 @@ void PlayEntry(int index) {
     }
 }
 
+bool TransportPlaying() {
+    return IsPlaying();
+}
+
 void OnPlayPressed() {
     const int genre = g_app.currentGenre;
     if (g_app.counts[genre] == 0) return;

@@ -64,6 +64,9 @@ DWORD QueryPosition();
 // The position time text and bar from the device's position.
 void ShowDevicePosition();
 
+// The device is playing (a pause counts as not playing).
+bool TransportPlaying();
+
 void OnPlayPressed();
 void OnStopReleased();
 void OnPauseToggled(int paused);

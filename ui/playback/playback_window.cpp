@@ -109,6 +109,9 @@ static void OnPaint(HWND hwnd) {
 
 LRESULT CALLBACK PlaybackWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_APPCOMMAND:  // a media key in the playback window or the stock list acts as anywhere
+        if (g_ui.hMain) return SendMessageW(g_ui.hMain, msg, wParam, lParam);
+        break;
     case WM_SIZE:
         OnSize(hwnd);
         return 0;

@@ -1,3 +1,4 @@
+#include "ui/shell/media_keys.h"
 #include "ui/shell/button_actions.h"
 
 #include "services/cd_tray.h"
@@ -141,6 +142,7 @@ void OnButtonReleased(int slot) {
 }
 
 void ShutDown() {
+    UnregisterMediaKeys(g_ui.hMain);
     // The keys first: everything the run wrote is already in the registry.
     CloseRegistryKeys(g_app.keys);
     CloseMedia();

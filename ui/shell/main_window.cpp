@@ -1,3 +1,4 @@
+#include "ui/shell/media_keys.h"
 #include "ui/shell/main_window.h"
 
 #include <windowsx.h>
@@ -122,6 +123,7 @@ BOOL OnCreate(HWND hwnd) {
     g_ui.hMain = hwnd;
     SetTransportView(kTransportView);
     SetStuckDeviceListener(OnDeviceStuck);
+    RegisterMediaKeys(hwnd);
     RunStartupInitialisation(hwnd);
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     DragAcceptFiles(hwnd, TRUE);
@@ -267,6 +269,12 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_MEDIA_OPENED:
         FinishOpeningAhead();
+        return 0;
+    case WM_APPCOMMAND:
+        if (PerformAppCommand(GET_APPCOMMAND_LPARAM(lParam))) return TRUE;
+        break;
+    case WM_HOTKEY:
+        PerformMediaHotKey(int(wParam));
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

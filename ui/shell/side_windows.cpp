@@ -72,6 +72,9 @@ void OnSlideTimer(HWND hwnd, const PanelInfo &info) {
 
 LRESULT PanelProc(const PanelInfo &info, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_APPCOMMAND:  // a media key acts as anywhere in the program
+        if (g_ui.hMain) return SendMessageW(g_ui.hMain, msg, wParam, lParam);
+        break;
     case WM_CREATE:
         if (info.side == PanelRight)
             for (int slot : {SlotRepeat, SlotContinuous, SlotRandom}) CreateSkinnedButton(hwnd, slot);
