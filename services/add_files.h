@@ -11,8 +11,13 @@
 // 259-character buffers is refused.
 void AddOneFile(const wchar_t *path, const wchar_t *title);
 
-// Adds the files in their order; the last one stays loaded. The caller shows the result.
-void AddFiles(const std::vector<ChosenFile> &files);
+// Adds the files in their order; the last one stays loaded. A folder adds the media files
+// directly inside it (those whose extension the device-type table knows), in name order,
+// until the genre is full. False when a folder held none (the caller says so once).
+bool AddFiles(const std::vector<ChosenFile> &files);
+
+// The media files directly inside a folder (not its subfolders), by name.
+std::vector<ChosenFile> MediaFilesIn(const std::wstring &folder);
 
 // The paths given on the command line (consumed once; the blanks between quoted paths are
 // skipped), as files to add.

@@ -234,7 +234,7 @@ void OnTrayIcon(HWND hwnd, LPARAM mouse) {
 void AddFilesAndShow(const std::vector<ChosenFile> &files) {
     g_ui.zoom = 0;
     ReplaceThumbnailList(kMaxRows);
-    AddFiles(files);
+    const bool everyFolderHadMedia = AddFiles(files);
     RefillStockList();
     SetBarRange();
     Rewind();
@@ -245,6 +245,12 @@ void AddFilesAndShow(const std::vector<ChosenFile> &files) {
     g_app.currentItem = count > 0 ? count - 1 : 0;
     if (g_ui.hPlay) InvalidateRect(g_ui.hPlay, nullptr, TRUE);
     RepaintStatus();
+    if (!everyFolderHadMedia) SayFolderHasNoMedia();
+}
+
+void SayFolderHasNoMedia() {
+    MessageBoxW(g_ui.hMain, LoadProgramText(IDS_FOLDER_NO_MEDIA).c_str(), L"",
+                MB_OK | MB_ICONINFORMATION);
 }
 
 // A picture of an added file that could not be written: the list would show none.

@@ -24,3 +24,6 @@ void RefillStockList();
 // Adds the files to the current genre (the File button, dropped files) and shows the result:
 // the list refilled, the last file loaded, rewound and current, nothing playing.
 void AddFilesAndShow(const std::vector<ChosenFile> &files);
+
+// Says once that a folder given to add held no media file.
+void SayFolderHasNoMedia();
