@@ -388,6 +388,10 @@ void SetDecodeStallForTests(void (*stall)()) {
     g_decodeStall = stall;
 }
 
+long AbandonedDecodesRunning() {
+    return InterlockedCompareExchange(&g_abandonedDecodes, 0, 0);
+}
+
 bool WriteBmpFile(const wchar_t *path, const void *picture, size_t bytes) {
     uint8_t headers[kBmpPixelOffset];
     uint32_t pixelBytes = 0;

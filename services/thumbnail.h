@@ -49,6 +49,9 @@ bool DecodeVideoFrame(const wchar_t *mediaPath, DWORD positionMs, std::vector<ui
 // Tests only: `stall` is called on the decoding thread before each decode (null: nothing).
 void SetDecodeStallForTests(void (*stall)());
 
+// Decodes given up on that are still running.
+long AbandonedDecodesRunning();
+
 // Writes the thumbnail of a media file to bitmapPath, when capture is on: frame `Capture` of
 // an AVI file (frame 0, with `Capture` reset to 0 for good, when the file has no such frame),
 // or the first frame of any other media that has a picture. Otherwise nothing is written.
