@@ -6,7 +6,6 @@
 
 #include "services/media_device.h"
 #include "services/app_state.h"
-#include "ui/window_state.h"
 #include "services/registry.h"
 #include "services/add_files.h"
 #include "services/frame_capture.h"
@@ -78,7 +77,7 @@ TEST_F(AddFiles, EachKindOfFileIsStoredWithTheThumbnailItsPictureAllows) {
         {InFolder(L"noise.avi"), 0, 0},   {InFolder(L"cut.avi"), -1, -1},
         {InFolder(L"cut.mpg"), -1, -1},   {InFolder(L"missing.avi"), 0, 0},
     };
-    StartApp();
+    HWND main = StartApp();
     int genre = 0;
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << std::string(c.path.begin(), c.path.end()));
@@ -109,9 +108,8 @@ TEST_F(AddFiles, EachKindOfFileIsStoredWithTheThumbnailItsPictureAllows) {
     // The two video thumbnails go to ImageMagick (tests/check_bmp.sh).
     CopyFileW(ThumbnailPath(0, 0).c_str(), ForCheck(L"avi-thumbnail.bmp").c_str(), FALSE);
     CopyFileW(ThumbnailPath(1, 0).c_str(), ForCheck(L"mpg-thumbnail.bmp").c_str(), FALSE);
-    // Still answering.
     DWORD_PTR answer = 0;
-    EXPECT_TRUE(SendMessageTimeoutW(g_ui.hMain, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer));
+    EXPECT_TRUE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer)) << "answering";
 }
 
 TEST_F(AddFiles, AnAviShorterThanTheCaptureFrameGivesFrameZeroAndCaptureStaysZero) {

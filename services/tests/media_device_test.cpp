@@ -5,7 +5,6 @@
 
 #include "services/media_device.h"
 #include "services/app_state.h"
-#include "ui/window_state.h"
 #include "services/media_host.h"
 #include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
@@ -32,8 +31,8 @@ DWORD WINAPI SendApp(void *window) {
     return 0;
 }
 
-// A playback window with a stock band at its bottom, as the program has them. Made once:
-// taking a top-level window down costs seconds under Wine without a window manager.
+// A playback window, as the program has one. Made once: taking a top-level window down
+// costs seconds under Wine without a window manager.
 class MediaDevice : public testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -48,15 +47,12 @@ class MediaDevice : public testing::Test {
         RegisterClassW(&wc);
         s_play = CreateWindowExW(0, L"MediaTestHost", L"", WS_POPUP | WS_VISIBLE, 100, 100, 535,
                                  400, nullptr, nullptr, wc.hInstance, nullptr);
-        s_stock = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 300, 535, 100,
-                                  s_play, nullptr, wc.hInstance, nullptr);
     }
     static void TearDownTestSuite() { DestroyWindow(s_play); }
     void SetUp() override {
         ResetAppState();
-        ASSERT_TRUE(s_play && s_stock);
+        ASSERT_TRUE(s_play);
         SetVideoParent(s_play);
-        g_ui.hStock = s_stock;
     }
     void TearDown() override { CloseMedia(); }
     // A file the fixture made; its absence fails the test rather than skipping it.
@@ -65,9 +61,9 @@ class MediaDevice : public testing::Test {
         EXPECT_TRUE(driver::Exists(path)) << "missing test media; ctest runs tests/make_media.sh first";
         return path;
     }
-    static HWND s_play, s_stock;
+    static HWND s_play;
 };
-HWND MediaDevice::s_play, MediaDevice::s_stock;
+HWND MediaDevice::s_play;
 
 // Files that open and files that do not, one after the other on the same device: each
 // gets its own length, only pictures a video window, and a failure leaves nothing behind.

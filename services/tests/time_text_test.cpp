@@ -1,5 +1,5 @@
 // The time text against the platform's own time-interval formatter, which answers in English
-// here: the same digits and rounding must come out with the Japanese unit words.
+// here: the same digits and rounding must come out with the Japanese unit words a user reads.
 #include <windows.h>
 #include <shlwapi.h>
 
@@ -39,6 +39,8 @@ TEST(TimeText, DigitsAndRoundingMatchThePlatformFormatter) {
         for (int digits : {int(kTimeTextDigits), 1, 3, 7, 0})
             ASSERT_EQ(TimeIntervalText(ms, digits), PlatformTextInJapanese(ms, digits))
                 << ms << " ms, " << digits << " digits";
+    // The longest count rounds up without wrapping to zero.
+    EXPECT_EQ(TimeIntervalText(4294967295u), L" 1193 時間 2 分");
 }
 
 } // namespace

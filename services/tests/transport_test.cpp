@@ -130,7 +130,8 @@ TEST_F(Transport, ContinuousPlaysEachEntryInTurnRestsAtTheLastAndWrapsWithRepeat
     EXPECT_EQ(g_app.currentItem, 0);
 }
 
-// One long entry through pause, the position bar, stop, and a pause ended from the list.
+// One long entry through pause, the position bar, stop, a pause ended from the list, and a
+// file added while it plays.
 TEST_F(Transport, PauseTheBarAndStopActOnTheDevice) {
     ASSERT_TRUE(driver::WriteWav(InFolder(L"long.wav"), 4000));
     driver::StoreStockEntry(0, 0, L"long.wav", InFolder(L"long.wav"));
@@ -189,17 +190,11 @@ TEST_F(Transport, PauseTheBarAndStopActOnTheDevice) {
     EXPECT_EQ(g_ui.buttonFace[SlotPause], 0);
     ASSERT_TRUE(RunUntil([] { return Display().barPos >= 1; }, 4000)) << "the bar follows it";
     EXPECT_TRUE(driver::MediaPlaying());
-}
 
-TEST_F(Transport, AFileLoadedWithoutPlayingStaysStillWhileTheProgressRuns) {
-    driver::StoreStockEntry(0, 0, L"long.wav", InFolder(L"long.wav"));
-    ASSERT_TRUE(driver::WriteWav(InFolder(L"long.wav"), 4000));
-    StartApp();
+    // While the progress runs in a mode that plays on, a shorter file comes in as the File
+    // button and a drop bring it: loaded, not played.
     PressButton(SlotContinuous);
     PressButton(SlotRepeat);
-    PressButton(SlotPlay);
-    ASSERT_TRUE(RunUntil([] { return QueryPosition() > 2000; }, 6000));
-    // A shorter file comes in as the File button and a drop bring it: loaded, not played.
     ASSERT_TRUE(driver::WriteWav(InFolder(L"short.wav"), 700));
     AddFilesAndShow({ChosenFile{InFolder(L"short.wav"), L"short.wav"}});
     driver::PumpMessages(600);

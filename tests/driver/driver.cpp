@@ -1,6 +1,7 @@
 #include "tests/driver/driver.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 namespace driver {
@@ -138,15 +139,15 @@ bool AnswerFolderBrowser(Process &process, const std::wstring &folder, DWORD tim
         PressDialogButton(browser, IDCANCEL);
     } else {
         // The path must be in the browser's process; the tree fills in after the dialog
-        // shows, so the selection is sent again a moment later.
+        // shows, so the selection is sent once it has items, and again a moment later.
         const SIZE_T bytes = (folder.size() + 1) * sizeof(wchar_t);
         void *remote = VirtualAllocEx(process.handle, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
         if (!remote) return false;
         WriteProcessMemory(process.handle, remote, folder.c_str(), bytes, nullptr);
-        for (int i = 0; i < 2; ++i) {
+        HWND tree = FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
+        for (int i = 0; i < 250 && !Send(tree, TVM_GETCOUNT); ++i) Sleep(20);
+        for (int i = 0; i < 2; ++i, Sleep(100))
             Send(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
-            Sleep(300);
-        }
         PressDialogButton(browser, IDOK);
         for (int i = 0; i < 250 && IsWindow(browser); ++i) Sleep(20);
         VirtualFreeEx(process.handle, remote, 0, MEM_RELEASE);

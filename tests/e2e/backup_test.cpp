@@ -154,42 +154,6 @@ std::wstring Fresh(const std::wstring &folder) {
     return folder;
 }
 
-TEST(Backup, RestoreBringsBackEveryListThumbnailColourPositionAndAddress) {
-    driver::CompleteFirstRun();
-    StoreState(0);
-    const Snapshot registry = Registry(), thumbnails = Files(kCap);
-    const std::wstring parent = Fresh(L"C:\\mirelo-test\\控え 往復");
-    const std::wstring backup = parent + L"\\MireloSave";
-
-    Program p;
-    HWND main = Launch(p);
-    ASSERT_TRUE(main);
-    RunWithFolder(p, main, ID_BACKUP_SAVE, parent);
-    driver::Send(main, WM_NULL);
-    EXPECT_TRUE(driver::WindowsOf(p.id, L"#32770").empty()) << "a message after a backup";
-    Close(p, main);
-    EXPECT_EQ(driver::ReadBytes(backup + L"\\save.ini").substr(0, 2), "\xFF\xFE") << "UTF-16";
-    for (const auto &file : thumbnails)
-        EXPECT_EQ(driver::ReadBytes(backup + L"\\" + file.first), file.second) << file.first.size();
-
-    StoreState(1);
-    main = Launch(p);
-    ASSERT_TRUE(main);
-    EXPECT_EQ(ListRows(p), 1);
-    RunWithFolder(p, main, ID_BACKUP_RESTORE, backup);
-    driver::Send(main, WM_NULL);
-    EXPECT_TRUE(driver::WindowsOf(p.id, L"#32770").empty()) << "a message after a restore";
-    // At once: the list shows genre 0's restored entries, the buttons stand where they were.
-    EXPECT_EQ(ListRows(p), 2);
-    const POINT file = PlaceInParent(GetDlgItem(main, 5));  // the File button, slot 5
-    EXPECT_EQ(file.x, 15);
-    EXPECT_EQ(file.y, 22);
-    Close(p, main);
-
-    EXPECT_TRUE(Registry() == registry) << "registry differs after the restore";
-    EXPECT_TRUE(Files(kCap) == thumbnails) << "thumbnail folder differs after the restore";
-}
-
 std::wstring ValidIni() {
     std::wstring ini = L"[FaileTitle]\r\nStock0=\"新しい.avi\"\r\n[FaileTime]\r\nStock0=\"1 秒\"\r\n"
                        L"[FaileTipe]\r\nStock0=\"AVIVideo\"\r\n[FailePath]\r\nStock0=\"C:\\新しい.avi\"\r\n"
@@ -208,9 +172,41 @@ std::wstring Replaced(std::wstring text, const std::wstring &from, const std::ws
     return text.replace(text.find(from), from.size(), to);
 }
 
-TEST(Backup, ADamagedOrWrongBackupChangesNothingAndSaysWhy) {
+// Refusals first, each of which must change nothing, then the round trip: a backup of one
+// state restored over another brings back every list, thumbnail, colour, position and address.
+TEST(Backup, RefusalsChangeNothingAndSayWhyARestoreBringsBackEverything) {
     driver::CompleteFirstRun();
     StoreState(0);
+    const Snapshot registry = Registry(), thumbnails = Files(kCap);
+    const std::wstring parent = Fresh(L"C:\\mirelo-test\\控え 往復");
+    const std::wstring backup = parent + L"\\MireloSave";
+
+    Program p;
+    HWND main = Launch(p);
+    ASSERT_TRUE(main);
+    // Backup: a cancelled browser says so; a "MireloSave" that cannot be a folder says so.
+    RunWithFolder(p, main, ID_BACKUP_SAVE, L"");
+    EXPECT_EQ(driver::AnswerBox(p.id).text, L"キャンセルされました");
+    EXPECT_TRUE(Files(parent).empty());
+    driver::WriteBytes(backup, "x");
+    RunWithFolder(p, main, ID_BACKUP_SAVE, parent);
+    EXPECT_NE(driver::AnswerBox(p.id).text.find(L"作成できませんでした"), std::wstring::npos);
+    EXPECT_EQ(Files(parent).size(), 1u);
+    DeleteFileW(backup.c_str());
+
+    RunWithFolder(p, main, ID_BACKUP_SAVE, parent);
+    driver::Send(main, WM_NULL);
+    EXPECT_TRUE(driver::WindowsOf(p.id, L"#32770").empty()) << "a message after a backup";
+    Close(p, main);
+    EXPECT_EQ(driver::ReadBytes(backup + L"\\save.ini").substr(0, 2), "\xFF\xFE") << "UTF-16";
+    for (const auto &file : thumbnails)
+        EXPECT_EQ(driver::ReadBytes(backup + L"\\" + file.first), file.second) << file.first.size();
+
+    StoreState(1);
+    main = Launch(p);
+    ASSERT_TRUE(main);
+    EXPECT_EQ(ListRows(p), 1);
+    const Snapshot registry1 = Registry(), thumbnails1 = Files(kCap);
     const std::wstring valid = ValidIni();
     struct Case {
         const wchar_t *folder;
@@ -233,52 +229,42 @@ TEST(Backup, ADamagedOrWrongBackupChangesNothingAndSaysWhy) {
         // The platform's reader ends a line at a lone CR; a tab is a control character it keeps.
         {L"MireloSave", L"save.ini", Replaced(valid, L"\"1 秒\"", L"1\t秒"), L"制御文字"},
     };
-    Program p;
-    HWND main = Launch(p);
-    ASSERT_TRUE(main);
-    const int rows = ListRows(p);
-    const Snapshot registry = Registry(), thumbnails = Files(kCap);
     int n = 0;
     for (const Case &k : cases) {
         SCOPED_TRACE(testing::Message() << "case " << n);
         std::wstring folder;
         if (k.folder[0]) {
-            const std::wstring parent = L"C:\\mirelo-test\\refusal" + std::to_wstring(n);
-            CreateDirectoryW(L"C:\\mirelo-test", nullptr);
-            CreateDirectoryW(parent.c_str(), nullptr);
-            folder = parent + L"\\" + k.folder;
+            folder = Fresh(L"C:\\mirelo-test\\refusal" + std::to_wstring(n)) + L"\\" + k.folder;
             driver::DeleteFilesIn(folder.c_str());
             driver::WriteBytes(folder + L"\\No[0].bmp", "BM new");
-            if (k.ini) {
-                const std::wstring text = L"\xFEFF" + k.content;
-                const char *bytes = reinterpret_cast<const char *>(text.data());
+            const std::wstring text = L"\xFEFF" + k.content;
+            if (k.ini)
                 driver::WriteBytes(folder + L"\\" + k.ini,
-                                   std::string(bytes, k.content.empty() ? 0 : text.size() * 2));
-            }
+                                   std::string(reinterpret_cast<const char *>(text.data()),
+                                               k.content.empty() ? 0 : text.size() * 2));
         }
         ++n;
         RunWithFolder(p, main, ID_BACKUP_RESTORE, folder);
         const driver::BoxSeen box = driver::AnswerBox(p.id);
         EXPECT_NE(box.text.find(k.message), std::wstring::npos) << box.text.size();
         driver::Send(main, WM_NULL);
-        EXPECT_TRUE(Registry() == registry);
-        EXPECT_TRUE(Files(kCap) == thumbnails);
-        EXPECT_EQ(ListRows(p), rows);
+        EXPECT_TRUE(Registry() == registry1);
+        EXPECT_TRUE(Files(kCap) == thumbnails1);
+        EXPECT_EQ(ListRows(p), 1);
     }
 
-    // Backup: a cancelled browser says so; a "MireloSave" that cannot be a folder says so.
-    const std::wstring parent = Fresh(L"C:\\mirelo-test\\no-backup");
-    RunWithFolder(p, main, ID_BACKUP_SAVE, L"");
-    driver::BoxSeen box = driver::AnswerBox(p.id);
-    EXPECT_EQ(box.text, L"キャンセルされました");
-    EXPECT_TRUE(Files(parent).empty());
-    driver::WriteBytes(parent + L"\\MireloSave", "x");
-    RunWithFolder(p, main, ID_BACKUP_SAVE, parent);
-    box = driver::AnswerBox(p.id);
-    EXPECT_NE(box.text.find(L"作成できませんでした"), std::wstring::npos);
-    EXPECT_EQ(Files(parent).size(), 1u);
-    DeleteFileW((parent + L"\\MireloSave").c_str());
+    RunWithFolder(p, main, ID_BACKUP_RESTORE, backup);
+    driver::Send(main, WM_NULL);
+    EXPECT_TRUE(driver::WindowsOf(p.id, L"#32770").empty()) << "a message after a restore";
+    // At once: the list shows genre 0's restored entries, the buttons stand where they were.
+    EXPECT_EQ(ListRows(p), 2);
+    const POINT file = PlaceInParent(GetDlgItem(main, 5));  // the File button, slot 5
+    EXPECT_EQ(file.x, 15);
+    EXPECT_EQ(file.y, 22);
     Close(p, main);
+
+    EXPECT_TRUE(Registry() == registry) << "registry differs after the restore";
+    EXPECT_TRUE(Files(kCap) == thumbnails) << "thumbnail folder differs after the restore";
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ TEST(MediaHost, ObeysOnlyTheProgramAndEndsWithItHoweverItEnds) {
         HWND video = main ? VideoOf(p, &hostId) : nullptr;
         if (!video) driver::Kill(p);  // its host goes with it
         ASSERT_TRUE(video) << "no device";
-        PostMessageW(GetDlgItem(main, 0), WM_LBUTTONDOWN, 0, 0);  // Play
+        driver::Send(GetDlgItem(main, 0), WM_LBUTTONDOWN);  // Play, handled when this returns
         HWND window = HostWindow(p, hostId);
         HANDLE host = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, hostId);
         if (way == 0) {
@@ -58,7 +58,6 @@ TEST(MediaHost, ObeysOnlyTheProgramAndEndsWithItHoweverItEnds) {
             Sleep(300);
             EXPECT_TRUE(IsWindow(video)) << "a stranger closed the device";
         }
-        Sleep(500);
         if (way > 0) {
             // Its device holds the host's thread for good, as a stop of some devices can.
             HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE,

@@ -110,51 +110,28 @@ std::vector<std::string> CheckDenseLists(int counts[kGenres]) {
         for (int k = 0; k < 4; ++k) {
             const std::set<int> &s = indices[k][g];
             if (int(s.size()) != n || (n && (*s.begin() != 0 || *s.rbegin() != n - 1)))
-                problems.push_back("genre " + std::to_string(g) + ": entries not dense under key " +
-                                   std::to_string(k) + " (" + std::to_string(s.size()) +
-                                   " values, " + std::to_string(n) + " titles)");
+                problems.push_back("genre " + std::to_string(g) + ": not dense under key " +
+                                   std::to_string(k));
         }
         for (int i = 0; i < n; ++i)
             if (titles[g][i].empty())
-                problems.push_back("genre " + std::to_string(g) + ": empty title at " +
-                                   std::to_string(i));
+                problems.push_back("genre " + std::to_string(g) + ": empty title at " + std::to_string(i));
     }
     return problems;
 }
 
-// Thumbnails left in the folder by earlier programs or tests: with the registry made anew they
-// would belong to no entry.
-void DeleteLeftoverThumbnails() {
+// Calls `each` with the name, genre and index of every file in the thumbnail folder that
+// has a thumbnail's name.
+template <class Each> void ForEachThumbnail(Each each) {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((std::wstring(kCapFolder) + L"\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
         int genre, index;
         if (ParseStockName(found.cFileName, L"No[", L"].bmp", &genre, &index))
-            DeleteFileW((std::wstring(kCapFolder) + L"\\" + found.cFileName).c_str());
+            each(std::wstring(kCapFolder) + L"\\" + found.cFileName, genre, index);
     } while (FindNextFileW(search, &found));
     FindClose(search);
-}
-
-// Every file in the thumbnail folder with a thumbnail's name names an entry of its genre.
-std::vector<std::string> CheckThumbnails(const int counts[kGenres], int *files) {
-    std::vector<std::string> problems;
-    *files = 0;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((std::wstring(kCapFolder) + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return problems;
-    do {
-        int genre, index;
-        if (!ParseStockName(found.cFileName, L"No[", L"].bmp", &genre, &index)) continue;
-        ++*files;
-        if (index >= counts[genre]) {
-            char name[400];
-            WideCharToMultiByte(CP_UTF8, 0, found.cFileName, -1, name, sizeof name, nullptr, nullptr);
-            problems.push_back(std::string("thumbnail of no entry: ") + name);
-        }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return problems;
 }
 
 // Windows of the process: its top-level windows and all their descendants, the visible ones
@@ -279,19 +256,15 @@ const char *PostRandomEvent(Random &rng, const driver::Process &p, HWND main, Fi
         int weight;
         UINT command;
     } kCommands[] = {
-        {"play", 8, ID_PLAY},          {"stop", 6, ID_STOP},
-        {"pause", 6, ID_PAUSE},        {"next", 6, ID_NEXT},
-        {"previous", 5, ID_PREVIOUS},  {"repeat", 3, ID_REPEAT},
-        {"continuous", 3, ID_CONTINUOUS}, {"full", 1, ID_FULL},
-        {"right window", 1, ID_RIGHT_WINDOW}, {"left window", 1, ID_LEFT_WINDOW},
-        {"magnify", 1, ID_ZOOM_200},   {"original size", 1, ID_ZOOM_ORIGINAL},
-        {"seek", 6, 0},
+        {"play", 8, ID_PLAY}, {"stop", 6, ID_STOP}, {"pause", 6, ID_PAUSE}, {"next", 6, ID_NEXT},
+        {"previous", 5, ID_PREVIOUS}, {"repeat", 3, ID_REPEAT}, {"continuous", 3, ID_CONTINUOUS},
+        {"full", 1, ID_FULL}, {"right window", 1, ID_RIGHT_WINDOW},
+        {"left window", 1, ID_LEFT_WINDOW}, {"magnify", 1, ID_ZOOM_200},
+        {"original size", 1, ID_ZOOM_ORIGINAL}, {"seek", 6, 0},
         // The monkey's own events (commands 1..10 stand for them).
-        {"menu command", 6, 1},        {"accelerator", 3, 2},
-        {"click", 10, 3},              {"drag", 3, 4},
-        {"right click", 2, 5},         {"drop", 3, 6},
-        {"genre", 3, 7},               {"stock delete", 2, 8},
-        {"settings", 1, 9},            {"tray icon", 2, 10},
+        {"menu command", 6, 1}, {"accelerator", 3, 2}, {"click", 10, 3}, {"drag", 3, 4},
+        {"right click", 2, 5}, {"drop", 3, 6}, {"genre", 3, 7}, {"stock delete", 2, 8},
+        {"settings", 1, 9}, {"tray icon", 2, 10},
     };
     static const UINT kMenuCommands[] = {
         ID_ZOOM_200, 32932, 32936, ID_ZOOM_2000, ID_ZOOM_3000, ID_ZOOM_ORIGINAL, ID_PLAY,
@@ -466,13 +439,6 @@ Held HeldBy(const driver::Process &p) {
     return h;
 }
 
-void KeepMost(Held &most, const Held &now) {
-    long *m[] = {&most.gdi, &most.user, &most.handles, &most.windows, &most.memoryKb};
-    const long n[] = {now.gdi, now.user, now.handles, now.windows, now.memoryKb};
-    for (int i = 0; i < 5; ++i)
-        if (n[i] > *m[i]) *m[i] = n[i];
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t **argv) {
@@ -494,7 +460,8 @@ int wmain(int argc, wchar_t **argv) {
     }
     MakeDropChoices(media);
     driver::CompleteFirstRun();
-    DeleteLeftoverThumbnails();
+    // Left by earlier programs or tests: with the registry made anew they belong to no entry.
+    ForEachThumbnail([](const std::wstring &path, int, int) { DeleteFileW(path.c_str()); });
     StoreEntry(0, wav);
     StoreEntry(1, avi);
     StoreEntry(2, media + L"clip.mpg");
@@ -508,7 +475,7 @@ int wmain(int argc, wchar_t **argv) {
     // A video dropped first loads what the thumbnails need once (tens of MiB), so that the
     // memory measured from the middle of even a short run is what the events add.
     DropFiles(p, main, {media + L"clip.mpg"});
-    Held start, most, end;
+    Held start, end;
     long worst = 0, total = 0;
     int slow = 0, done = 0;
     Figures f;
@@ -517,7 +484,7 @@ int wmain(int argc, wchar_t **argv) {
     const DWORD started = GetTickCount();
     for (int i = 0; i < actions; ++i) {
         last = PostRandomEvent(rng, p, main, f);
-        Sleep(DWORD(rng.Below(150)));
+        Sleep(DWORD(rng.Below(80)));
         AnswerWhatIsOpen(rng, p.id, f);
         const long took = ProbeAnswer(main, i % 2, limit);
         if (took < 0) {
@@ -536,31 +503,20 @@ int wmain(int argc, wchar_t **argv) {
         ++done;
         // The first media, dialogs and thumbnails load what stays loaded: a leak shows as
         // growth over the second half of the run.
-        if (i == actions / 2) most = start = HeldBy(p);
-        if (i % 25 == 0) KeepMost(most, HeldBy(p));
+        if (i == actions / 2) start = HeldBy(p);
     }
     // Whatever is still open is closed, then the program must answer within 5 s.
-    for (int round = 0; round < 5 && !frozen; ++round) {
-        for (HWND d : driver::WindowsOf(p.id, L"#32770"))
+    for (int round = 0; round < 5 && !frozen; ++round, Sleep(200)) {
+        const std::vector<HWND> open = driver::WindowsOf(p.id, L"#32770");
+        if (open.empty()) break;
+        for (HWND d : open)
             driver::PressDialogButton(d, GetDlgItem(d, IDCANCEL) || GetDlgItem(d, IDC_SETTINGS_TABS)
                                              ? IDCANCEL  // OK (Enter) leaves the settings open
                                              : IDOK);
-        Sleep(200);
     }
     const bool answering = !frozen && ProbeAnswer(main, 0, 5000) >= 0;
     const bool alive = WaitForSingleObject(p.handle, 0) == WAIT_TIMEOUT;
-    if (alive) KeepMost(most, end = HeldBy(p));
-    // Which windows a leak left, by class, to say where to look.
-    if (alive && end.windows > start.windows + 20) {
-        std::map<std::wstring, int> classes;
-        for (HWND w : WindowsOfProcess(p.id, false)) {
-            wchar_t name[64] = L"";
-            GetClassNameW(w, name, 64);
-            ++classes[name];
-        }
-        for (const auto &c : classes)
-            if (c.second > 3) std::printf("stress: %d windows of class %ls\n", c.second, c.first.c_str());
-    }
+    if (alive) end = HeldBy(p);
     std::printf("stress: seed %u, %d of %d events in %lu s; answer after each: mean %ld ms, "
                 "worst %ld ms, %d over %lu ms; %d message boxes, %d dialogs and %d menus "
                 "closed, %d drops (%d not delivered); %s\n",
@@ -576,7 +532,11 @@ int wmain(int argc, wchar_t **argv) {
         int counts[kGenres] = {};
         problems = CheckDenseLists(counts);
         int thumbnails = 0;
-        for (const std::string &s : CheckThumbnails(counts, &thumbnails)) problems.push_back(s);
+        ForEachThumbnail([&](const std::wstring &path, int genre, int index) {
+            ++thumbnails;
+            if (index >= counts[genre])
+                problems.push_back("thumbnail of no entry: " + std::string(path.begin(), path.end()));
+        });
         int entries = 0;
         for (int c : counts) entries += c;
         // Bounds a leak would cross: objects and handles that grow with the events, windows left
@@ -586,19 +546,14 @@ int wmain(int argc, wchar_t **argv) {
             problems.push_back("GUI objects grew");
         if (end.handles > start.handles + 300) problems.push_back("handles grew");
         if (end.memoryKb > start.memoryKb + 32768) problems.push_back("memory grew by 32 MiB");
-        std::printf("stress: %d entries stored, %d thumbnails; at half-way / most / end: windows "
-                    "%ld / %ld / %ld, handles %ld / %ld / %ld, memory %ld / %ld / %ld KiB, GDI "
-                    "objects %ld / %ld / %ld, user objects %ld / %ld / %ld%s\n",
-                    entries, thumbnails, start.windows, most.windows, end.windows, start.handles,
-                    most.handles, end.handles, start.memoryKb, most.memoryKb, end.memoryKb,
-                    start.gdi, most.gdi, end.gdi, start.user, most.user, end.user,
-                    start.gdi < 0 ? " (GDI and user objects not counted by this platform)" : "");
+        std::printf("stress: %d entries stored, %d thumbnails; at half-way / end: windows %ld / "
+                    "%ld, handles %ld / %ld, memory %ld / %ld KiB, GDI objects %ld / %ld, user "
+                    "objects %ld / %ld (-1: not counted here)\n",
+                    entries, thumbnails, start.windows, end.windows, start.handles, end.handles,
+                    start.memoryKb, end.memoryKb, start.gdi, end.gdi, start.user, end.user);
         for (const std::string &s : problems) std::printf("stress: FAULT %s\n", s.c_str());
     } else {
         std::printf("stress: last event before the end: %s (process %lu)\n", last, p.id);
-        std::fflush(stdout);
-        // Left as it is for a while, so that a debugger can be attached to look at it.
-        if (frozen && GetEnvironmentVariableW(L"MIRELO_STRESS_KEEP", nullptr, 0)) Sleep(600000);
         driver::Kill(p);
     }
     // Answers slower than the limit are counted and shown; what fails the run is a program
