@@ -9,6 +9,7 @@
 #include "services/media_host.h"
 #include "core/command_line.h"
 #include "ui/shell/main_window.h"
+#include "ui/shell/startup_trace.h"
 #include "ui/accessories/reverse_process.h"
 #include "services/registry.h"
 #include "services/backup.h"
@@ -30,6 +31,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     if (IsMediaHostCommandLine(GetCommandLineW())) return RunMediaHost(GetCommandLineW());
     // The copy that plays a file backwards through a media window (the toolkit's "セット").
     if (IsReverseCommandLine(GetCommandLineW())) return RunReverseProcess(GetCommandLineW());
+    TraceStartupStep("process started, wWinMain");
     ResetAppState();
     ResetWindowState();
     g_app.hInst = instance;
@@ -38,16 +40,25 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     RecoverInterruptedRestore();
     OpenRegistryKeys(g_app.keys);
 
+    TraceStartupStep("registry opened");
     HWND main = CreateMainWindow();
+    TraceStartupStep("main window made");
     ShowWindow(main, showCommand);
     UpdateWindow(main);
+    TraceStartupStep("main window shown");
 
     CoInitialize(nullptr);
     AVIFileInit();
     HACCEL accelerators = LoadAcceleratorsW(instance, L"MYACCEL");
 
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    bool idle = false;
+    for (;;) {
+        if (!idle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            TraceStartupStep("idle");
+            idle = true;
+        }
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
         // Keys typed into the settings dialog stay there (a capital letter typed into a
         // genre name is no shortcut); every other window's accelerators act through the
         // main window.

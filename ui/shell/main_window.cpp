@@ -1,3 +1,4 @@
+#include "ui/shell/startup_trace.h"
 #include "ui/shell/media_keys.h"
 #include "ui/shell/main_window.h"
 
@@ -120,24 +121,32 @@ void CreatePositionBar(HWND hwnd) {
 }
 
 BOOL OnCreate(HWND hwnd) {
+    TraceStartupStep("main window WM_CREATE");
     g_ui.hMain = hwnd;
     SetTransportView(kTransportView);
     SetStuckDeviceListener(OnDeviceStuck);
     RegisterMediaKeys(hwnd);
     RunStartupInitialisation(hwnd);
+    TraceStartupStep("settings, lists, playback");
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     DragAcceptFiles(hwnd, TRUE);
     CreateSideWindows();
+    TraceStartupStep("side windows");
     for (int slot : kMainButtonOrder) CreateSkinnedButton(hwnd, slot);
+    TraceStartupStep("skinned buttons");
     ApplyMainWindowShapes(hwnd);
     CreatePositionBar(hwnd);
+    TraceStartupStep("shapes, position bar");
     SetUpMixer();
     g_ui.buttonFace[SlotMute] = Muted();
+    TraceStartupStep("mixer");
     StartupLoad(hwnd);
+    TraceStartupStep("first entry (open started)");
     SetTimer(hwnd, TIMER_STATUS, 1000, nullptr);
     CreateVolumeBar(hwnd);
     CreateSpeedBar(hwnd);
     StartVolumeTimer();
+    TraceStartupStep("level bars");
     return TRUE;
 }
 
@@ -170,6 +179,9 @@ void OnPaint(HWND hwnd) {
     HDC dc = BeginPaint(hwnd, &ps);
     PaintMainWindow(dc);
     EndPaint(hwnd, &ps);
+    static bool painted = false;
+    if (!painted) TraceStartupStep("first paint of the main window");
+    painted = true;
 }
 
 // Alt+F4 or the task bar ends the program as the End button does: the media is closed too,
