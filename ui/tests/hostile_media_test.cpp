@@ -78,12 +78,6 @@ class Answerer {
 
 DWORD StoredValues() { return driver::ValueCount(kRegKeyPaths[KeyFilePath]); }
 
-std::string Utf8(const std::wstring &text) {
-    char out[2048] = "";
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out, sizeof out, nullptr, nullptr);
-    return out;
-}
-
 struct Input {
     std::wstring label, path;
     bool good = false;  // a WAV that plays
@@ -133,7 +127,7 @@ TEST_F(HostileMedia, EveryInputIsAddedPlayedAndDeletedWithoutHarm) {
     ASSERT_TRUE(main);
     Answerer answerer;
     for (const Input &input : inputs) {
-        SCOPED_TRACE(Utf8(input.label));
+        SCOPED_TRACE(testing::Message() << input.label);
         AddFilesAndShow({ChosenFile{input.path, TitleOfPath(input.path)}});
         const int added = g_app.counts[0];
         const bool opened = MediaIsOpen();

@@ -96,49 +96,39 @@ std::pair<int, int> CountColour(const AppTest::Canvas &c, COLORREF colour, RECT 
 }
 
 TEST_F(SkinTest, StatusTextsFollowTheirColoursAndPositionsAndTheTimeLosesItsBlanks) {
-    struct Case {
-        int n;  // status text 1..9
-        int x, y;
+    // Text 9 in its colour at its place and nowhere else; text 1 is the position time.
+    const COLORREF colour = RGB(7, 201, 13);
+    auto paint = [](int n) {
+        g_app.settings.rgb[n][0] = 7;
+        g_app.settings.rgb[n][1] = 201;
+        g_app.settings.rgb[n][2] = 13;
     };
-    const Case cases[] = {{1, 20, 300}, {4, 250, 150}, {9, 60, 120}};
-    for (const Case &c : cases) {
-        ResetAppState();
-        ResetWindowState();
-        g_app.hInst = GetModuleHandleW(nullptr);
-        lstrcpyW(Display().positionText, L" 1 分 23 秒");
-        const COLORREF colour = RGB(7, 201, 13);
-        g_app.settings.rgb[c.n - 1][0] = 7;
-        g_app.settings.rgb[c.n - 1][1] = 201;
-        g_app.settings.rgb[c.n - 1][2] = 13;
-        g_app.settings.nMWText_X[c.n - 1] = c.x;
-        g_app.settings.nMWText_Y[c.n - 1] = c.y;
-        Canvas canvas;
+    paint(8);
+    g_app.settings.nMWText_X[8] = 60;
+    g_app.settings.nMWText_Y[8] = 120;
+    auto draw = [&](const wchar_t *time, Canvas &canvas) {
+        lstrcpyW(Display().positionText, time);
         MakeCanvas(canvas, 400, 371);
         PaintMainWindow(canvas.dc);
-        const auto counts = CountColour(canvas, colour, RECT{c.x, c.y, c.x + 90, c.y + 24});
-        EXPECT_GT(counts.first, 5) << "text " << c.n << " is not at its position";
-        EXPECT_EQ(counts.second, 0) << "text " << c.n << " drawn elsewhere";
-    }
+    };
+    Canvas canvas;
+    draw(L" 1 分 23 秒", canvas);
+    const auto counts = CountColour(canvas, colour, RECT{60, 120, 150, 144});
+    EXPECT_GT(counts.first, 5) << "text 9 is not at its position";
+    EXPECT_EQ(counts.second, 0) << "text 9 drawn elsewhere";
 
     // The position time is drawn without its blanks.
-    ResetAppState();
-    ResetWindowState();
-    g_app.hInst = GetModuleHandleW(nullptr);
-    g_app.settings.rgb[0][0] = 7;
-    g_app.settings.rgb[0][1] = 201;
-    g_app.settings.rgb[0][2] = 13;
-    auto width = [&](const wchar_t *text) {
-        lstrcpyW(Display().positionText, text);
-        Canvas canvas;
-        MakeCanvas(canvas, 400, 371);
-        PaintMainWindow(canvas.dc);
-        int right = 0;
+    paint(0);
+    auto right = [&](const wchar_t *time) {
+        Canvas c;
+        draw(time, c);
+        int found = 0;
         for (int y = 56; y < 80; ++y)
             for (int x = 160; x < 400; ++x)
-                if (canvas.At(x, y) == RGB(7, 201, 13)) right = std::max(right, x);
-        return right;
+                if (c.At(x, y) == colour) found = std::max(found, x);
+        return found;
     };
-    EXPECT_EQ(width(L" 1 分 23 秒"), width(L"1分23秒"));
+    EXPECT_EQ(right(L" 1 分 23 秒"), right(L"1分23秒"));
 }
 
 // A user skin file replaces only its own face, inside the program's own mask. The bitmaps
