@@ -124,7 +124,6 @@ TEST_F(HostileMedia, EveryInputIsAddedPlayedAndDeletedWithoutHarm) {
     }
 
     HWND main = StartApp();
-    ASSERT_TRUE(main);
     Answerer answerer;
     for (const Input &input : inputs) {
         SCOPED_TRACE(testing::Message() << input.label);
@@ -135,11 +134,8 @@ TEST_F(HostileMedia, EveryInputIsAddedPlayedAndDeletedWithoutHarm) {
         if (!opened) EXPECT_EQ(MediaLengthMs(), 0u);
         PerformMainCommand(ID_PLAY);
         // Only the good files are given time to start.
-        bool played = false;
-        for (int wait = 0; wait < (input.good ? 10 : 1) && opened && !played; ++wait) {
-            driver::PumpMessages(50);
-            played = driver::MediaPlaying();
-        }
+        const bool played =
+            opened && driver::PumpUntil([] { return driver::MediaPlaying(); }, input.good ? 500 : 50);
         if (input.good) EXPECT_TRUE(played);
         if (opened) {
             // Stop acts when its button comes back up.
@@ -149,7 +145,6 @@ TEST_F(HostileMedia, EveryInputIsAddedPlayedAndDeletedWithoutHarm) {
         if (input.path.size() >= size_t(kTextChars)) {
             // Too long to hold: refused, the store as it was.
             EXPECT_EQ(added, 0);
-            EXPECT_EQ(StoredValues(), 0u);
         } else {
             ASSERT_EQ(added, 1);
             EXPECT_EQ(ReadStockField(0, 0, FieldPath), input.path);
@@ -158,9 +153,7 @@ TEST_F(HostileMedia, EveryInputIsAddedPlayedAndDeletedWithoutHarm) {
             ListView_SetItemState(g_ui.hList, 0, LVIS_SELECTED, LVIS_SELECTED);
             SendMessageW(g_ui.hStock, WM_COMMAND, ID_STOCK_DELETE, 0);
         }
-        EXPECT_EQ(g_app.counts[0], 0);
-        EXPECT_EQ(CountGenreEntries(0), 0);
-        EXPECT_EQ(StoredValues(), 0u);
+        EXPECT_EQ(g_app.counts[0] + CountGenreEntries(0) + int(StoredValues()), 0);
         EXPECT_TRUE(driver::FilesIn(driver::kCapFolder).empty()) << "a thumbnail left behind";
         ASSERT_TRUE(IsWindow(main));
     }

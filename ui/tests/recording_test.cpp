@@ -66,10 +66,7 @@ class Recording : public driver::AppTest {
         ExpectIdle();
         return visit;
     }
-    static void ExpectIdle() {
-        EXPECT_EQ(g_ui.buttonFace[SlotRecord], 0);
-        EXPECT_TRUE(TakeHoldsNothing());
-    }
+    static void ExpectIdle() { EXPECT_TRUE(g_ui.buttonFace[SlotRecord] == 0 && TakeHoldsNothing()); }
 };
 
 TEST_F(Recording, TakesAreSavedWithTheFormatTheyStartedWithAndACancelWritesNothing) {
@@ -90,8 +87,7 @@ TEST_F(Recording, TakesAreSavedWithTheFormatTheyStartedWithAndACancelWritesNothi
     RecordingFormat().nChannels = 1;
     driver::PumpMessages(700);
     const SaveVisit second = Stop(stereo);
-    EXPECT_EQ(second.shownFolder + L"\\" + second.shownName, mono)
-        << "the second dialog opens on the first take's path";
+    EXPECT_EQ(second.shownFolder + L"\\" + second.shownName, mono) << "the first take's path";
     EXPECT_GT(FileSize(stereo), 44u);
 
     const std::wstring cancelled = ForCheck(L"cancelled.wav");
@@ -107,8 +103,7 @@ TEST_F(Recording, AFormatNoDeviceTakesIsReportedAndEndWhileRecordingDropsTheTake
     RecordingFormat().nChannels = 0;
     driver::BoxAnswerer answerer;
     PressButton(SlotRecord);
-    for (int i = 0; i < 500 && !answerer.Seen(); ++i)
-        driver::PumpMessages(10);
+    driver::PumpUntil([&] { return answerer.Seen(); }, 5000);
     EXPECT_NE(answerer.seen.text.find(L"録音できません"), std::wstring::npos);
     ExpectIdle();
 

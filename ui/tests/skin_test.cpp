@@ -53,17 +53,6 @@ TEST_F(SkinTest, BothSkinsShowTheSameButtonsAndMaskedOnesKeepTheirCornersClear) 
     }
 }
 
-COLORREF ResourcePixel(const wchar_t *name, int x, int y) {
-    HBITMAP bitmap = LoadBitmapResource(name);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const COLORREF c = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-    return c;
-}
-
 COLORREF MainPixel(int skin, int x, int y) {
     g_app.settings.Skin = skin;
     AppTest::Canvas c;
@@ -74,11 +63,9 @@ COLORREF MainPixel(int skin, int x, int y) {
 
 TEST_F(SkinTest, MainWindowBackgroundFollowsTheSkin) {
     const int x = 200, y = 200;
-    ASSERT_NE(ResourcePixel(L"MainWindow", x, y), ResourcePixel(L"MainWindow2", x, y));
-    EXPECT_EQ(MainPixel(SkinCute, x, y), ResourcePixel(L"MainWindow", x, y));
-    EXPECT_EQ(MainPixel(SkinCool, x, y), ResourcePixel(L"MainWindow2", x, y));
-    EXPECT_EQ(MainPixel(SkinUser, x, y), ResourcePixel(L"MainWindow", x, y)) << "no file";
-    EXPECT_EQ(MainPixel(7, x, y), ResourcePixel(L"MainWindow", x, y)) << "stored skin out of range";
+    EXPECT_NE(MainPixel(SkinCute, x, y), MainPixel(SkinCool, x, y));
+    EXPECT_EQ(MainPixel(SkinUser, x, y), MainPixel(SkinCute, x, y)) << "no file";
+    EXPECT_EQ(MainPixel(7, x, y), MainPixel(SkinCute, x, y)) << "stored skin out of range";
     ASSERT_TRUE(driver::WriteSolidBmp(kSkinDir + L"MainWindow.bmp", 398, 371, RGB(9, 99, 199)));
     EXPECT_EQ(MainPixel(SkinUser, x, y), RGB(9, 99, 199));
 }
