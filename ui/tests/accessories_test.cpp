@@ -1,7 +1,5 @@
 // The calculator and the desk clock on the real windows: their buttons, keys, shapes and texts.
-#include <gtest/gtest.h>
 
-#include <string>
 
 #include "services/app_state.h"
 #include "ui/window_state.h"
@@ -10,7 +8,6 @@
 #include "ui/accessories/clock_window.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 
 namespace {
 

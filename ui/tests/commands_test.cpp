@@ -1,6 +1,5 @@
 // The main window's commands on the real windows: menus, skin, notification area, task bar,
 // accelerators and the CD tray buttons.
-#include <gtest/gtest.h>
 
 #include "resources/resource.h"
 #include "services/app_state.h"
@@ -8,7 +7,6 @@
 #include "ui/shell/skinned_button.h"
 #include "ui/shell/window_commands.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 
 namespace {
 
@@ -27,7 +25,28 @@ void OpenSideWindowsFully() {
     driver::PumpUntil([] { return g_ui.right.slide == -223 && g_ui.left.slide == 223; }, 6000);
 }
 
-TEST_F(Commands, EachWindowGoesToTheNotificationAreaOrTheTaskBarAndComesBack) {
+// Translates a key with modifiers through the program's accelerator table, as its message
+// loop does, with the modifier keys held in this thread's keyboard state.
+bool TranslateKey(HWND main, BYTE modifier, WORD key) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    BYTE held[256];
+    memcpy(held, state, sizeof held);
+    held[modifier] = 0x80;
+    SetKeyboardState(held);
+    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), L"MYACCEL");
+    MSG msg = {};
+    msg.hwnd = main;
+    msg.message = modifier == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    msg.wParam = key;
+    msg.lParam = modifier == VK_MENU ? LPARAM(1) << 29 : 0;
+    const bool done = TranslateAcceleratorW(main, table, &msg) != 0;
+    DestroyAcceleratorTable(table);
+    SetKeyboardState(state);
+    return done;
+}
+
+TEST_F(Commands, WindowsGoToTheNotificationAreaOrTaskBarAndBackAndTheSkinKeysMenusAndStuckBox) {
     HWND main = StartApp();
     for (int command : {ID_MAIN_TO_TRAY, ID_MAIN_TO_BAR}) {
         SCOPED_TRACE(command);
@@ -70,34 +89,10 @@ TEST_F(Commands, EachWindowGoesToTheNotificationAreaOrTheTaskBarAndComesBack) {
     SendMessageW(g_ui.hPlay, WM_COMMAND, ID_ALL_TO_TRAY, 0);
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_TRUE(Icon(g_ui.hPlay, IDI_TRAY_PLAY));
-}
 
-// Translates a key with modifiers through the program's accelerator table, as its message
-// loop does, with the modifier keys held in this thread's keyboard state.
-bool TranslateKey(HWND main, BYTE modifier, WORD key) {
-    BYTE state[256];
-    GetKeyboardState(state);
-    BYTE held[256];
-    memcpy(held, state, sizeof held);
-    held[modifier] = 0x80;
-    SetKeyboardState(held);
-    HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), L"MYACCEL");
-    MSG msg = {};
-    msg.hwnd = main;
-    msg.message = modifier == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    msg.wParam = key;
-    msg.lParam = modifier == VK_MENU ? LPARAM(1) << 29 : 0;
-    const bool done = TranslateAcceleratorW(main, table, &msg) != 0;
-    DestroyAcceleratorTable(table);
-    SetKeyboardState(state);
-    return done;
-}
-
-TEST_F(Commands, SkinMenuAcceleratorsAndTheMenusWithoutCdDrives) {
-    HWND main = StartApp();
+    // Each skin command stores the skin, read back only when it is a four-byte number.
     for (int skin : {1, 2, 0}) {
         SendMessageW(main, WM_COMMAND, skin == 0 ? ID_SKIN_CUTE : skin == 1 ? ID_SKIN_COOL : ID_SKIN_USER, 0);
-        // Read back only when stored as a four-byte number.
         EXPECT_EQ(driver::ReadRegistryDword(L"Software\\Mirelo\\Setting\\date", L"Skin", 99), DWORD(skin));
     }
 

@@ -1,5 +1,4 @@
 // Files dropped on the real main window, delivered as the platform delivers them.
-#include <gtest/gtest.h>
 
 #include <shlobj.h>
 
@@ -9,7 +8,6 @@
 #include "ui/window_state.h"
 #include "services/stock_store.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 
 namespace {

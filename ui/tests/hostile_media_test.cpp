@@ -2,11 +2,8 @@
 // list through the drop and file-dialog step, played, given its thumbnail, and deleted again.
 // Nothing may crash, a path the program cannot hold leaves the store as it was, and every
 // entry goes with its thumbnail.
-#include <gtest/gtest.h>
 
-#include <windows.h>
 
-#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -22,7 +19,6 @@
 #include "services/media_device.h"
 #include "services/stock_store.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 #include "ui/shell/window_commands.h"
 #include "ui/stock/stock_window.h"

@@ -1,6 +1,5 @@
 // A genre far beyond five entries, as a restored or hand-edited registry can hold: the
 // program starts with it, lists it, moves through it, deletes from it and clears it.
-#include <gtest/gtest.h>
 
 #include "core/settings_table.h"
 #include "services/media_device.h"
@@ -11,7 +10,6 @@
 #include "services/stock_store.h"
 #include "services/transport.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 
 namespace {

@@ -1,6 +1,5 @@
 // The Sya button on media that plays: a single shot saved through the real save dialog, a
 // series of three into a folder chosen in the real folder dialog, and media without a picture.
-#include <gtest/gtest.h>
 
 #include <string>
 
@@ -12,7 +11,6 @@
 #include "services/transport.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 
 namespace {

@@ -1,7 +1,6 @@
 // The settings dialog on the real main window: its tabs, the three ways to close it, the
 // main settings page, the genre names page and the skin editor, read back from the windows
 // and the registry.
-#include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -16,7 +15,6 @@
 #include "services/thumbnail.h"
 #include "ui/window_state.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 #include "ui/settings/settings_dialog.h"
 #include "ui/shell/skinned_button.h"
 

@@ -1,5 +1,4 @@
 // Drawing of the buttons, the main window and the side windows, read back pixel by pixel.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 
@@ -13,7 +12,6 @@
 #include "services/skin.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 
 namespace {
 
@@ -39,7 +37,7 @@ std::vector<COLORREF> DrawnButton(int slot, int skin, int face) {
 
 class SkinTest : public AppTest {};
 
-TEST_F(SkinTest, BothSkinsShowTheSameButtonsAndMaskedOnesKeepTheirCornersClear) {
+TEST_F(SkinTest, BothSkinsShowTheSameButtonsMasksKeepCornersClearAndAUserFileReplacesOnlyItsFace) {
     for (int slot = 0; slot < kButtonCount; ++slot) {
         for (int face = 0; face < 2; ++face)
             EXPECT_EQ(DrawnButton(slot, SkinCute, face), DrawnButton(slot, SkinCool, face))
@@ -51,6 +49,34 @@ TEST_F(SkinTest, BothSkinsShowTheSameButtonsAndMaskedOnesKeepTheirCornersClear) 
                   100)
             << "slot " << slot << " drew nothing";
     }
+
+    // A user skin file replaces only its own face, inside the program's own mask. The bitmaps
+    // stay loaded between paints: a file changed on disk shows from the next choice of a skin,
+    // and the bitmaps of the skin left are deleted.
+    const std::wstring face = kSkinDir + L"Stop_Nomal.bmp";
+    ASSERT_TRUE(driver::WriteSolidBmp(face, 64, 64, RGB(250, 0, 250)));
+    OpenRegistryKeys(g_app.keys);
+    WriteSkin(SkinUser);
+    const std::vector<COLORREF> stop = DrawnButton(SlotStop, SkinUser, 0);
+    EXPECT_EQ(stop[35 * 72 + 32], RGB(250, 0, 250)) << "the file's face inside the outline";
+    EXPECT_EQ(stop[1 * 72 + 1], RGB(255, 255, 255)) << "the mask keeps the corner transparent";
+    ASSERT_TRUE(driver::WriteSolidBmp(face, 64, 64, RGB(0, 200, 0)));
+    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 0), stop) << "kept";
+    WriteSkin(SkinUser);
+    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 0)[35 * 72 + 32], RGB(0, 200, 0)) << "chosen again";
+
+    const HBITMAP mask = ResourceBitmap(L"Shadow"), background = MainBackground();
+    for (int i = 0; i < 20; ++i) DrawnButton(SlotStop, SkinUser, i % 2);
+    EXPECT_EQ(ResourceBitmap(L"Shadow"), mask);
+    EXPECT_EQ(MainBackground(), background);
+    WriteSkin(SkinCool);
+    EXPECT_EQ(GetObjectType(mask), 0u);
+    EXPECT_EQ(GetObjectType(background), 0u);
+
+    // The pushed face has no file: it falls back to the program's own, independently.
+    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 1), DrawnButton(SlotStop, SkinCute, 1));
+    EXPECT_EQ(DrawnButton(SlotPlay, SkinUser, 0), DrawnButton(SlotPlay, SkinCute, 0));
+    EXPECT_NE(DrawnButton(SlotStop, SkinCute, 0), stop) << "the file outside the user skin";
 }
 
 COLORREF MainPixel(int skin, int x, int y) {
@@ -59,15 +85,6 @@ COLORREF MainPixel(int skin, int x, int y) {
     AppTest::MakeCanvas(c, 400, 371);
     PaintMainWindow(c.dc);
     return c.At(x, y);
-}
-
-TEST_F(SkinTest, MainWindowBackgroundFollowsTheSkin) {
-    const int x = 200, y = 200;
-    EXPECT_NE(MainPixel(SkinCute, x, y), MainPixel(SkinCool, x, y));
-    EXPECT_EQ(MainPixel(SkinUser, x, y), MainPixel(SkinCute, x, y)) << "no file";
-    EXPECT_EQ(MainPixel(7, x, y), MainPixel(SkinCute, x, y)) << "stored skin out of range";
-    ASSERT_TRUE(driver::WriteSolidBmp(kSkinDir + L"MainWindow.bmp", 398, 371, RGB(9, 99, 199)));
-    EXPECT_EQ(MainPixel(SkinUser, x, y), RGB(9, 99, 199));
 }
 
 // Counts the pixels of exactly `colour` inside and outside a box.
@@ -82,7 +99,14 @@ std::pair<int, int> CountColour(const AppTest::Canvas &c, COLORREF colour, RECT 
     return {inside, outside};
 }
 
-TEST_F(SkinTest, StatusTextsFollowTheirColoursAndPositionsAndTheTimeLosesItsBlanks) {
+TEST_F(SkinTest, TheBackgroundFollowsTheSkinTextsTheirColoursAndPlacesAndTheTimeLosesItsBlanks) {
+    const int x = 200, y = 200;
+    EXPECT_NE(MainPixel(SkinCute, x, y), MainPixel(SkinCool, x, y));
+    EXPECT_EQ(MainPixel(SkinUser, x, y), MainPixel(SkinCute, x, y)) << "no file";
+    EXPECT_EQ(MainPixel(7, x, y), MainPixel(SkinCute, x, y)) << "stored skin out of range";
+    ASSERT_TRUE(driver::WriteSolidBmp(kSkinDir + L"MainWindow.bmp", 398, 371, RGB(9, 99, 199)));
+    EXPECT_EQ(MainPixel(SkinUser, x, y), RGB(9, 99, 199));
+
     // Text 9 in its colour at its place and nowhere else; text 1 is the position time.
     const COLORREF colour = RGB(7, 201, 13);
     auto paint = [](int n) {
@@ -116,36 +140,6 @@ TEST_F(SkinTest, StatusTextsFollowTheirColoursAndPositionsAndTheTimeLosesItsBlan
         return found;
     };
     EXPECT_EQ(right(L" 1 分 23 秒"), right(L"1分23秒"));
-}
-
-// A user skin file replaces only its own face, inside the program's own mask. The bitmaps
-// stay loaded between paints: a file changed on disk shows from the next choice of a skin,
-// and the bitmaps of the skin left are deleted.
-TEST_F(SkinTest, AUserSkinFileReplacesOnlyItsOwnFaceAndIsKeptUntilTheNextSkinChoice) {
-    const std::wstring face = kSkinDir + L"Stop_Nomal.bmp";
-    ASSERT_TRUE(driver::WriteSolidBmp(face, 64, 64, RGB(250, 0, 250)));
-    OpenRegistryKeys(g_app.keys);
-    WriteSkin(SkinUser);
-    const std::vector<COLORREF> stop = DrawnButton(SlotStop, SkinUser, 0);
-    EXPECT_EQ(stop[35 * 72 + 32], RGB(250, 0, 250)) << "the file's face inside the outline";
-    EXPECT_EQ(stop[1 * 72 + 1], RGB(255, 255, 255)) << "the mask keeps the corner transparent";
-    ASSERT_TRUE(driver::WriteSolidBmp(face, 64, 64, RGB(0, 200, 0)));
-    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 0), stop) << "kept";
-    WriteSkin(SkinUser);
-    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 0)[35 * 72 + 32], RGB(0, 200, 0)) << "chosen again";
-
-    const HBITMAP mask = ResourceBitmap(L"Shadow"), background = MainBackground();
-    for (int i = 0; i < 20; ++i) DrawnButton(SlotStop, SkinUser, i % 2);
-    EXPECT_EQ(ResourceBitmap(L"Shadow"), mask);
-    EXPECT_EQ(MainBackground(), background);
-    WriteSkin(SkinCool);
-    EXPECT_EQ(GetObjectType(mask), 0u);
-    EXPECT_EQ(GetObjectType(background), 0u);
-
-    // The pushed face has no file: it falls back to the program's own, independently.
-    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 1), DrawnButton(SlotStop, SkinCute, 1));
-    EXPECT_EQ(DrawnButton(SlotPlay, SkinUser, 0), DrawnButton(SlotPlay, SkinCute, 0));
-    EXPECT_NE(DrawnButton(SlotStop, SkinCute, 0), stop) << "the file outside the user skin";
 }
 
 }  // namespace

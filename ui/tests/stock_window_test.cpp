@@ -1,6 +1,5 @@
 // The stock window on the real windows: its list and thumbnails, the right-click menu, the
 // genre and delete commands, and a genre filled through the File button's dialog.
-#include <gtest/gtest.h>
 
 #include "services/media_device.h"
 #include "services/transport.h"
@@ -12,7 +11,6 @@
 #include "services/stock_store.h"
 #include "ui/stock/stock_window.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 
 namespace {

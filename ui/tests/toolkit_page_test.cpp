@@ -1,6 +1,5 @@
 // The toolkit page on the real windows and devices: pinpoint playback of the loaded media,
 // backwards playback of a chosen WAV file, and the AVI edit window with its save.
-#include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -23,7 +22,6 @@
 #include "ui/accessories/toolkit_page.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 
 namespace {

@@ -1,6 +1,5 @@
 // The volume bar and the Mute button on the real main window, against the platform's mixer,
 // checked through a mixer handle of the test's own.
-#include <gtest/gtest.h>
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -11,7 +10,6 @@
 #include "ui/window_state.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 
 namespace {
 
