@@ -22,7 +22,8 @@ const NOTIFYICONDATAW *Icon(HWND owner, UINT id) {
 void OpenSideWindowsFully() {
     PressButton(SlotRightTab);
     PressButton(SlotLeftTab);
-    driver::PumpUntil([] { return g_ui.right.slide == -223 && g_ui.left.slide == 223; }, 6000);
+    // Full out is where a slide stops, 222 or a step beyond (the tray leaves them out there).
+    driver::PumpUntil([] { return g_ui.right.slide <= -222 && g_ui.left.slide >= 222; }, 6000);
 }
 
 // Translates a key with modifiers through the program's accelerator table, as its message
