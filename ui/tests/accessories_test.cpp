@@ -1,7 +1,5 @@
 // The calculator and the desk clock on the real windows: their buttons, keys, shapes and texts.
-#include <gtest/gtest.h>
 
-#include <string>
 
 #include "services/app_state.h"
 #include "ui/window_state.h"
@@ -10,7 +8,6 @@
 #include "ui/accessories/clock_window.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 #include "tests/driver/pixel_region.h"
 
 namespace {
@@ -42,14 +39,11 @@ TEST_F(Accessories, DenAndTokeOpenAShapedCalculatorAndClockThatWorkAndCloseAgain
     HWND calculator = g_ui.hCalculator;
     ASSERT_TRUE(calculator && IsWindowVisible(calculator));
     EXPECT_EQ(g_ui.buttonFace[SlotCalculator], 1);
-    EXPECT_EQ(DisplayText(), L"0");
-
+    // The keys reach the display (the arithmetic is tested platform-free).
     for (int key : {int(KeyDigitFirst), KeyDigitFirst + 1, int(KeyPoint), KeyDigitFirst + 4, int(KeyMultiply),
                     KeyDigitFirst + 3, int(KeyEquals)})
         Click(key);
     EXPECT_EQ(DisplayText(), L"50.000");
-    Click(KeyClear);
-    EXPECT_EQ(DisplayText(), L"0");
 
     // Shaped: the top-left corner is cut.
     HRGN shape = WindowShape(calculator);
@@ -57,14 +51,11 @@ TEST_F(Accessories, DenAndTokeOpenAShapedCalculatorAndClockThatWorkAndCloseAgain
     EXPECT_FALSE(PtInRegion(shape, 2, 2));
 
     PressButton(SlotCalculator);
-    EXPECT_FALSE(IsWindow(calculator));
-    EXPECT_EQ(g_ui.hCalculator, nullptr);
-    EXPECT_EQ(g_ui.buttonFace[SlotCalculator], 0);
+    EXPECT_FALSE(IsWindow(calculator) || g_ui.hCalculator || g_ui.buttonFace[SlotCalculator]);
 
     PressButton(SlotClock);
     HWND clock = g_ui.hClock;
     ASSERT_TRUE(clock && IsWindowVisible(clock));
-    EXPECT_EQ(g_ui.buttonFace[SlotClock], 1);
 
     // The region made from the mask's runs is the one a pixel-by-pixel cut gives (the runs
     // themselves are tested platform-free).
@@ -78,15 +69,8 @@ TEST_F(Accessories, DenAndTokeOpenAShapedCalculatorAndClockThatWorkAndCloseAgain
     DeleteObject(mask);
     DeleteObject(shape);
 
-    // The first tick comes after half a second.
-    driver::PumpMessages(700);
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    wchar_t date[32];
-    wsprintfW(date, L"%02d年%02d月%02d日", now.wYear, now.wMonth, now.wDay);
-    EXPECT_EQ(std::wstring(g_ui.clockTexts.date), date);
-    EXPECT_EQ(lstrlenW(g_ui.clockTexts.time), 9);
-    EXPECT_EQ(lstrlenW(g_ui.clockTexts.weekday), 3);
+    // The first tick fills the texts (their forms are tested platform-free).
+    EXPECT_TRUE(driver::PumpUntil([] { return g_ui.clockTexts.date[0] != 0; }, 1000));
 
     // The texts are drawn in their colour over the face, in a Japanese font that exists here
     // and has digits: "00" and "88" do not come out as the same boxes.
@@ -106,8 +90,7 @@ TEST_F(Accessories, DenAndTokeOpenAShapedCalculatorAndClockThatWorkAndCloseAgain
     EXPECT_NE(zeros, colouredPixels(L"88時88分88秒")) << "the digits are drawn";
 
     PressButton(SlotClock);
-    EXPECT_FALSE(IsWindow(clock));
-    EXPECT_EQ(g_ui.hClock, nullptr);
+    EXPECT_FALSE(IsWindow(clock) || g_ui.hClock);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 // The Sya button on media that plays: a single shot saved through the real save dialog, a
 // series of three into a folder chosen in the real folder dialog, and media without a picture.
-#include <gtest/gtest.h>
 
 #include <string>
 
@@ -12,7 +11,6 @@
 #include "services/transport.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 
 namespace {
@@ -31,9 +29,8 @@ class PhotoCapture : public driver::AppTest {
         driver::StoreStockEntry(0, 0, L"media", media);
         StartApp();
         OnPlayPressed();
-        for (int i = 0; i < 100 && !driver::MediaPlaying(); ++i) driver::PumpMessages(10);
-        ASSERT_TRUE(driver::MediaPlaying());
-        driver::PumpMessages(400);
+        ASSERT_TRUE(driver::PumpUntil([] { return driver::MediaPlaying(); }, 1000));
+        ASSERT_TRUE(driver::PumpUntil([] { return QueryPosition() >= 400; }, 2000));
     }
 
     // Presses the button with `hand` on the dialog it opens.
@@ -54,9 +51,7 @@ class PhotoCapture : public driver::AppTest {
 };
 
 TEST_F(PhotoCapture, ASingleShotIsSavedWhereTheSaveDialogSays) {
-    struct Case {
-        const wchar_t *media, *check;
-    };
+    struct Case { const wchar_t *media, *check; };
     // An MPEG file and an AVI file the AVI library cannot decode go through the filter graph;
     // the AVI file of the tests is decoded by the AVI library.
     ASSERT_TRUE(driver::WriteAvi(InFolder(L"frames.avi"), 20, 64, 48));
@@ -64,7 +59,7 @@ TEST_F(PhotoCapture, ASingleShotIsSavedWhereTheSaveDialogSays) {
                           {L"long-mjpeg.avi", L"capture-mjpeg.bmp"},
                           {L"frames.avi", L"capture-avi.bmp"}};
     for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << std::string(c.check, c.check + lstrlenW(c.check)));
+        SCOPED_TRACE(testing::Message() << c.check);
         const bool ours = lstrcmpW(c.media, L"frames.avi") == 0;
         const std::wstring target = InFolder(L"shot.bmp");
         DeleteFileW(target.c_str());
@@ -78,8 +73,7 @@ TEST_F(PhotoCapture, ASingleShotIsSavedWhereTheSaveDialogSays) {
             const std::string bmp = driver::ReadBytes(target);
             ASSERT_GT(bmp.size(), 54u);
             const int frame = BYTE(bmp[54]) / 40;
-            EXPECT_GE(frame, 2) << "the frame at the device's position";
-            EXPECT_LE(frame, 6) << "the frame at the device's position";
+            EXPECT_TRUE(frame >= 2 && frame <= 6) << frame << ": not the frame at the device's position";
         }
         CopyFileW(target.c_str(), driver::ForCheck(L"bmp-check", c.check).c_str(), FALSE);
         TearDown();
@@ -99,12 +93,10 @@ TEST_F(PhotoCapture, ASeriesOfThreeFillsTheChosenFolderAndStops) {
         driver::Process self = {GetCurrentProcess(), GetCurrentProcessId()};
         driver::AnswerFolderBrowser(self, folder);
     });
-    for (int i = 0; i < 300 && g_ui.capture.shotCounter != 1; ++i) driver::PumpMessages(10);
-    driver::PumpMessages(300);
-    for (int n = 1; n <= 3; ++n)
-        EXPECT_TRUE(Exists(folder + L"\\Syasin" + std::to_wstring(n) + L".bmp")) << n;
-    EXPECT_FALSE(Exists(folder + L"\\Syasin4.bmp"));
-    EXPECT_EQ(g_ui.capture.shotCounter, 1);
+    driver::PumpUntil([] { return g_ui.capture.shotCounter == 1; }, 3000);
+    driver::PumpMessages(300);  // three intervals: no fourth shot
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(Exists(folder + L"\\Syasin" + std::to_wstring(n) + L".bmp"), n < 4) << n;
     ExpectPlaybackUndisturbed(true);
     CopyFileW((folder + L"\\Syasin1.bmp").c_str(),
               driver::ForCheck(L"bmp-check", L"series-mpg.bmp").c_str(), FALSE);
@@ -142,8 +134,7 @@ TEST_F(PhotoCapture, MediaWithoutAPictureGivesTheMessageAndNoFile) {
     Play(driver::MadeMedia(L"tone.mp3"));
     driver::BoxAnswerer answer;
     PressButton(SlotPhoto);
-    for (int i = 0; i < 300 && !answer.Seen(); ++i) driver::PumpMessages(10);
-    ASSERT_TRUE(answer.Seen());
+    ASSERT_TRUE(driver::PumpUntil([&] { return answer.Seen(); }, 3000));
     EXPECT_EQ(answer.seen.text, L"Aviファイルではないか,ファイルが破損しています");
     driver::PumpMessages(300);
     EXPECT_TRUE(driver::WindowsOf(GetCurrentProcessId(), L"#32770").empty()) << "no save dialog";

@@ -1,6 +1,5 @@
 // Recording through the real Record button and the real save dialog, into files that
 // tests/check_wav.sh reads back with sox afterwards.
-#include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commdlg.h>
@@ -15,7 +14,6 @@
 #include "services/recorder.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 
 namespace {
 
@@ -66,13 +64,10 @@ class Recording : public driver::AppTest {
         ExpectIdle();
         return visit;
     }
-    static void ExpectIdle() {
-        EXPECT_EQ(g_ui.buttonFace[SlotRecord], 0);
-        EXPECT_TRUE(TakeHoldsNothing());
-    }
+    static void ExpectIdle() { EXPECT_TRUE(g_ui.buttonFace[SlotRecord] == 0 && TakeHoldsNothing()); }
 };
 
-TEST_F(Recording, TakesAreSavedWithTheFormatTheyStartedWithAndACancelWritesNothing) {
+TEST_F(Recording, TakesKeepTheirFormatAndWhatTheBufferReceivedAFullOneSaysItStoppedACancelWritesNothing) {
     const std::wstring mono = ForCheck(L"take-mono.wav"), stereo = ForCheck(L"take-stereo.wav");
     StartApp();
     Record(1000);
@@ -90,8 +85,7 @@ TEST_F(Recording, TakesAreSavedWithTheFormatTheyStartedWithAndACancelWritesNothi
     RecordingFormat().nChannels = 1;
     driver::PumpMessages(700);
     const SaveVisit second = Stop(stereo);
-    EXPECT_EQ(second.shownFolder + L"\\" + second.shownName, mono)
-        << "the second dialog opens on the first take's path";
+    EXPECT_EQ(second.shownFolder + L"\\" + second.shownName, mono) << "the first take's path";
     EXPECT_GT(FileSize(stereo), 44u);
 
     const std::wstring cancelled = ForCheck(L"cancelled.wav");
@@ -99,6 +93,35 @@ TEST_F(Recording, TakesAreSavedWithTheFormatTheyStartedWithAndACancelWritesNothi
     const SaveVisit third = Stop(cancelled, true);
     EXPECT_EQ(third.box.text, L"録音をキャンセルしました");
     EXPECT_EQ(FileSize(cancelled), 0u);
+
+    // A take is what its buffer received, all of it sound: a device that hands the buffer back
+    // early (reset under the recorder here) keeps those bytes, and a take that fills its buffer
+    // ends with a message.
+    const std::wstring early = driver::InTestFolder(L"rec v1.0+b", L"early.wav"),
+                       full = driver::InTestFolder(L"rec v1.0+b", L"full.wav");
+    DeleteFileW(early.c_str());
+    DeleteFileW(full.c_str());
+    auto expectSilence = [](const std::string &wav, DWORD bytes) {
+        ASSERT_EQ(wav.size(), WavLayoutFor(bytes).fileSize);
+        EXPECT_EQ(wav.find_first_not_of('\x80', 44), WavLayoutFor(bytes).padBytes ? wav.size() - 1
+                                                                                 : std::string::npos);
+    };
+    ASSERT_EQ(StartTake(100 * 27000), TakeStarted);
+    driver::PumpMessages(200);
+    waveInReset(TakeDevice());
+    Stop(early);
+    const std::string wav = driver::ReadBytes(early);
+    ASSERT_GT(wav.size(), 44u);
+    DWORD received = 0;  // the data chunk's size
+    memcpy(&received, wav.data() + 40, 4);
+    ASSERT_GT(received, 0u);
+    expectSilence(wav, received);
+
+    ASSERT_EQ(StartTake(2700), TakeStarted); // a tenth of a second
+    driver::PumpMessages(1000);
+    const SaveVisit visit = Stop(full, false, true);
+    EXPECT_NE(visit.box.text.find(L"上限"), std::wstring::npos) << "stopped at its limit";
+    expectSilence(driver::ReadBytes(full), 2700);
 }
 
 TEST_F(Recording, AFormatNoDeviceTakesIsReportedAndEndWhileRecordingDropsTheTake) {
@@ -107,8 +130,7 @@ TEST_F(Recording, AFormatNoDeviceTakesIsReportedAndEndWhileRecordingDropsTheTake
     RecordingFormat().nChannels = 0;
     driver::BoxAnswerer answerer;
     PressButton(SlotRecord);
-    for (int i = 0; i < 500 && !answerer.Seen(); ++i)
-        driver::PumpMessages(10);
+    driver::PumpUntil([&] { return answerer.Seen(); }, 5000);
     EXPECT_NE(answerer.seen.text.find(L"録音できません"), std::wstring::npos);
     ExpectIdle();
 
@@ -127,38 +149,6 @@ TEST_F(Recording, AFormatNoDeviceTakesIsReportedAndEndWhileRecordingDropsTheTake
         EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << way;
         EXPECT_TRUE(TakeHoldsNothing() && !MixerIsOpen()) << way;
     }
-}
-
-// A take is what its buffer received, all of it sound: a device that hands the buffer back
-// early (reset under the recorder here) keeps those bytes, and a take that fills its buffer
-// ends with a message.
-TEST_F(Recording, ATakeKeepsWhatItsBufferReceivedAndAFullBufferSaysItStopped) {
-    const std::wstring early = driver::InTestFolder(L"rec v1.0+b", L"early.wav"),
-                       full = driver::InTestFolder(L"rec v1.0+b", L"full.wav");
-    DeleteFileW(early.c_str());
-    DeleteFileW(full.c_str());
-    auto expectSilence = [](const std::string &wav, DWORD bytes) {
-        ASSERT_EQ(wav.size(), WavLayoutFor(bytes).fileSize);
-        EXPECT_EQ(wav.find_first_not_of('\x80', 44), WavLayoutFor(bytes).padBytes ? wav.size() - 1
-                                                                                 : std::string::npos);
-    };
-    StartApp();
-    ASSERT_EQ(StartTake(100 * 27000), TakeStarted);
-    driver::PumpMessages(200);
-    waveInReset(TakeDevice());
-    Stop(early);
-    const std::string wav = driver::ReadBytes(early);
-    ASSERT_GT(wav.size(), 44u);
-    DWORD received = 0;  // the data chunk's size
-    memcpy(&received, wav.data() + 40, 4);
-    ASSERT_GT(received, 0u);
-    expectSilence(wav, received);
-
-    ASSERT_EQ(StartTake(2700), TakeStarted); // a tenth of a second
-    driver::PumpMessages(1000);
-    const SaveVisit visit = Stop(full, false, true);
-    EXPECT_NE(visit.box.text.find(L"上限"), std::wstring::npos) << "stopped at its limit";
-    expectSilence(driver::ReadBytes(full), 2700);
 }
 
 TEST(WavWriter, AFailedWriteLeavesTheOldFileAndAnOddTakeIsPadded) {

