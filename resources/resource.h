@@ -206,3 +206,4 @@
 /* 0x8010, 0x8011 and 0x8013: the media host's, in services/media_host.h */
 #define WM_DEVICE_STUCK 0x8012        /* the media device stopped answering */
 #define WM_MEDIA_OPENED 0x8014        /* the device answered the start-up open */
+#define WM_FOLDER_NO_MEDIA 0x8015     /* a folder given to add held no media file */

@@ -1,4 +1,5 @@
 #include "ui/shell/startup_trace.h"
+#include "ui/stock/stock_window.h"
 #include "ui/shell/media_keys.h"
 #include "ui/shell/main_window.h"
 
@@ -281,6 +282,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_MEDIA_OPENED:
         FinishOpeningAhead();
+        return 0;
+    case WM_FOLDER_NO_MEDIA:
+        SayFolderHasNoMedia();
         return 0;
     case WM_APPCOMMAND:
         if (PerformAppCommand(GET_APPCOMMAND_LPARAM(lParam))) return TRUE;

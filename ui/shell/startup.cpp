@@ -34,7 +34,7 @@ void RunStartupInitialisation(HWND mainWindow) {
     CreatePlaybackAndStockWindows(10000);
     const int genre = g_app.currentGenre;
     g_app.counts[genre] = CountGenreEntries(genre);
-    if (!AddFiles(TakeCommandLineFiles())) SayFolderHasNoMedia();
+    if (!AddFiles(TakeCommandLineFiles())) TellFolderHasNoMedia();
     RefillStockList();
     g_app.currentItem = 0;
     SetNumberTexts(g_app.counts[genre] > 0 ? 1 : 0, g_app.counts[genre]);

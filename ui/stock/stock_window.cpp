@@ -245,7 +245,12 @@ void AddFilesAndShow(const std::vector<ChosenFile> &files) {
     g_app.currentItem = count > 0 ? count - 1 : 0;
     if (g_ui.hPlay) InvalidateRect(g_ui.hPlay, nullptr, TRUE);
     RepaintStatus();
-    if (!everyFolderHadMedia) SayFolderHasNoMedia();
+    if (!everyFolderHadMedia) TellFolderHasNoMedia();
+}
+
+void TellFolderHasNoMedia() {
+    // Said once the add has returned: a drop's sender is not kept waiting on the box.
+    if (g_ui.hMain) PostMessageW(g_ui.hMain, WM_FOLDER_NO_MEDIA, 0, 0);
 }
 
 void SayFolderHasNoMedia() {

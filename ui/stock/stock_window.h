@@ -25,5 +25,7 @@ void RefillStockList();
 // the list refilled, the last file loaded, rewound and current, nothing playing.
 void AddFilesAndShow(const std::vector<ChosenFile> &files);
 
-// Says once that a folder given to add held no media file.
+// Says once that a folder given to add held no media file: Tell asks the main window to say
+// it when the add has returned; Say (for WM_FOLDER_NO_MEDIA) shows the box.
+void TellFolderHasNoMedia();
 void SayFolderHasNoMedia();
