@@ -17,8 +17,6 @@ void ResetAppState() {
     ResetTransport();
     ResetRecorder();
     SetThumbnailsOn(true);
-    SetChannelOff(false, false);
-    SetChannelOff(true, false);
     SetDefaultSettings(g_app.settings);
     g_app.speed = 1000;
     g_app.nPlayLimiter = 1000;

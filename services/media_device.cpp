@@ -354,6 +354,7 @@ void ResetMediaDevice() {
     const unsigned serial = g_device.serial + 1;  // nothing seen before may match again
     g_device = DeviceState();
     g_device.serial = serial;
+    g_leftOff = g_rightOff = false;
 }
 
 bool ChannelOff(bool right) {

@@ -51,7 +51,8 @@ HWND VideoParent();
 // Changes with every open and close: what was seen of the media before belongs to another.
 unsigned MediaSerial();
 
-// Forgets the device (a closed device, no parent): where the program and the tests start.
+// Forgets the device (a closed device, no parent, both channels on): where the program and
+// the tests start.
 void ResetMediaDevice();
 
 // Turns a channel of the sound off or back on, for the open media and every one opened

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "services/companion_process.h"
+
 
 namespace {
 
@@ -274,25 +276,15 @@ bool IsMediaHostCommandLine(const wchar_t *commandLine) {
     return HostIdText(commandLine) != nullptr;
 }
 
-// Ends the host as soon as the program is gone, however it went, even while the device
-// holds the host's thread: nothing is asked of the device then, since a close of a playing
-// device can wait for good and would keep the media file and the program's file in use.
-DWORD WINAPI EndWithProgram(void *program) {
-    WaitForSingleObject(program, INFINITE);
-    TerminateProcess(GetCurrentProcess(), 0);
-    return 0;
-}
-
 int RunMediaHost(const wchar_t *commandLine) {
     const wchar_t *id = HostIdText(commandLine);
     if (!id) return 1;
     const DWORD programId = DWORD(wcstoul(id, nullptr, 10));
-    HANDLE program = OpenProcess(SYNCHRONIZE, FALSE, programId);
-    if (!program) return 1;
+    // The host ends as soon as the program is gone, however it went, even while the device
+    // holds its thread: nothing is asked of the device then, since a close of a playing device
+    // can wait for good and would keep the media file and the program's file in use.
+    if (!EndWithProgram(programId, 0)) return 1;
     g_host.programId = programId;
-    HANDLE watch = CreateThread(nullptr, 0, EndWithProgram, program, 0, nullptr);
-    if (!watch) return 1;
-    CloseHandle(watch);
     WNDCLASSW wc = {};
     wc.lpfnWndProc = HostWindowProc;
     wc.hInstance = GetModuleHandleW(nullptr);

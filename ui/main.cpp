@@ -52,7 +52,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     HACCEL accelerators = LoadAcceleratorsW(instance, L"MYACCEL");
 
     MSG msg;
-    bool idle = false;
+    bool idle = !StartupTraceOn();  // the first idle moment is looked for only when tracing
     for (;;) {
         if (!idle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             TraceStartupStep("idle");

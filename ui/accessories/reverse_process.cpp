@@ -3,17 +3,12 @@
 #include <vfw.h>
 
 #include "core/toolkit.h"
+#include "services/companion_process.h"
 
 namespace {
 
 // A device that has not been seen running backwards by then is taken for one that cannot.
 enum { kDecideMs = 5000, kFallCheckMs = 150 };
-
-DWORD WINAPI EndWithProgram(void *program) {
-    WaitForSingleObject(program, INFINITE);
-    TerminateProcess(GetCurrentProcess(), kReverseProgramGone);
-    return 0;
-}
 
 // A device that holds the main thread in an open or a play still gets its answer out.
 DWORD WINAPI EndUndecided(void *decided) {
@@ -57,9 +52,7 @@ int RunReverseProcess(const wchar_t *commandLine) {
     ReverseRequest request;
     if (!commandLine || !ReadReverseCommandLine(commandLine, &request))
         return kReverseBadCommandLine;
-    HANDLE program = OpenProcess(SYNCHRONIZE, FALSE, DWORD(request.programId));
-    if (!program) return kReverseProgramGone;
-    if (!StartThread(EndWithProgram, program)) return kReverseCannot;
+    if (!EndWithProgram(DWORD(request.programId), kReverseProgramGone)) return kReverseProgramGone;
     HANDLE decided = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (!decided || !StartThread(EndUndecided, decided)) return kReverseCannot;
 

@@ -85,9 +85,9 @@ void OnSlider(HWND page, HWND slider) {
 }
 
 // A channel of the sound off or back on, for this media and the next; the box shows it.
-void ToggleChannel(HWND page, int id, int off, bool right) {
-    SetChannelOff(right, !off);
-    Tick(page, id, !off);
+void ToggleChannel(HWND page, int id, bool right) {
+    SetChannelOff(right, !ChannelOff(right));
+    Tick(page, id, ChannelOff(right));
 }
 
 // The thumbnail size from its edit; the stock list shows it from its next paint.
@@ -106,10 +106,10 @@ void OnCommand(HWND page, int id) {
         ChooseChannels(page, id == IDC_STEREO);
         break;
     case IDC_RIGHT_AUDIO:
-        ToggleChannel(page, id, ChannelOff(true), true);
+        ToggleChannel(page, id, true);
         break;
     case IDC_LEFT_AUDIO:
-        ToggleChannel(page, id, ChannelOff(false), false);
+        ToggleChannel(page, id, false);
         break;
     case IDC_CAPTURE_ON:
         SetThumbnailsOn(!ThumbnailsOn());

@@ -23,10 +23,14 @@ ULONGLONG SinceProcessStart() {
 
 }  // namespace
 
-void TraceStartupStep(const char *step) {
+bool StartupTraceOn() {
     if (g_trace == Trace::Unknown)
         g_trace = GetEnvironmentVariableW(L"MIRELO_STARTUP_TRACE", nullptr, 0) ? Trace::On : Trace::Off;
-    if (g_trace == Trace::Off) return;
+    return g_trace == Trace::On;
+}
+
+void TraceStartupStep(const char *step) {
+    if (!StartupTraceOn()) return;
     const ULONGLONG now = SinceProcessStart();
     std::fprintf(stderr, "startup: %-28s %5llu ms (+%llu)\n", step, now, g_last ? now - g_last : now);
     std::fflush(stderr);

@@ -5,3 +5,6 @@
 #pragma once
 
 void TraceStartupStep(const char *step);
+
+// Whether the trace is on (read once from the environment).
+bool StartupTraceOn();
