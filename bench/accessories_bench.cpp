@@ -12,6 +12,7 @@
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
+#include "ui/shell/startup.h"
 #include "services/bitmap_region.h"
 #include "services/media_device.h"
 #include "services/registry.h"
@@ -54,7 +55,9 @@ void StartProgram() {
     ResetWindowState();
     g_app.hInst = GetModuleHandleW(nullptr);
     OpenRegistryKeys(g_app.keys);
-    ShowWindow(CreateMainWindow(), SW_SHOWNOACTIVATE);
+    HWND main = CreateMainWindow();
+    ShowWindow(main, SW_SHOWNOACTIVATE);
+    FinishStartup(main);
     driver::PumpMessages(200);
 }
 

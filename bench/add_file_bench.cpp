@@ -23,6 +23,7 @@
 #include "services/thumbnail.h"
 #include "ui/shell/main_window.h"
 #include "ui/stock/stock_window.h"
+#include "ui/shell/startup.h"
 
 namespace {
 
@@ -32,7 +33,9 @@ void StartProgram() {
     ResetWindowState();
     g_app.hInst = GetModuleHandleW(nullptr);
     OpenRegistryKeys(g_app.keys);
-    ShowWindow(CreateMainWindow(), SW_SHOWNOACTIVATE);
+    HWND main = CreateMainWindow();
+    ShowWindow(main, SW_SHOWNOACTIVATE);
+    FinishStartup(main);
     driver::PumpMessages(200);
 }
 

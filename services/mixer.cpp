@@ -71,9 +71,24 @@ bool WriteValue(DWORD controlId, DWORD value) {
            MMSYSERR_NOERROR;
 }
 
-} // namespace
+int ReadPercent() {
+    DWORD value = 0;
+    if (!ReadValue(g_mixer.volumeControlId, &value)) return 0;
+    return PercentFromMixerValue(value, Range());
+}
 
-void SetUpMixer() {
+void WritePercent(int percent) {
+    uint32_t value = 0;
+    if (MixerValueFromPercent(percent, Range(), &value)) WriteValue(g_mixer.volumeControlId, value);
+}
+
+// Without a mute control nothing is written: control 0 may be another control of the mixer.
+bool WriteMute(int state) {
+    g_mixer.muted = state ? 1 : 0;
+    return g_mixer.hasMute && WriteValue(g_mixer.muteControlId, g_mixer.muted);
+}
+
+void SetUp() {
     g_mixer = MixerState();
     if (mixerOpen(&g_mixer.mixer, 0, 0, 0, 0) != MMSYSERR_NOERROR) g_mixer.mixer = nullptr;
     MIXERCONTROLW volume = {};
@@ -87,36 +102,59 @@ void SetUpMixer() {
     g_mixer.muteControlId = g_mixer.hasMute ? mute.dwControlID : 0;
     DWORD muted = 0;
     if (!g_mixer.hasMute || !ReadValue(g_mixer.muteControlId, &muted)) muted = 0;
-    SetMute(muted ? 1 : 0);
-    SetVolumePercent(ReadVolumePercent());
+    WriteMute(muted ? 1 : 0);
+    WritePercent(ReadPercent());
+}
+
+HANDLE g_settingUp;  // the set-up's thread until someone has waited for it
+
+DWORD WINAPI SetUpThread(void *) {
+    SetUp();
+    return 0;
+}
+
+void WaitForSetUp() {
+    if (!g_settingUp) return;
+    WaitForSingleObject(g_settingUp, INFINITE);
+    CloseHandle(g_settingUp);
+    g_settingUp = nullptr;
+}
+
+} // namespace
+
+void StartMixerSetUp() {
+    if (g_settingUp) return;
+    g_settingUp = CreateThread(nullptr, 0, SetUpThread, nullptr, 0, nullptr);
+    if (!g_settingUp) SetUp();
 }
 
 int ReadVolumePercent() {
-    DWORD value = 0;
-    if (!ReadValue(g_mixer.volumeControlId, &value)) return 0;
-    return PercentFromMixerValue(value, Range());
+    WaitForSetUp();
+    return ReadPercent();
 }
 
 void SetVolumePercent(int percent) {
-    uint32_t value = 0;
-    if (MixerValueFromPercent(percent, Range(), &value)) WriteValue(g_mixer.volumeControlId, value);
+    WaitForSetUp();
+    WritePercent(percent);
 }
 
-// Without a mute control nothing is written: control 0 may be another control of the mixer.
 bool SetMute(int state) {
-    g_mixer.muted = state ? 1 : 0;
-    return g_mixer.hasMute && WriteValue(g_mixer.muteControlId, g_mixer.muted);
+    WaitForSetUp();
+    return WriteMute(state);
 }
 
 int Muted() {
+    WaitForSetUp();
     return g_mixer.muted;
 }
 
 bool MixerIsOpen() {
+    WaitForSetUp();
     return g_mixer.mixer != nullptr;
 }
 
 void CloseMixer() {
+    WaitForSetUp();
     if (g_mixer.mixer) mixerClose(g_mixer.mixer);
     g_mixer.mixer = nullptr;
 }

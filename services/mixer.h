@@ -6,8 +6,10 @@
 #include <windows.h>
 
 // Opens the mixer, finds the line's controls, reads the mute state and writes it back, and
-// snaps the volume to its nearest whole percent. Once, while the main window is created.
-void SetUpMixer();
+// snaps the volume to its nearest whole percent, on a thread of its own: opening the mixer
+// loads the sound drivers, which takes longer than the windows need to come up. Every
+// function below waits for it first. Does nothing while a set-up is still under way.
+void StartMixerSetUp();
 
 // The volume as a whole percent, 0..100 (0 when there is no usable volume control).
 int ReadVolumePercent();

@@ -2,6 +2,7 @@
 
 #include "services/app_state.h"
 #include "services/texts.h"
+#include "services/thumbnail.h"
 #include "services/registry.h"
 #include "core/stock_names.h"
 
@@ -9,7 +10,7 @@ namespace {
 
 enum { kStockReaderChars = 8192 / 2 };
 
-ThumbnailGrabber g_grabber;
+ThumbnailGrabber g_grabber = GrabThumbnail;
 
 HKEY ReadKey(int field) {
     return g_app.keys.read[kListKeyFirst + field];

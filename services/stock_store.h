@@ -54,8 +54,8 @@ void DeleteThumbnailFiles(const std::wstring &folder,
 // Creates the thumbnail folder (and the folders above it) when it is missing.
 bool EnsureThumbnailFolder();
 
-// Writes the thumbnail of a media file as a bitmap file. Installed by the thumbnail grabber;
-// until one is installed, entries are stored without thumbnails (the list then shows its
+// Writes the thumbnail of a media file as a bitmap file: the thumbnail service's grab unless
+// a test puts another in (null: entries are stored without thumbnails and the list shows its
 // "no image" bitmap).
 using ThumbnailGrabber = void (*)(const wchar_t *mediaPath, const wchar_t *bitmapPath);
 void SetThumbnailGrabber(ThumbnailGrabber grabber);

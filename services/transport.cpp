@@ -139,7 +139,10 @@ void StartupLoad(HWND notify) {
     if (path.empty()) return;
     SetNumberText(g_display.currentNumberText, 1);
     SetNumberText(g_display.totalNumberText, g_app.counts[genre]);
-    OpenMediaAhead(TakeEntryPath(path), notify, WM_MEDIA_OPENED, StartupLoadOpened);
+    const wchar_t *taken = TakeEntryPath(path);
+    // The file the command line has just added is open already: not opened a second time.
+    if (*taken && MediaIsOpen() && MediaPath() == taken) return StartupLoadOpened();
+    OpenMediaAhead(taken, notify, WM_MEDIA_OPENED, StartupLoadOpened);
 }
 
 void LoadEntry(int index, bool shellFallback) {

@@ -9,6 +9,8 @@
 #include "services/media_host.h"
 #include "core/command_line.h"
 #include "ui/shell/main_window.h"
+#include "ui/shell/startup.h"
+#include "services/mixer.h"
 #include "ui/shell/startup_trace.h"
 #include "ui/accessories/reverse_process.h"
 #include "services/registry.h"
@@ -32,6 +34,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     // The copy that plays a file backwards through a media window (the toolkit's "セット").
     if (IsReverseCommandLine(GetCommandLineW())) return RunReverseProcess(GetCommandLineW());
     TraceStartupStep("process started, wWinMain");
+    StartMixerSetUp();  // the sound drivers load on another core while the windows come up
     ResetAppState();
     ResetWindowState();
     g_app.hInst = instance;
@@ -49,6 +52,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
     CoInitialize(nullptr);
     AVIFileInit();
+    FinishStartup(main);
+    TraceStartupStep("playback and stock windows, first entry");
     HACCEL accelerators = LoadAcceleratorsW(instance, L"MYACCEL");
 
     MSG msg;

@@ -8,6 +8,7 @@
 #include "services/registry.h"
 #include "core/stock_names.h"
 #include "services/stock_store.h"
+#include "services/thumbnail.h"
 #include "tests/driver/driver.h"
 
 namespace {
@@ -43,7 +44,7 @@ class StockStore : public testing::Test {
         SetThumbnailGrabber(RecordingGrabber);
     }
     void TearDown() override {
-        SetThumbnailGrabber(nullptr);
+        SetThumbnailGrabber(GrabThumbnail);
         driver::DeleteFilesIn(kThumbnailFolder);
         CloseRegistryKeys(g_app.keys);
     }

@@ -8,6 +8,7 @@
 #include "services/app_state.h"
 #include "ui/window_state.h"
 #include "ui/shell/main_window.h"
+#include "ui/shell/startup.h"
 #include "services/registry.h"
 #include "services/skin.h"
 #include "core/stock_names.h"
@@ -37,6 +38,7 @@ HWND AppTest::StartApp() {
     HWND main = CreateMainWindow();
     ShowWindow(main, SW_SHOWNOACTIVATE);
     UpdateWindow(main);
+    FinishStartup(main);
     PumpMessages(50);
     FinishOpeningAhead();  // the first entry is loaded, as once the program has started
     return main;

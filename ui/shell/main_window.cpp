@@ -124,30 +124,23 @@ void CreatePositionBar(HWND hwnd) {
 BOOL OnCreate(HWND hwnd) {
     TraceStartupStep("main window WM_CREATE");
     g_ui.hMain = hwnd;
+    StartMixerSetUp();  // under way since the program started, unless a test makes the window
     SetTransportView(kTransportView);
     SetStuckDeviceListener(OnDeviceStuck);
-    RegisterMediaKeys(hwnd);
     RunStartupInitialisation(hwnd);
-    TraceStartupStep("settings, lists, playback");
+    TraceStartupStep("settings, genre count");
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     DragAcceptFiles(hwnd, TRUE);
-    CreateSideWindows();
-    TraceStartupStep("side windows");
     for (int slot : kMainButtonOrder) CreateSkinnedButton(hwnd, slot);
     TraceStartupStep("skinned buttons");
     ApplyMainWindowShapes(hwnd);
     CreatePositionBar(hwnd);
-    TraceStartupStep("shapes, position bar");
-    SetUpMixer();
-    g_ui.buttonFace[SlotMute] = Muted();
-    TraceStartupStep("mixer");
-    StartupLoad(hwnd);
-    TraceStartupStep("first entry (open started)");
     SetTimer(hwnd, TIMER_STATUS, 1000, nullptr);
     CreateVolumeBar(hwnd);
     CreateSpeedBar(hwnd);
-    StartVolumeTimer();
-    TraceStartupStep("level bars");
+    TraceStartupStep("shapes, position and level bars");
+    g_ui.buttonFace[SlotMute] = Muted();
+    TraceStartupStep("mixer");
     return TRUE;
 }
 

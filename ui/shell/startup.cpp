@@ -9,34 +9,52 @@
 #include "services/add_files.h"
 #include "services/stock_store.h"
 #include "ui/stock/stock_window.h"
+#include "ui/shell/media_keys.h"
+#include "ui/shell/side_windows.h"
+#include "ui/shell/volume_bar.h"
+#include "services/transport.h"
 
 static void ShowOk(HWND owner, UINT textId, UINT captionId) {
     MessageBoxW(owner, LoadProgramText(textId).c_str(), LoadProgramText(captionId).c_str(), MB_OK);
 }
 
-static void CreatePlaybackAndStockWindows(int thumbnailCapacity) {
-    CreatePlaybackWindow();
-    CreateStockWindow();
-    InvalidateRect(g_ui.hList, nullptr, TRUE);
-    ReplaceThumbnailList(thumbnailCapacity);
-}
+namespace {
+
+// Set by the first step for the second: a first run imports nothing and keeps a small list.
+bool g_firstRun;
+
+}  // namespace
 
 void RunStartupInitialisation(HWND mainWindow) {
-    if (!FirstRunDone(g_app.keys)) {
+    g_firstRun = !FirstRunDone(g_app.keys);
+    if (g_firstRun) {
         ShowOk(mainWindow, IDS_FIRST_RUN_PROMPT, IDS_FIRST_RUN_CAPTION);
         WriteFirstRunDefaults(g_app.keys, g_app.settings);
         ShowOk(mainWindow, IDS_FIRST_RUN_DONE, IDS_FIRST_RUN_DONE_CAPTION);
         g_app.currentItem = 0;
-        CreatePlaybackAndStockWindows(100);
         return;
     }
     LoadSettings(g_app.keys, g_app.settings);
-    CreatePlaybackAndStockWindows(10000);
     const int genre = g_app.currentGenre;
     g_app.counts[genre] = CountGenreEntries(genre);
-    if (!AddFiles(TakeCommandLineFiles())) TellFolderHasNoMedia();
-    RefillStockList();
     g_app.currentItem = 0;
     SetNumberTexts(g_app.counts[genre] > 0 ? 1 : 0, g_app.counts[genre]);
-    InvalidateRect(mainWindow, nullptr, TRUE);
+}
+
+void FinishStartup(HWND mainWindow) {
+    RegisterMediaKeys(mainWindow);
+    CreateSideWindows();
+    CreatePlaybackWindow();
+    CreateStockWindow();
+    InvalidateRect(g_ui.hList, nullptr, TRUE);
+    ReplaceThumbnailList(g_firstRun ? 100 : 10000);
+    if (!g_firstRun) {
+        const int genre = g_app.currentGenre;
+        if (!AddFiles(TakeCommandLineFiles())) TellFolderHasNoMedia();
+        RefillStockList();
+        SetNumberTexts(g_app.counts[genre] > 0 ? 1 : 0, g_app.counts[genre]);
+        InvalidateRect(mainWindow, nullptr, TRUE);
+    }
+    StartupLoad(mainWindow);
+    StartVolumeTimer();
 }

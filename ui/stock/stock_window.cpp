@@ -266,7 +266,6 @@ static void SayThumbnailNotWritten() {
 
 HWND CreateStockWindow() {
     RegisterProgramClass(kStockWindowClass, StockWindowProc, L"Stock", nullptr);
-    SetThumbnailGrabber(GrabThumbnail);
     SetThumbnailNotWrittenListener(SayThumbnailNotWritten);
     RECT play = {};
     GetClientRect(g_ui.hPlay, &play);

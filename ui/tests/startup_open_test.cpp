@@ -8,6 +8,7 @@
 #include "services/registry.h"
 #include "tests/driver/app_fixture.h"
 #include "ui/shell/main_window.h"
+#include "ui/shell/startup.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ class StartupOpen : public driver::AppTest {};
 TEST_F(StartupOpen, TheFirstDeviceCallFindsTheFirstEntryLoadedAndTheLoadIsNotRepeated) {
     driver::StoreStockEntry(0, 0, L"tone", driver::MadeMedia(L"tone4s.wav"));
     OpenRegistryKeys(g_app.keys);
-    CreateMainWindow();  // no message is handled yet: the open may still be under way
+    FinishStartup(CreateMainWindow());  // no message is handled yet: the open may be under way
     EXPECT_TRUE(MediaIsOpen());
     EXPECT_GT(MediaLengthMs(), 1000u);
     EXPECT_EQ(Display().barMax, int(MediaLengthMs() / 1000)) << "the bar was not set for it";
