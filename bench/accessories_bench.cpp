@@ -12,7 +12,7 @@
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
-#include "ui/shell/startup.h"
+#include "bench/in_process.h"
 #include "services/bitmap_region.h"
 #include "services/media_device.h"
 #include "services/registry.h"
@@ -44,21 +44,6 @@ template <class Work> double MedianMs(int runs, Work work) {
     }
     std::sort(times, times + runs);
     return times[runs / 2];
-}
-
-void StartProgram() {
-    driver::DeleteProgramRegistry();
-    const wchar_t yes[] = L"YES";
-    driver::WriteRegistryValue(L"Software\\Mirelo\\Setting\\Kidou", L"初回書き込み", REG_SZ, yes,
-                               sizeof yes);
-    ResetAppState();
-    ResetWindowState();
-    g_app.hInst = GetModuleHandleW(nullptr);
-    OpenRegistryKeys(g_app.keys);
-    HWND main = CreateMainWindow();
-    ShowWindow(main, SW_SHOWNOACTIVATE);
-    FinishStartup(main);
-    driver::PumpMessages(200);
 }
 
 // A press of Toke until the clock is on screen, and the press that closes it again.
@@ -112,17 +97,11 @@ void BenchCapture(const wchar_t *label, const std::wstring &media) {
 
 int main(int argc, char **argv) {
     CoInitialize(nullptr);
-    std::wstring media = driver::ProgramFolder() + L"media";
-    if (argc > 1) {
-        wchar_t given[MAX_PATH] = L"";
-        MultiByteToWideChar(CP_ACP, 0, argv[1], -1, given, MAX_PATH);
-        given[MAX_PATH - 1] = L'\0';
-        media = given;
-    }
+    const std::wstring media = bench::MediaFolderArgument(argc, argv, 1);
     CreateDirectoryW(kFolder, nullptr);
     const std::wstring avi = std::wstring(kFolder) + L"\\vga.avi";
     driver::WriteAvi(avi, 50, 640, 480);
-    StartProgram();
+    bench::StartProgramInProcess();
 
     BenchClock();
     BenchCapture(L"640x480 AVI", avi);

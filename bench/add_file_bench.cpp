@@ -23,21 +23,9 @@
 #include "services/thumbnail.h"
 #include "ui/shell/main_window.h"
 #include "ui/stock/stock_window.h"
-#include "ui/shell/startup.h"
+#include "bench/in_process.h"
 
 namespace {
-
-void StartProgram() {
-    bench::StoreGenre({});
-    ResetAppState();
-    ResetWindowState();
-    g_app.hInst = GetModuleHandleW(nullptr);
-    OpenRegistryKeys(g_app.keys);
-    HWND main = CreateMainWindow();
-    ShowWindow(main, SW_SHOWNOACTIVATE);
-    FinishStartup(main);
-    driver::PumpMessages(200);
-}
 
 // The File button's add of one file, timed; the new entry is then deleted from the list.
 double AddAndDelete(const std::wstring &path) {
@@ -80,17 +68,12 @@ int main(int argc, char **argv) {
     CoInitialize(nullptr);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     const int loops = argc > 2 ? std::max(0, std::atoi(argv[2])) : 100;
-    std::wstring media = driver::ProgramFolder() + L"media";
-    if (argc > 3) {
-        wchar_t given[MAX_PATH] = L"";
-        MultiByteToWideChar(CP_ACP, 0, argv[3], -1, given, MAX_PATH);
-        media = given;
-    }
+    const std::wstring media = bench::MediaFolderArgument(argc, argv, 3);
     const std::vector<std::wstring> five = bench::GenreOfFive(media);
     const std::wstring avi = five[0], mpg = five[1];
     g_floorWindow = CreateWindowExW(0, L"STATIC", L"floor", WS_POPUP | WS_VISIBLE, 600, 100, 535,
                                     400, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    StartProgram();
+    bench::StartProgramInProcess();
     // Entry 0 stays loaded, so every add opens its file while another is open, as in use.
     AddFilesAndShow({ChosenFile{mpg, L"clip.mpg"}});
     AddAndDelete(avi);

@@ -73,6 +73,15 @@ inline void WriteStockValue(int key, const std::wstring &name, const std::wstrin
 
 // A fresh registry past its first run whose genre 0 holds the given files, each with the
 // thumbnail the program would have made for it (a copy of the first one where none is made).
+// The media folder given as argument `index`, else the media made beside the benchmark.
+inline std::wstring MediaFolderArgument(int argc, char **argv, int index) {
+    if (argc <= index) return driver::ProgramFolder() + L"media";
+    wchar_t given[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, argv[index], -1, given, MAX_PATH);
+    given[MAX_PATH - 1] = L'\0';
+    return given;
+}
+
 inline void StoreGenre(const std::vector<std::wstring> &paths) {
     const wchar_t yes[] = L"YES";
     driver::DeleteProgramRegistry();

@@ -73,12 +73,7 @@ Start MeasureOnce(const std::wstring &exe, const wchar_t *windowClass) {
 
 int main(int argc, char **argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    std::wstring media = driver::ProgramFolder() + L"media";
-    if (argc > 2) {
-        wchar_t given[MAX_PATH] = L"";
-        MultiByteToWideChar(CP_ACP, 0, argv[2], -1, given, MAX_PATH);
-        media = given;
-    }
+    const std::wstring media = bench::MediaFolderArgument(argc, argv, 2);
     const std::wstring floorExe = driver::ProgramFolder() + L"minimal_window.exe";
     const std::vector<std::wstring> five = bench::GenreOfFive(media);
     std::vector<Start> floor, fives, empty;
