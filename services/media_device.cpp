@@ -219,6 +219,10 @@ void OpenMediaAhead(const wchar_t *path, HWND notify, UINT message, void (*opene
     if (opened) opened();
 }
 
+void StartMediaDeviceEarly() {
+    StartMediaHostEarly();
+}
+
 void FinishOpeningAhead() {
     HANDLE thread = g_ahead.thread;
     // A message answered during the wait below may reach the device again: the open is not

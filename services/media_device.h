@@ -28,6 +28,10 @@ void OpenMedia(const wchar_t *path);
 // completes the open on the calling thread exactly as OpenMedia would and then calls
 // `opened`. Without a thread the open is made at once, `opened` included.
 void OpenMediaAhead(const wchar_t *path, HWND notify, UINT message, void (*opened)());
+
+// Starts the device's process without waiting for it, so that it comes up beside the
+// program's own start; the first open then finds it running.
+void StartMediaDeviceEarly();
 void FinishOpeningAhead();
 
 // True while a device is open (the last open succeeded and nothing closed it since).

@@ -247,7 +247,20 @@ bool LaunchHost() {
     return true;
 }
 
-// The host that runs (or was started ahead), ready to take requests.
+// The early start's thread: starting a process takes long enough to delay the first paint.
+// Made once in a run and kept, so that any thread can wait for it at any time.
+HANDLE g_earlyStart;
+
+DWORD WINAPI EarlyStart(void *) {
+    LaunchHost();
+    return 0;
+}
+
+void WaitForEarlyStart() {
+    if (g_earlyStart) WaitForSingleObject(g_earlyStart, INFINITE);
+}
+
+// The host that runs (or was started early), ready to take requests.
 bool StartHost() {
     if (!g_running.process && !LaunchHost()) return false;
     g_running.window = WaitForHostWindow(g_running.process);
@@ -256,6 +269,11 @@ bool StartHost() {
 }
 
 }  // namespace
+
+void StartMediaHostEarly() {
+    if (g_earlyStart || g_running.process) return;
+    g_earlyStart = CreateThread(nullptr, 0, EarlyStart, nullptr, 0, nullptr);
+}
 
 // The host's command line is exactly: "<program path>" /mediahost <process id>. A file name
 // that merely contains the switch never makes a host.
@@ -305,6 +323,7 @@ int RunMediaHost(const wchar_t *commandLine) {
 
 bool AskMediaHost(HostRequestKind kind, const HostRequest &request, DWORD limitMs,
                   MCIERROR *result, DWORD_PTR *value) {
+    WaitForEarlyStart();
     if (g_running.process && WaitForSingleObject(g_running.process, 0) == WAIT_OBJECT_0)
         EndMediaHost();
     // Only an open takes a new host: a device whose host is gone is gone too.
@@ -335,10 +354,12 @@ void RetireWornMediaHost() {
 }
 
 DWORD MediaHostProcessId() {
+    WaitForEarlyStart();
     return g_running.process ? GetProcessId(g_running.process) : 0;
 }
 
 void EndMediaHost() {
+    WaitForEarlyStart();
     if (g_running.process) {
         // Not waited for: the process goes, with its device and its video window, on its own.
         TerminateProcess(g_running.process, 2);

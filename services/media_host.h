@@ -44,6 +44,8 @@ struct HostRequest {
 bool AskMediaHost(HostRequestKind kind, const HostRequest &request, DWORD limitMs,
                   MCIERROR *result, DWORD_PTR *value);
 
+// Starts a host, when none runs, without waiting for it to answer.
+void StartMediaHostEarly();
 // Ends the host at once (its device and video window go with it).
 void EndMediaHost();
 

@@ -145,6 +145,10 @@ void StartupLoad(HWND notify) {
     OpenMediaAhead(taken, notify, WM_MEDIA_OPENED, StartupLoadOpened);
 }
 
+void StartDeviceForStartupLoad() {
+    if (!ReadStockField(g_app.currentGenre, 0, FieldPath).empty()) StartMediaDeviceEarly();
+}
+
 void LoadEntry(int index, bool shellFallback) {
     OpenEntryPath(index, shellFallback);
     SetBarRange();

@@ -37,6 +37,10 @@ void SetTransportView(const TransportView &view);
 // WM_MEDIA_OPENED comes (or any device call does first).
 void StartupLoad(HWND notify);
 
+// Before any window: when the current genre has an entry for StartupLoad to open, the
+// device's process is started now, so that it comes up while the windows do.
+void StartDeviceForStartupLoad();
+
 // Loads entry `index` of the current genre: open, length, bar range, video placement.
 // With shellFallback an entry the device cannot open is handed to the shell.
 void LoadEntry(int index, bool shellFallback);

@@ -11,6 +11,7 @@
 #include "ui/shell/main_window.h"
 #include "ui/shell/startup.h"
 #include "services/mixer.h"
+#include "services/transport.h"
 #include "ui/shell/startup_trace.h"
 #include "ui/accessories/reverse_process.h"
 #include "services/registry.h"
@@ -42,6 +43,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     // A restore the program did not finish is undone before anything reads the registry.
     RecoverInterruptedRestore();
     OpenRegistryKeys(g_app.keys);
+    StartDeviceForStartupLoad();
 
     TraceStartupStep("registry opened");
     HWND main = CreateMainWindow();
