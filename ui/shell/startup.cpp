@@ -12,6 +12,7 @@
 #include "ui/shell/media_keys.h"
 #include "ui/shell/side_windows.h"
 #include "ui/shell/volume_bar.h"
+#include "ui/shell/main_window.h"
 #include "services/transport.h"
 
 static void ShowOk(HWND owner, UINT textId, UINT captionId) {
@@ -53,7 +54,7 @@ void FinishStartup(HWND mainWindow) {
         if (!AddFiles(TakeCommandLineFiles())) TellFolderHasNoMedia();
         RefillStockList();
         SetNumberTexts(g_app.counts[genre] > 0 ? 1 : 0, g_app.counts[genre]);
-        InvalidateRect(mainWindow, nullptr, TRUE);
+        RepaintStatus();  // the numbers of files the command line added, and no button again
     }
     StartupLoad(mainWindow);
     StartVolumeTimer();
