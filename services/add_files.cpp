@@ -30,7 +30,7 @@ bool IsFolder(const std::wstring &path) {
 }
 
 bool GenreFull() {
-    return g_app.counts[g_app.currentGenre] >= kStockEntryLimit;
+    return EntryCount(g_app.currentGenre) >= kStockEntryLimit;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "services/recorder.h"
 #include "services/thumbnail.h"
 #include "services/transport.h"
+#include "services/stock_store.h"
 
 AppState g_app;
 
@@ -16,6 +17,7 @@ void ResetAppState() {
     ResetMediaDevice();
     ResetTransport();
     ResetRecorder();
+    ForgetEntryCounts();
     SetThumbnailsOn(true);
     SetDefaultSettings(g_app.settings);
     g_app.speed = 1000;

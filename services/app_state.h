@@ -26,7 +26,6 @@ struct AppState {
     std::vector<std::wstring> pendingPieces;
 
     int currentGenre;
-    int counts[kGenreCount];
     int currentItem;
 
     wchar_t currentPath[kTextChars];  // the path of the entry loaded last

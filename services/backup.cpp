@@ -426,7 +426,7 @@ void TakeIntoMemory(const BackupContents &c) {
     std::memcpy(s.rgb, c.rgb, sizeof s.rgb);
     std::memcpy(s.buttons, c.buttons, sizeof s.buttons);
     CopyTerminated(s.URL, kUrlChars, c.url);
-    for (int g = 0; g < kGenreCount; ++g) g_app.counts[g] = int(c.genres[g].size());
+    for (int g = 0; g < kGenreCount; ++g) RecountGenre(g);
     LoadGenre(g_app.currentGenre);
 }
 
@@ -435,10 +435,10 @@ void TakeIntoMemory(const BackupContents &c) {
 BackupContents CollectBackupContents() {
     BackupContents c;
     for (int g = 0; g < kGenreCount; ++g) {
-        g_app.counts[g] = CountGenreEntries(g);
+        const int count = RecountGenre(g);
         // A genre holds five; a registry holding more (edited by hand) is saved as the list
         // shows it, so that every backup written can be read back.
-        for (int i = 0; i < g_app.counts[g] && i < kStockEntryLimit; ++i) {
+        for (int i = 0; i < count && i < kStockEntryLimit; ++i) {
             BackupEntry entry;
             for (int f = 0; f < kStockFieldCount; ++f)
                 entry.texts[f] = ReadStockField(g, i, StockField(f));

@@ -11,6 +11,7 @@ namespace {
 enum { kStockReaderChars = 8192 / 2 };
 
 ThumbnailGrabber g_grabber = GrabThumbnail;
+int g_counts[kGenreCount];
 
 HKEY ReadKey(int field) {
     return g_app.keys.read[kListKeyFirst + field];
@@ -67,11 +68,23 @@ int CountGenreEntries(int genre) {
     return count;
 }
 
+int EntryCount(int genre) {
+    return IsStockGenre(genre) ? g_counts[genre] : 0;
+}
+
+int RecountGenre(int genre) {
+    if (!IsStockGenre(genre)) return 0;
+    return g_counts[genre] = CountGenreEntries(genre);
+}
+
+void ForgetEntryCounts() {
+    for (int &count : g_counts) count = 0;
+}
+
 void LoadGenre(int genre) {
     if (!IsStockGenre(genre)) return;
     g_app.currentGenre = genre;
-    const int count = CountGenreEntries(genre);
-    g_app.counts[genre] = count;
+    const int count = RecountGenre(genre);
     g_app.currentItem = 0;
     SetNumberTexts(count > 0 ? 1 : 0, count);
 }
@@ -80,7 +93,7 @@ bool AppendStockEntry(const std::wstring &title, const std::wstring &lengthText,
                       const std::wstring &typeText, const std::wstring &path) {
     const int genre = g_app.currentGenre;
     if (!IsStockGenre(genre)) return false;
-    const int n = g_app.counts[genre];
+    const int n = g_counts[genre];
     if (n < 0 || n >= kStockEntryLimit) return false;
     // An empty title ends the count: the entry would hide every later one, and the next
     // append would overwrite them.
@@ -104,14 +117,14 @@ bool AppendStockEntry(const std::wstring &title, const std::wstring &lengthText,
         if (ReadStockField(genre, n, FieldTitle).empty()) DeleteFileW(thumbnail.c_str());
         return false;
     }
-    g_app.counts[genre] = n + 1;
+    g_counts[genre] = n + 1;
     return true;
 }
 
 void DeleteStockEntries(const std::vector<int> &indices) {
     const int genre = g_app.currentGenre;
     if (!IsStockGenre(genre)) return;
-    const int n = g_app.counts[genre];
+    const int n = g_counts[genre];
     std::vector<bool> doomed(n > 0 ? n : 0, false);
     int removed = 0;
     for (int i : indices) {
@@ -132,7 +145,7 @@ void DeleteStockEntries(const std::vector<int> &indices) {
         }
     }
     const int count = n - removed;
-    g_app.counts[genre] = count;
+    g_counts[genre] = count;
     // The old tail, and the value just past it, go.
     for (int j = count; j <= n; ++j) {
         DeleteEntryValues(genre, j);
@@ -185,7 +198,7 @@ void DeleteThumbnailFiles(const std::wstring &in,
 void ClearAllLists() {
     RecreateListKeys();
     DeleteAllThumbnails();
-    if (IsStockGenre(g_app.currentGenre)) g_app.counts[g_app.currentGenre] = 0;
+    if (IsStockGenre(g_app.currentGenre)) g_counts[g_app.currentGenre] = 0;
     g_app.currentPath[0] = L'\0';
     g_app.currentItem = 0;
     SetNumberTexts(0, 0);

@@ -18,6 +18,12 @@ enum {
 // Counts without a cap: a restored registry may hold more than five.
 int CountGenreEntries(int genre);
 
+// The store's count of a genre's entries, kept as entries are added and deleted; 0 for a
+// genre never counted (or no genre). RecountGenre counts it again from the registry.
+int EntryCount(int genre);
+int RecountGenre(int genre);
+void ForgetEntryCounts();
+
 // The stored text of one field, or the empty text when it is missing or does not fit.
 std::wstring ReadStockField(int genre, int index, StockField field);
 

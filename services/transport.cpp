@@ -138,7 +138,7 @@ void StartupLoad(HWND notify) {
     const std::wstring path = ReadStockField(genre, 0, FieldPath);
     if (path.empty()) return;
     SetNumberText(g_display.currentNumberText, 1);
-    SetNumberText(g_display.totalNumberText, g_app.counts[genre]);
+    SetNumberText(g_display.totalNumberText, EntryCount(genre));
     const wchar_t *taken = TakeEntryPath(path);
     // The file the command line has just added is open already: not opened a second time.
     if (*taken && MediaIsOpen() && MediaPath() == taken) return StartupLoadOpened();
@@ -172,7 +172,7 @@ bool TransportPlaying() {
 
 void OnPlayPressed() {
     const int genre = g_app.currentGenre;
-    if (g_app.counts[genre] == 0) return;
+    if (EntryCount(genre) == 0) return;
     // The stored path is only a test that the entry exists: what plays is what is loaded.
     if (ReadStockField(genre, g_app.currentItem, FieldPath).empty()) return;
     if (IsPlaying()) return;
@@ -205,7 +205,7 @@ void OnPauseToggled(int paused) {
 void OnPreviousReleased() {
     const int genre = g_app.currentGenre;
     const int item =
-        PreviousItem(g_app.currentItem, g_app.counts[genre], g_app.random != 0, g_app.rng);
+        PreviousItem(g_app.currentItem, EntryCount(genre), g_app.random != 0, g_app.rng);
     if (item < 0) return;
     g_app.currentItem = item;
     LoadEntry(item, true);
@@ -214,7 +214,7 @@ void OnPreviousReleased() {
 
 void OnNextReleased() {
     const int genre = g_app.currentGenre;
-    const int item = NextItem(g_app.currentItem, g_app.counts[genre], g_app.random != 0, g_app.rng);
+    const int item = NextItem(g_app.currentItem, EntryCount(genre), g_app.random != 0, g_app.rng);
     if (item < 0) return;
     g_app.currentItem = item;
     StartProgressTimer();
@@ -225,7 +225,7 @@ void OnNextReleased() {
 static void HandleEndOfMedia() {
     Rewind();
     ShowDevicePosition();
-    const int count = g_app.counts[g_app.currentGenre];
+    const int count = EntryCount(g_app.currentGenre);
     const EndOfMediaPlan plan =
         PlanEndOfMedia(g_app.repeat != 0, g_app.continuous != 0, g_app.random != 0, count,
                        g_app.currentItem, g_app.rng);
@@ -261,7 +261,7 @@ void ProgressTick() {
     const DWORD position = QueryStatus(MCI_STATUS_POSITION, &positionOk);
     // A paused device may report its start; the bar keeps the second it showed.
     if (!g_app.paused) ShowPosition(position);
-    const int count = g_app.counts[g_app.currentGenre];
+    const int count = EntryCount(g_app.currentGenre);
     SetNumberText(g_display.currentNumberText, count > 0 ? g_app.currentItem + 1 : 0);
     const DWORD length = QueryStatus(MCI_STATUS_LENGTH, &lengthOk);
     // Without a device nothing has reached an end; the tick goes on.

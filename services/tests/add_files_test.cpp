@@ -87,7 +87,7 @@ TEST_F(AddFiles, EachKindOfFileIsStoredWithTheThumbnailItsPictureAllows) {
         const DWORD start = GetTickCount();
         AddOneFile(c.path.c_str(), title.c_str());
         EXPECT_LT(GetTickCount() - start, 8000u) << "adding one file stays bounded";
-        ASSERT_EQ(g_app.counts[genre], 1);
+        ASSERT_EQ(EntryCount(genre), 1);
         EXPECT_EQ(ReadStockField(genre, 0, FieldTitle), title);
         EXPECT_EQ(ReadStockField(genre, 0, FieldPath), c.path);
         EXPECT_EQ(std::wstring(g_app.currentPath), c.path);
@@ -179,7 +179,7 @@ TEST_F(AddFiles, AFirstFrameThatNeverComesLeavesTheDefaultPictureInTime) {
     DWORD start = GetTickCount();
     AddOneFile(Media(L"clip.mpg").c_str(), L"clip.mpg");
     EXPECT_LT(GetTickCount() - start, 7000u);
-    EXPECT_EQ(g_app.counts[0], 1);
+    EXPECT_EQ(EntryCount(0), 1);
     EXPECT_FALSE(ReadBmp(ThumbnailPath(0, 0)).exists);
     std::vector<uint8_t> picture;
     start = GetTickCount();

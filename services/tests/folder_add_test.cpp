@@ -27,9 +27,9 @@ TEST_F(FolderAdd, AFolderAddsItsMediaFilesByNameUntilTheGenreIsFull) {
     OpenRegistryKeys(g_app.keys);
 
     EXPECT_FALSE(AddFiles({ChosenFile{empty, L""}})) << "a folder without media is said";
-    EXPECT_EQ(g_app.counts[0], 0);
+    EXPECT_EQ(EntryCount(0), 0);
     EXPECT_TRUE(AddFiles({ChosenFile{folder, L"folder add"}}));
-    ASSERT_EQ(g_app.counts[0], kStockEntryLimit);
+    ASSERT_EQ(EntryCount(0), kStockEntryLimit);
     const wchar_t *stored[] = {L"a.wav", L"B.wav", L"c.wav", L"e.wav", L"f.wav"};
     for (int i = 0; i < kStockEntryLimit; ++i) {
         EXPECT_EQ(ReadStockField(0, i, FieldTitle), stored[i]) << i;

@@ -4,6 +4,7 @@
 
 #include "services/media_device.h"
 #include "services/transport.h"
+#include "services/stock_store.h"
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
@@ -52,7 +53,7 @@ class Transport : public driver::AppTest {
 TEST_F(Transport, TheFirstEntryWaitsLoadedAndTheButtonsMoveWithinTheGenre) {
     StartApp();
     EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"one.wav"));
-    EXPECT_EQ(g_app.counts[0], 3);
+    EXPECT_EQ(EntryCount(0), 3);
     EXPECT_STREQ(Display().currentNumberText, L"[1]");
     EXPECT_STREQ(Display().totalNumberText, L"[3]");
     EXPECT_FALSE(driver::MediaPlaying()) << "loaded at start, not played";

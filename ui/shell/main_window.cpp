@@ -21,6 +21,7 @@
 #include "ui/shell/window_commands.h"
 #include "ui/shell/side_windows.h"
 #include "services/skin.h"
+#include "services/stock_store.h"
 #include "ui/shell/skinned_button.h"
 #include "ui/shell/startup.h"
 #include "ui/shell/window_class.h"
@@ -105,7 +106,7 @@ void ReloadAfterStuckDevice(HWND hwnd) {
     MessageBoxW(hwnd, LoadProgramText(IDS_DEVICE_STUCK).c_str(),
                 LoadProgramText(IDS_ERROR_CAPTION).c_str(), MB_OK | MB_ICONWARNING);
     telling = false;
-    if (g_app.counts[g_app.currentGenre] > 0) LoadEntry(g_app.currentItem, false);
+    if (EntryCount(g_app.currentGenre) > 0) LoadEntry(g_app.currentItem, false);
     Rewind();
     ShowDevicePosition();
     RepaintStatus();

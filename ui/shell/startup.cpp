@@ -37,9 +37,9 @@ void RunStartupInitialisation(HWND mainWindow) {
     }
     LoadSettings(g_app.keys, g_app.settings);
     const int genre = g_app.currentGenre;
-    g_app.counts[genre] = CountGenreEntries(genre);
+    RecountGenre(genre);
     g_app.currentItem = 0;
-    SetNumberTexts(g_app.counts[genre] > 0 ? 1 : 0, g_app.counts[genre]);
+    SetNumberTexts(EntryCount(genre) > 0 ? 1 : 0, EntryCount(genre));
 }
 
 void FinishStartup(HWND mainWindow) {
@@ -53,7 +53,7 @@ void FinishStartup(HWND mainWindow) {
         const int genre = g_app.currentGenre;
         if (!AddFiles(TakeCommandLineFiles())) TellFolderHasNoMedia();
         RefillStockList();
-        SetNumberTexts(g_app.counts[genre] > 0 ? 1 : 0, g_app.counts[genre]);
+        SetNumberTexts(EntryCount(genre) > 0 ? 1 : 0, EntryCount(genre));
         RepaintStatus();  // the numbers of files the command line added, and no button again
     }
     StartupLoad(mainWindow);

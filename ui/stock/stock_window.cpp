@@ -145,7 +145,7 @@ void OnGenreChosen(int genre) {
     RefillStockList();
     RepaintStatus();
     // The loaded media stays; an empty genre only rewinds it.
-    if (g_app.counts[genre] == 0) Rewind();
+    if (EntryCount(genre) == 0) Rewind();
 }
 
 void PlaySelectedEntry() {
@@ -176,7 +176,7 @@ void DeleteSelectedEntries() {
     SendMessageW(g_ui.hList, LVM_DELETEALLITEMS, 0, 0);
     DeleteStockEntries(indices);
     RefillStockList();
-    const int count = g_app.counts[g_app.currentGenre];
+    const int count = EntryCount(g_app.currentGenre);
     if (count > 0) {
         // The first entry is loaded again, not played.
         g_app.currentItem = 0;
@@ -239,7 +239,7 @@ void AddFilesAndShow(const std::vector<ChosenFile> &files) {
     SetBarRange();
     Rewind();
     PlaceVideoWindow();
-    const int count = g_app.counts[g_app.currentGenre];
+    const int count = EntryCount(g_app.currentGenre);
     SetNumberTexts(count, count);
     // The last stored entry is current; with nothing stored there is no entry -1.
     g_app.currentItem = count > 0 ? count - 1 : 0;
@@ -294,7 +294,7 @@ void RefillStockList() {
     // Every refill adds its pictures from the first image on.
     if (g_ui.thumbnails) ImageList_RemoveAll(g_ui.thumbnails);
     const int genre = g_app.currentGenre;
-    for (int i = 0; i < g_app.counts[genre] && i < kMaxRows; ++i) {
+    for (int i = 0; i < EntryCount(genre) && i < kMaxRows; ++i) {
         const std::wstring title = ReadStockField(genre, i, FieldTitle);
         LVITEMW item = {};
         item.mask = LVIF_TEXT | LVIF_IMAGE;

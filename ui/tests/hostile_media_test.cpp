@@ -124,7 +124,7 @@ TEST_F(HostileMedia, EveryInputIsAddedPlayedAndDeletedWithoutHarm) {
     for (const Input &input : inputs) {
         SCOPED_TRACE(testing::Message() << input.label);
         AddFilesAndShow({ChosenFile{input.path, TitleOfPath(input.path)}});
-        const int added = g_app.counts[0];
+        const int added = EntryCount(0);
         const bool opened = MediaIsOpen();
         // A file the device could not open has no length of its own.
         if (!opened) EXPECT_EQ(MediaLengthMs(), 0u);
@@ -150,7 +150,7 @@ TEST_F(HostileMedia, EveryInputIsAddedPlayedAndDeletedWithoutHarm) {
             ListView_SetItemState(g_ui.hList, 0, LVIS_SELECTED, LVIS_SELECTED);
             SendMessageW(g_ui.hStock, WM_COMMAND, ID_STOCK_DELETE, 0);
         }
-        EXPECT_EQ(g_app.counts[0] + CountGenreEntries(0) + int(StoredValues()), 0);
+        EXPECT_EQ(EntryCount(0) + CountGenreEntries(0) + int(StoredValues()), 0);
         EXPECT_TRUE(driver::FilesIn(driver::kCapFolder).empty()) << "a thumbnail left behind";
         ASSERT_TRUE(IsWindow(main));
     }

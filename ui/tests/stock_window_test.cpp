@@ -150,7 +150,7 @@ TEST_F(StockWindow, RowsShowThumbnailsGenreCommandsKeepTheMediaDeletingReloadsAn
     Select({0});
     SendMessageW(g_ui.hList, WM_KEYDOWN, VK_DELETE, 0);
     driver::PumpMessages(50);
-    EXPECT_EQ(Rows() + g_app.counts[0], 0);
+    EXPECT_EQ(Rows() + EntryCount(0), 0);
     EXPECT_STREQ(Display().totalNumberText, L"[0]");
     EXPECT_FALSE(MediaIsOpen());
 
