@@ -137,7 +137,6 @@ TEST_F(MediaDevice, DeviceTypeTextComesFromTheSystemTableForKnownExtensionsOnly)
     };
     const Case cases[] = {
         {L"C:\\Music.Folder\\song.mp3", L"MPEGVideo", true},
-        {L"C:\\m\\Song.Mp3", L"Non", false},
         {L"C:\\m\\picture.png", L"non", true},
         {L"C:\\m\\a.k3g", fits.c_str(), true},
         {L"C:\\m\\a.lmp4", L"non", true},
