@@ -32,7 +32,7 @@ class Transport : public testing::Test {
                           [] { ++g_pauseCleared; }});
         // Three short entries of different lengths, so each one is recognisable.
         const wchar_t *names[] = {L"one.wav", L"two.wav", L"three.wav"};
-        const int lengths[] = {900, 1100, 1300};
+        const int lengths[] = {600, 700, 800};
         for (int i = 0; i < 3; ++i) {
             ASSERT_TRUE(driver::WriteWav(InFolder(names[i]), lengths[i]));
             driver::StoreStockEntry(0, i, names[i], InFolder(names[i]));
@@ -76,8 +76,8 @@ TEST_F(Transport, TheFirstEntryWaitsLoadedAndTheButtonsMoveWithinTheGenre) {
     EXPECT_STREQ(Display().totalNumberText, L"[3]");
     EXPECT_FALSE(driver::MediaPlaying()) << "loaded at start, not played";
     EXPECT_TRUE(MediaIsOpen());
-    EXPECT_NEAR(double(MediaLengthMs()), 900.0, 50.0);
-    EXPECT_EQ(Display().barMax, 0) << "900 ms is 0 whole seconds";
+    EXPECT_NEAR(double(MediaLengthMs()), 600.0, 50.0);
+    EXPECT_EQ(Display().barMax, 0) << "600 ms is 0 whole seconds";
 
     OnPreviousReleased();
     EXPECT_EQ(g_app.currentItem, 0) << "previous at the first";
@@ -108,8 +108,8 @@ TEST_F(Transport, TheFirstEntryWaitsLoadedAndTheButtonsMoveWithinTheGenre) {
     ASSERT_TRUE(RunUntil(
         [&] {
             const DWORD now = QueryPosition();
-            nearEnd = nearEnd || now >= 800;
-            return nearEnd && now < 400 && driver::MediaPlaying();
+            nearEnd = nearEnd || now >= 550;
+            return nearEnd && now < 300 && driver::MediaPlaying();
         },
         8000));
     EXPECT_EQ(std::wstring(g_app.currentPath), InFolder(L"two.wav"));
