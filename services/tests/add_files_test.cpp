@@ -116,7 +116,7 @@ TEST_F(AddFiles, AnAviShorterThanTheCaptureFrameGivesFrameZeroAndCaptureStaysZer
         int frame;        // whose pixels the thumbnail holds
         int captureAfter; // in memory and in the registry
     };
-    const Case cases[] = {{2, 2, 2}, {4, 4, 4}, {9, 0, 0}, {3, 3, 3}, {-1, 0, 0}};
+    const Case cases[] = {{4, 4, 4}, {9, 0, 0}, {3, 3, 3}, {-1, 0, 0}};
     StartApp();
     int index = 0;
     for (const Case &c : cases) {
@@ -172,7 +172,7 @@ HANDLE g_unstall;
 TEST_F(AddFiles, AFirstFrameThatNeverComesLeavesTheDefaultPictureInTime) {
     g_unstall = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     SetDecodeStallForTests([] { WaitForSingleObject(g_unstall, 20000); }, 300);
-    StartApp();
+    OpenRegistryKeys(g_app.keys);
     DWORD start = GetTickCount();
     AddOneFile(Media(L"clip.mpg").c_str(), L"clip.mpg");
     EXPECT_LT(GetTickCount() - start, 2000u);
