@@ -210,6 +210,7 @@ HWND HostWindowOf(HANDLE process, const std::wstring &title) {
 // The platform's device keeps some memory of every file it opened (a few megabytes each on
 // some systems) until its process ends: a host is replaced once it has opened this many.
 enum { kOpensPerHost = 16 };
+int g_opensPerHost = kOpensPerHost;
 
 // Waits for the host's window, answering what is sent to this thread meanwhile.
 HWND WaitForHostWindow(HANDLE process) {
@@ -349,8 +350,12 @@ bool AskMediaHost(HostRequestKind kind, const HostRequest &request, DWORD limitM
 }
 
 void RetireWornMediaHost() {
-    if (g_running.opens < kOpensPerHost) return;
+    if (g_running.opens < g_opensPerHost) return;
     EndMediaHost();  // the next open starts a fresh one; none is started for a program that ends
+}
+
+void SetOpensPerHostForTests(int opens) {
+    g_opensPerHost = opens ? opens : kOpensPerHost;
 }
 
 DWORD MediaHostProcessId() {

@@ -53,5 +53,8 @@ void EndMediaHost();
 // fresh one), so that what the platform's device keeps of each file does not pile up.
 void RetireWornMediaHost();
 
+// Tests only: a host is replaced after `opens` opens (0: the program's 16).
+void SetOpensPerHostForTests(int opens);
+
 // The running host's process id; 0 when none runs.
 DWORD MediaHostProcessId();

@@ -287,6 +287,7 @@ struct DecodeJob {
 const LONG kMaxAbandonedDecodes = 2;
 LONG g_abandonedDecodes = 0;
 void (*g_decodeStall)() = nullptr;
+DWORD g_decodeLimitMs = kDecodeLimitMs;
 
 void ReleaseJob(DecodeJob *job) {
     if (InterlockedDecrement(&job->refs) == 0) delete job;
@@ -373,7 +374,7 @@ bool DecodeVideoFrame(const wchar_t *mediaPath, DWORD positionMs, std::vector<ui
         delete job;
         return false;
     }
-    if (!WaitForDecode(thread, kDecodeLimitMs)) {
+    if (!WaitForDecode(thread, g_decodeLimitMs)) {
         InterlockedIncrement(&g_abandonedDecodes);
         if (InterlockedCompareExchange(&job->state, JobAbandoned, JobRunning) != JobRunning)
             InterlockedDecrement(&g_abandonedDecodes);  // it finished just now after all
@@ -384,8 +385,9 @@ bool DecodeVideoFrame(const wchar_t *mediaPath, DWORD positionMs, std::vector<ui
     return !picture->empty();
 }
 
-void SetDecodeStallForTests(void (*stall)()) {
+void SetDecodeStallForTests(void (*stall)(), DWORD limitMs) {
     g_decodeStall = stall;
+    g_decodeLimitMs = limitMs ? limitMs : kDecodeLimitMs;
 }
 
 long AbandonedDecodesRunning() {

@@ -46,8 +46,9 @@ class AviFrameReader {
 // hangs is left behind, and while two are, every decode fails at once.
 bool DecodeVideoFrame(const wchar_t *mediaPath, DWORD positionMs, std::vector<uint8_t> *picture);
 
-// Tests only: `stall` is called on the decoding thread before each decode (null: nothing).
-void SetDecodeStallForTests(void (*stall)());
+// Tests only: `stall` is called on the decoding thread before each decode (null: nothing),
+// and the caller waits `limitMs` for a decode (0: the program's 5 s).
+void SetDecodeStallForTests(void (*stall)(), DWORD limitMs = 0);
 
 // Decodes given up on that are still running.
 long AbandonedDecodesRunning();

@@ -5,58 +5,16 @@
 
 namespace {
 
-std::vector<uint8_t> Utf16(const std::wstring &text, bool terminator) {
-    std::vector<uint8_t> bytes;
-    for (wchar_t c : text) {
-        bytes.push_back(uint8_t(c & 0xFF));
-        bytes.push_back(uint8_t((c >> 8) & 0xFF));
-    }
-    if (terminator) bytes.insert(bytes.end(), {0, 0});
-    return bytes;
-}
-
-TEST(StoredValues, OnlyAFourByteDwordIsBelieved) {
+// Values of every wrong size, type and length are loaded from the real registry by the
+// settings tests, and the fuzz corpus runs these readers under the sanitizers; here what
+// those cannot show.
+TEST(StoredValues, ASignedDwordAndAnEmptyTextAreBelieved) {
     const uint8_t four[] = {0x07, 0x01, 0x00, 0x80};
-    const uint8_t eight[] = {1, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(DecodeDword(kRegDword, four, 4), int32_t(0x80000107));
-    EXPECT_FALSE(DecodeDword(kRegDword, eight, 8));
-    EXPECT_FALSE(DecodeDword(kRegDword, four, 3));
-    EXPECT_FALSE(DecodeDword(kRegSz, four, 4));
     EXPECT_FALSE(DecodeDword(kRegDword, nullptr, 4));
-}
-
-TEST(StoredValues, TextIsTerminatedByTheProgramNotTrustedFromTheStore) {
-    struct Case {
-        const char *what;
-        uint32_t type;
-        std::vector<uint8_t> bytes;
-        size_t capacity;
-        bool accepted;
-        std::wstring text;
-    };
-    std::vector<uint8_t> odd = Utf16(L"ab", true);
-    odd.push_back(0x41);
-    std::vector<uint8_t> padded = Utf16(L"アニメ", true);
-    padded.resize(520, 0);
-    const Case cases[] = {
-        {"with terminator", kRegSz, Utf16(L"ドラマ", true), 260, true, L"ドラマ"},
-        {"without terminator", kRegSz, Utf16(L"ドラマ", false), 260, true, L"ドラマ"},
-        {"zero padded slot", kRegSz, padded, 260, true, L"アニメ"},
-        {"empty", kRegSz, {}, 260, true, L""},
-        {"odd size", kRegSz, odd, 260, false, L""},
-        {"wrong type", kRegDword, Utf16(L"x", true), 260, false, L""},
-        {"exactly fills the buffer", kRegSz, Utf16(std::wstring(259, L'a'), false), 260, true,
-         std::wstring(259, L'a')},
-        {"one too long for the buffer", kRegSz, Utf16(std::wstring(260, L'a'), false), 260, false,
-         L""},
-    };
-    for (const Case &c : cases) {
-        const auto text = DecodeText(c.type, c.bytes.data(), c.bytes.size(), c.capacity);
-        EXPECT_EQ(bool(text), c.accepted) << c.what;
-        if (text && c.accepted) {
-            EXPECT_EQ(*text, c.text) << c.what;
-        }
-    }
+    const auto empty = DecodeText(kRegSz, nullptr, 0, 260);
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(*empty, L"");
 }
 
 TEST(StoredValues, CopyIntoAFixedBufferCutsAndTerminates) {

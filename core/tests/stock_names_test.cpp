@@ -17,11 +17,11 @@ TEST(StockNames, ClearingSweepsExactlyTheNamesThePatternsProduce) {
         const wchar_t *name;
         bool swept;
     };
+    // The names the program makes are tried below, and the clearing tests keep "No[20000]",
+    // "No[01]" and "23No[1]" on the real disk.
     const Case cases[] = {
-        {L"No[0].bmp", true},       {L"No[19999].bmp", true},
         {L"22No[4].bmp", true},     {L"2No[3].bmp", true},
         {L"no[1].BMP", true},       {L"NO[2].Bmp", true},
-        {L"No[20000].bmp", false},  {L"No[01].bmp", false},
         {L"No[-1].bmp", false},     {L"No[].bmp", false},
         {L"No[1a].bmp", false},     {L"23No[1].bmp", false},
         {L"1No[1].bmp", false},     {L"02No[1].bmp", false},

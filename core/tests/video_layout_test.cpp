@@ -11,9 +11,8 @@ TEST(VideoLayout, TheVideoSitsAboveTheStockBandAndNeverGetsANegativeSize) {
         VideoRect expected;
     };
     const Case cases[] = {
-        {535, 400, 100, false, {8, 8, 519, 284}},
-        {535, 400, 100, true, {0, 0, 535, 400}},
-        // minimised, or dragged smaller than the band and the frame
+        // The usual sizes are placed by the video placement test on the real windows;
+        // here: minimised, or dragged smaller than the band and the frame
         {0, 0, 100, false, {8, 8, 0, 0}},
         {12, 90, 100, false, {8, 8, 0, 0}},
         {-4, -4, 0, true, {0, 0, 0, 0}},

@@ -54,7 +54,10 @@ class MediaDevice : public testing::Test {
         ASSERT_TRUE(s_play);
         SetVideoParent(s_play);
     }
-    void TearDown() override { CloseMedia(); }
+    void TearDown() override {
+        CloseMedia();
+        SetOpensPerHostForTests(0);
+    }
     // A file the fixture made; its absence fails the test rather than skipping it.
     std::wstring Media(const wchar_t *name) {
         const std::wstring path = MediaFolder() + name;
@@ -134,7 +137,6 @@ TEST_F(MediaDevice, DeviceTypeTextComesFromTheSystemTableForKnownExtensionsOnly)
     };
     const Case cases[] = {
         {L"C:\\Music.Folder\\song.mp3", L"MPEGVideo", true},
-        {L"C:\\m\\Song.Mp3", L"Non", false},
         {L"C:\\m\\picture.png", L"non", true},
         {L"C:\\m\\a.k3g", fits.c_str(), true},
         {L"C:\\m\\a.lmp4", L"non", true},
@@ -240,11 +242,12 @@ TEST_F(MediaDevice, TheProgramAndItsHostHearOnlyEachOtherAndAStuckHostIsOnlyEnde
 }
 
 TEST_F(MediaDevice, AHostThatOpenedManyFilesIsReplacedAndTheNextOpenWorks) {
+    SetOpensPerHostForTests(3);
     OpenMedia(Media(L"tone.wav").c_str());
     const DWORD first = MediaHostProcessId();
     ASSERT_NE(first, 0u);
     HANDLE old = OpenProcess(SYNCHRONIZE, FALSE, first);
-    for (int i = 0; i < 20 && MediaHostProcessId() == first; ++i)
+    for (int i = 0; i < 5 && MediaHostProcessId() == first; ++i)
         OpenMedia(Media(L"tone.wav").c_str());
     EXPECT_NE(MediaHostProcessId(), first) << "never replaced";
     EXPECT_TRUE(MediaIsOpen());
