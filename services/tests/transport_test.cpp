@@ -202,6 +202,42 @@ TEST_F(Transport, PauseTheBarAndStopActOnTheDevice) {
     EXPECT_EQ(MediaPath(), InFolder(L"short.wav"));
 }
 
+TEST_F(Transport, AnEntryResumesWhereItWasPausedAfterTheEndUntilItIsStopped) {
+    const wchar_t kPositions[] = L"Software\\Mirelo\\Setting\\FilePos";
+    ASSERT_TRUE(driver::WriteWav(InFolder(L"fifteen.wav"), 15000));
+    driver::StoreStockEntry(0, 0, L"fifteen.wav", InFolder(L"fifteen.wav"));
+    HWND main = StartApp();
+    PressButton(SlotPlay);
+    SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 8), 0);
+    PressButton(SlotPause);
+    PressButton(SlotEnd);
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_NEAR(double(driver::ReadRegistryDword(kPositions, L"Stock0", 0)), 8000.0, 500.0);
+
+    AppTest::TearDown();
+    g_app.hInst = GetModuleHandleW(nullptr);
+    main = StartApp();
+    EXPECT_EQ(Display().barPos, 8) << "the bar shows it once the entry is loaded";
+    PressButton(SlotPlay);
+    EXPECT_TRUE(driver::MediaPlaying());
+    EXPECT_NEAR(double(QueryPosition()), 8000.0, 500.0);
+
+    PressButton(SlotStop);
+    driver::PumpMessages(300);
+    EXPECT_EQ(driver::ReadRegistryDword(kPositions, L"Stock0", 0), 0u) << "a stop forgets it";
+    PressButton(SlotPlay);
+    EXPECT_LT(QueryPosition(), 500u);
+
+    // A stored place in the last 5 s, or beyond the media, plays from the start.
+    for (DWORD stored : {10000u, 60000u}) {
+        driver::WriteRegistryValue(kPositions, L"Stock0", REG_DWORD, &stored, 4);
+        LoadEntry(0, false);
+        EXPECT_EQ(Display().barPos, 0) << stored;
+        EXPECT_LT(QueryPosition(), 500u) << stored;
+    }
+}
+
 TEST_F(Transport, AStoredPathTooLongForTheProgramIsNotOpenedCut) {
     // The 259 characters the program could hold name a real file; the stored path is longer.
     std::wstring cut = InFolder(L"");
