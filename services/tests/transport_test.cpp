@@ -222,6 +222,14 @@ TEST_F(Transport, AnEntryResumesWhereItWasPausedAfterTheEndUntilItIsStopped) {
     PressButton(SlotPlay);
     EXPECT_TRUE(driver::MediaPlaying());
     EXPECT_NEAR(double(QueryPosition()), 8000.0, 500.0);
+    // Next keeps the place as well; Previous comes back to it.
+    SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 4), 0);
+    PressButton(SlotNext);
+    driver::PumpMessages(250);
+    EXPECT_NEAR(double(driver::ReadRegistryDword(kPositions, L"Stock0", 0)), 4000.0, 800.0);
+    PressButton(SlotPrevious);
+    driver::PumpMessages(250);
+    EXPECT_NEAR(double(QueryPosition()), 4000.0, 800.0);
 
     PressButton(SlotStop);
     driver::PumpMessages(300);
