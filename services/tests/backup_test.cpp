@@ -121,8 +121,17 @@ TEST_F(RestoreRecovery, AStopAtAnyStepLeavesTheOldOrTheNewListsWhole) {
         EXPECT_EQ(driver::ReadRegistryDword(kRestoreKeepKey, L"Complete", 0), 0u);
     }
 
-    // A kept copy that cannot be put back whole stays for the next start.
+    // A copy kept by a program that stored no positions is put back all the same.
     const std::wstring keep = kRestoreKeepKey;
+    PutLists({L"古い"}, 5);
+    for (int stop = 0; driver::ReadRegistryDword(keep.c_str(), L"Complete", 0) == 0; ++stop)
+        ASSERT_TRUE(StopsAfter(stop, [&] { RestoreBackup(folder, &check); }));
+    RegDeleteTreeW(HKEY_CURRENT_USER, (keep + L"\\FilePos").c_str());
+    RecoverInterruptedRestore();
+    EXPECT_EQ(driver::ReadRegistryDword(keep.c_str(), L"Complete", 0), 0u);
+    EXPECT_EQ(StoredTitle(L"Stock0"), L"古い");
+
+    // A kept copy that cannot be put back whole stays for the next start.
     const DWORD complete = 1;
     Title(keep + L"\\FileTitle", L"Stock0", L"古い");
     driver::WriteRegistryValue(keep.c_str(), L"Complete", REG_DWORD, &complete, 4);
