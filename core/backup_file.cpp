@@ -11,6 +11,7 @@ const wchar_t kBackupIniName[] = L"save.ini";
 
 const wchar_t *const kBackupStockSections[4] = {L"FaileTitle", L"FaileTime", L"FaileTipe",
                                                 L"FailePath"};
+const wchar_t kBackupPositionSection[] = L"FailePos";
 
 namespace {
 
@@ -66,6 +67,14 @@ class CheckedReader {
         return true;
     }
 
+    // A key that may be missing: its number when it is one within 0 .. high, else 0.
+    int64_t OptionalNumber(const std::wstring &section, const std::wstring &key, int64_t high) {
+        const std::optional<std::wstring> got = read_(section, key, kBackupNumberReadChars);
+        if (!got || got->size() + 1 >= kBackupNumberReadChars) return 0;
+        const std::optional<int64_t> v = ParseIniInteger(*got);
+        return v && *v >= 0 && *v <= high ? *v : 0;
+    }
+
     bool Fail(BackupProblem problem, const std::wstring &section, const std::wstring &key) {
         if (check_.ok()) check_ = BackupCheck{problem, section, key};
         return false;
@@ -104,6 +113,7 @@ bool ReadEntries(CheckedReader &r, const int counts[kGenreCount], BackupContents
             }
             if (entry.texts[0].empty())
                 return r.Fail(unbacked.problem, unbacked.section, unbacked.key);
+            entry.positionMs = uint32_t(r.OptionalNumber(kBackupPositionSection, name, INT32_MAX));
             c.genres[g].push_back(std::move(entry));
         }
     }
@@ -157,8 +167,10 @@ std::vector<IniLine> BackupIniLines(const BackupContents &c) {
     for (int g = 0; g < kGenreCount; ++g)
         for (size_t i = 0; i < c.genres[g].size(); ++i) {
             const std::wstring name = StockValueName(g, int(i));
+            const BackupEntry &entry = c.genres[g][i];
             for (int f = 0; f < 4; ++f)
-                lines.push_back({kBackupStockSections[f], name, IniTextValue(c.genres[g][i].texts[f])});
+                lines.push_back({kBackupStockSections[f], name, IniTextValue(entry.texts[f])});
+            lines.push_back({kBackupPositionSection, name, std::to_wstring(entry.positionMs)});
         }
     for (int g = 0; g < kGenreCount; ++g)
         lines.push_back({kCountSection, BackupCountKey(g), std::to_wstring(c.genres[g].size())});

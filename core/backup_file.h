@@ -30,15 +30,18 @@ enum {
 // no backup of this program and is refused unread.
 constexpr size_t IniLineUnits(size_t valueUnits) { return 16 + 1 + 2 + valueUnits + 2; }
 constexpr size_t kBackupFileByteLimit =
-    2 * (1 + 8 * IniLineUnits(0) +
+    2 * (1 + 9 * IniLineUnits(0) +
          4 * kGenreCount * kStockEntryLimit * IniLineUnits(kStoredStockChars) +
-         (kGenreCount + 3 * kStatusTextCount + 2 * kButtonCount) * IniLineUnits(11) +
+         (kGenreCount * kStockEntryLimit + kGenreCount + 3 * kStatusTextCount +
+          2 * kButtonCount) * IniLineUnits(11) +
          IniLineUnits(kStoredUrlChars));
-static_assert(kBackupFileByteLimit == 466106, "the limit the restore's refusal names");
+static_assert(kBackupFileByteLimit == 473188, "the limit the restore's refusal names");
 
-// One stock entry's four texts: title, length text, device type, path.
+// One stock entry's four texts (title, length text, device type, path) and where the user
+// left it, in milliseconds (0: from the start).
 struct BackupEntry {
     std::wstring texts[4];
+    uint32_t positionMs = 0;
 };
 
 // Everything a backup carries.
@@ -51,6 +54,9 @@ struct BackupContents {
 
 // The four stock sections, in the order of an entry's four texts.
 extern const wchar_t *const kBackupStockSections[4];
+// The section of the positions: "FailePos". Backups written before it have none; a position
+// that is missing or not a number in 0 .. 2^31 - 1 reads as 0 and is no damage.
+extern const wchar_t kBackupPositionSection[];
 
 // "ジャンル0" .. "ジャンル21", the count keys of section FaileCount.
 std::wstring BackupCountKey(int genre);

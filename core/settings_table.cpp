@@ -10,6 +10,7 @@ const wchar_t *const kRegKeyPaths[kRegKeyCount] = {
     L"Software\\Mirelo\\Setting\\Genre",     L"Software\\Mirelo\\Setting\\Kidou",
     L"Software\\Mirelo\\Setting\\FileTitle", L"Software\\Mirelo\\Setting\\FileTime",
     L"Software\\Mirelo\\Setting\\FileTipe",  L"Software\\Mirelo\\Setting\\FilePath",
+    L"Software\\Mirelo\\Setting\\FilePos",
 };
 
 const wchar_t kFirstRunValueName[] = L"初回書き込み";

@@ -7,7 +7,7 @@
 
 #include "core/settings_record.h"
 
-// The eight keys under HKEY_CURRENT_USER.
+// The nine keys under HKEY_CURRENT_USER.
 enum RegKey : int {
     KeyDate,
     KeyCap,
@@ -17,6 +17,7 @@ enum RegKey : int {
     KeyFileTime,
     KeyFileTipe,
     KeyFilePath,
+    KeyFilePos,  // where each stock entry was left, beside the four list keys
     kRegKeyCount,
 };
 enum { kListKeyFirst = KeyFileTitle, kListKeyCount = 4 };

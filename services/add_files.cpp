@@ -12,9 +12,12 @@
 #include "services/app_state.h"
 #include "services/media_device.h"
 #include "services/stock_store.h"
+#include "services/transport.h"
 
 void AddOneFile(const wchar_t *path, const wchar_t *title) {
     if (!path || wcsnlen(path, kTextChars) >= size_t(kTextChars)) return;
+    // The file takes the loaded entry's place in the device.
+    RememberPosition();
     // What is loaded is what the current path names.
     lstrcpynW(g_app.currentPath, path, kTextChars);
     OpenMedia(g_app.currentPath);

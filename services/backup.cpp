@@ -31,7 +31,8 @@ const wchar_t kMissingMark[] = L"\x01";
 enum { kFolderDepthLimit = 16 };
 
 // The keys a restore replaces, in the order they are kept and put back.
-const int kReplacedKeys[] = {KeyFileTitle, KeyFileTime, KeyFileTipe, KeyFilePath, KeyDate};
+const int kReplacedKeys[] = {KeyFileTitle, KeyFileTime, KeyFileTipe, KeyFilePath, KeyFilePos,
+                             KeyDate};
 // The list keys go in this order, and come back in the order of the fields.
 const int kListDeleteOrder[] = {KeyFileTitle, KeyFilePath, KeyFileTime, KeyFileTipe};
 
@@ -183,6 +184,22 @@ bool KeyExists(const wchar_t *path) {
     return true;
 }
 
+bool MakeKey(const wchar_t *path) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Puts a kept key back. A copy kept by a program older than the positions has none: every
+// entry then starts at 0.
+bool PutBackKey(int k) {
+    if (k == KeyFilePos && !KeyExists(KeptKeyPath(k).c_str())) return MakeKey(kRegKeyPaths[k]);
+    return CopyKey(KeptKeyPath(k), kRegKeyPaths[k]);
+}
+
 // The names of the date values a restore writes.
 std::vector<std::wstring> RestoredDateValues() {
     std::vector<std::wstring> names;
@@ -205,6 +222,7 @@ void Step() {
 // Copies the keys a restore replaces; the copy counts only once it is marked complete.
 bool KeepReplacedKeys() {
     RegDeleteTreeW(HKEY_CURRENT_USER, kRestoreKeepKey);
+    if (!MakeKey(kRegKeyPaths[KeyFilePos])) return false;  // nothing stored yet is no failure
     for (int k : kReplacedKeys) {
         if (!CopyKey(kRegKeyPaths[k], KeptKeyPath(k))) return false;
         Step();
@@ -320,7 +338,7 @@ bool PutBackKept() {
         if (k == KeyDate) continue;
         RegDeleteTreeW(HKEY_CURRENT_USER, kRegKeyPaths[k]);
         Step();
-        ok = CopyKey(KeptKeyPath(k), kRegKeyPaths[k]) && ok;
+        ok = PutBackKey(k) && ok;
         Step();
     }
     // A colour or a position that was never stored before the restore must not stay.
@@ -359,6 +377,23 @@ bool WriteRestoredValues(const BackupContents &c) {
         if (!ok) return false;
         Step();
     }
+    // Where each entry was left; a backup without positions starts every entry at 0.
+    RegDeleteTreeW(HKEY_CURRENT_USER, kRegKeyPaths[KeyFilePos]);
+    if (KeyExists(kRegKeyPaths[KeyFilePos])) return false;
+    HKEY positions = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[KeyFilePos], 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &positions,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    bool stored = true;
+    for (int g = 0; g < kGenreCount && stored; ++g)
+        for (size_t i = 0; i < c.genres[g].size() && stored; ++i)
+            if (c.genres[g][i].positionMs > 0)
+                stored = WriteDwordValue(positions, StockValueName(g, int(i)).c_str(),
+                                         int32_t(c.genres[g][i].positionMs));
+    RegCloseKey(positions);
+    if (!stored) return false;
+    Step();
     HKEY date = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[KeyDate], 0, nullptr,
                         REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &date, nullptr) != ERROR_SUCCESS)
@@ -442,6 +477,7 @@ BackupContents CollectBackupContents() {
             BackupEntry entry;
             for (int f = 0; f < kStockFieldCount; ++f)
                 entry.texts[f] = ReadStockField(g, i, StockField(f));
+            entry.positionMs = ReadStockPosition(g, i);
             c.genres[g].push_back(std::move(entry));
         }
     }

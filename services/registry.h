@@ -7,7 +7,7 @@
 
 #include "services/app_state.h"
 
-// Creates the eight keys (keeping the write handles), then opens the read handles and the
+// Creates the nine keys (keeping the write handles), then opens the read handles and the
 // full-access handles of the list keys. A key that cannot be opened leaves a null handle.
 void OpenRegistryKeys(RegistryKeys &keys);
 void CloseRegistryKeys(RegistryKeys &keys);

@@ -25,19 +25,32 @@ void CloseKey(HKEY &key) {
     key = nullptr;
 }
 
-// Copies the four values of entry `from` to entry `to`, each with the fixed length.
+// A position of 0 is no value at all: a missing value reads as 0.
+void StorePosition(const std::wstring &name, uint32_t ms) {
+    HKEY key = g_app.keys.write[KeyFilePos];
+    if (!key) return;
+    if (ms == 0 || ms > uint32_t(INT32_MAX))
+        RegDeleteValueW(key, name.c_str());
+    else
+        WriteDwordValue(key, name.c_str(), int32_t(ms));
+}
+
+// Copies the four values of entry `from` to entry `to`, each with the fixed length, and where
+// it was left.
 void CopyEntryValues(int genre, int from, int to) {
     const std::wstring name = StockValueName(genre, to);
     for (int f = 0; f < kStockFieldCount; ++f) {
         const std::wstring text = ReadStockField(genre, from, StockField(f));
         WriteFixedTextValue(WriteKey(f), name.c_str(), text.c_str(), kStockValueBytes);
     }
+    StorePosition(name, ReadStockPosition(genre, from));
 }
 
 void DeleteEntryValues(int genre, int index) {
     const std::wstring name = StockValueName(genre, index);
     for (int f = 0; f < kStockFieldCount; ++f)
         if (g_app.keys.full[f]) RegDeleteValueW(g_app.keys.full[f], name.c_str());
+    StorePosition(name, 0);
 }
 
 // The thumbnail follows its entry. Whatever sits under the new name belongs to no kept entry
@@ -58,6 +71,19 @@ std::wstring ReadStockField(int genre, int index, StockField field) {
     if (!ReadTextValue(ReadKey(field), name.c_str(), &text[0], text.size())) return std::wstring();
     text.resize(wcslen(text.c_str()));
     return text;
+}
+
+uint32_t ReadStockPosition(int genre, int index) {
+    const std::wstring name = StockValueName(genre, index);
+    int32_t ms = 0;
+    if (name.empty() || !ReadDwordValue(g_app.keys.read[KeyFilePos], name.c_str(), &ms) || ms < 0)
+        return 0;
+    return uint32_t(ms);
+}
+
+void WriteStockPosition(int genre, int index, uint32_t ms) {
+    if (ReadStockField(genre, index, FieldTitle).empty()) return;
+    StorePosition(StockValueName(genre, index), ms);
 }
 
 int CountGenreEntries(int genre) {
@@ -103,6 +129,7 @@ bool AppendStockEntry(const std::wstring &title, const std::wstring &lengthText,
     const std::wstring *texts[kStockFieldCount] = {&title, &lengthText, &typeText, &path};
     for (int f = 0; f < kStockFieldCount; ++f)
         WriteFixedTextValue(WriteKey(f), name.c_str(), texts[f]->c_str(), kStockValueBytes);
+    StorePosition(name, 0);  // left by an entry no longer counted: the new one starts at 0
 
     // A file left under this name by an entry that is no longer counted must not pass for
     // the new entry's picture when no thumbnail is grabbed.
@@ -156,6 +183,10 @@ void DeleteStockEntries(const std::vector<int> &indices) {
 void RecreateListKeys() {
     static const StockField kDeleteOrder[] = {FieldTitle, FieldPath, FieldTime, FieldType};
     RegistryKeys &keys = g_app.keys;
+    // The positions go first: a stop half way leaves no position of an entry that is gone.
+    CloseKey(keys.write[KeyFilePos]);
+    CloseKey(keys.read[KeyFilePos]);
+    RegDeleteTreeW(HKEY_CURRENT_USER, kRegKeyPaths[KeyFilePos]);
     for (StockField f : kDeleteOrder) {
         const int k = kListKeyFirst + f;
         CloseKey(keys.write[k]);
@@ -170,6 +201,9 @@ void RecreateListKeys() {
         RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, KEY_READ, &keys.read[k]);
         RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, KEY_ALL_ACCESS, &keys.full[f]);
     }
+    RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[KeyFilePos], 0, nullptr,
+                    REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &keys.write[KeyFilePos], nullptr);
+    RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[KeyFilePos], 0, KEY_READ, &keys.read[KeyFilePos]);
 }
 
 void DeleteAllThumbnails() {

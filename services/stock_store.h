@@ -2,6 +2,7 @@
 // bitmap per entry in the fixed thumbnail folder.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,6 +28,13 @@ void ForgetEntryCounts();
 // The stored text of one field, or the empty text when it is missing or does not fit.
 std::wstring ReadStockField(int genre, int index, StockField field);
 
+// Where the user left an entry, in milliseconds (key FilePos, the entry's value name): 0 when
+// nothing is stored or the stored value is not a 4-byte number.
+uint32_t ReadStockPosition(int genre, int index);
+// Stores where an entry was left; 0 forgets it. An index that holds no entry stores nothing,
+// so the positions stay dense with the lists (they move and go with their entries too).
+void WriteStockPosition(int genre, int index, uint32_t ms);
+
 // Makes the genre current and counts it; the current item goes back to 0, the number texts
 // become "[1]" (or "[0]" for an empty genre) and "[count]". The caller refills the list
 // window and repaints.
@@ -42,13 +50,13 @@ bool AppendStockEntry(const std::wstring &title, const std::wstring &lengthText,
 // their order and their thumbnails. Indices outside the genre and repeats are ignored.
 void DeleteStockEntries(const std::vector<int> &indices);
 
-// Empties every genre: the four list keys are deleted and created again, every genre's
-// thumbnails are deleted, the current genre's count, the current item, the current path and
-// the number texts are reset. The caller empties the list window, rewinds the media and
-// repaints.
+// Empties every genre: the four list keys and the positions are deleted and created again,
+// every genre's thumbnails are deleted, the current genre's count, the current item, the
+// current path and the number texts are reset. The caller empties the list window, rewinds
+// the media and repaints.
 void ClearAllLists();
 
-// The two halves of Clear all lists.
+// The two halves of Clear all lists (the first takes the positions' key with the lists).
 void RecreateListKeys();
 // Lists the thumbnail folder once and deletes exactly the files Clear all lists names (every
 // genre's thumbnail name, indices 0 to 19999).

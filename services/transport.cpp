@@ -25,6 +25,30 @@ struct LastPlaying {
     DWORD ms;
 } g_lastPlaying;
 
+// A stored position this close to the end of the media (or beyond it) means the start.
+enum { kResumeTailMs = 5000 };
+
+// The stock entry the loaded media was loaded from. The lists may change under it (a delete,
+// a clear, a restore, a file added), so it counts only while that entry names the loaded path.
+struct LoadedEntry {
+    int genre, index;
+} g_loaded = {-1, -1};
+
+// Where the last pause left the media: a paused device may report its start.
+DWORD g_pausedAtMs;
+
+// Where the next play of the open media starts, when it is not where the device rests: some
+// devices refuse a seek while stopped and play from their start. A new open or a close
+// forgets it.
+struct ResumeAt {
+    unsigned serial;
+    DWORD ms;
+} g_resumeAt;
+
+DWORD PendingResume() {
+    return g_resumeAt.serial == MediaSerial() ? g_resumeAt.ms : 0;
+}
+
 DWORD QueryStatus(DWORD item, bool *ok = nullptr) {
     DWORD value = 0;
     const bool answered = DeviceStatus(item, &value);
@@ -34,6 +58,13 @@ DWORD QueryStatus(DWORD item, bool *ok = nullptr) {
 
 bool IsPlaying() {
     return QueryStatus(MCI_STATUS_MODE) == MCI_MODE_PLAY;
+}
+
+// Where the media is for the user: where its next play starts when it was loaded (or sought)
+// there and has not played since, else where the device is.
+DWORD WhereNow(bool *ok = nullptr) {
+    if (ok) *ok = true;
+    return PendingResume() > 0 ? PendingResume() : QueryStatus(MCI_STATUS_POSITION, ok);
 }
 
 void SetPositionText(DWORD ms) {
@@ -65,6 +96,32 @@ void StopProgress() {
     Tell(g_view.progressTimer, false);
 }
 
+bool LoadedEntryIsOpen() {
+    return g_loaded.index >= 0 && MediaIsOpen() &&
+           ReadStockField(g_loaded.genre, g_loaded.index, FieldPath) == MediaPath();
+}
+
+DWORD ResumePoint(DWORD ms, DWORD length) {
+    return length > kResumeTailMs && ms < length - kResumeTailMs ? ms : 0;
+}
+
+// Stores `ms` as where the loaded entry was left (0: from the start).
+void KeepPosition(DWORD ms) {
+    if (LoadedEntryIsOpen())
+        WriteStockPosition(g_loaded.genre, g_loaded.index, ResumePoint(ms, MediaLengthMs()));
+}
+
+// The loaded entry starts where it was left; the bar and the text show it at once.
+void GoToStoredPosition() {
+    DWORD ms = 0;
+    if (LoadedEntryIsOpen())
+        ms = ResumePoint(ReadStockPosition(g_loaded.genre, g_loaded.index), MediaLengthMs());
+    if (ms > 0) DeviceSeekTo(ms);
+    g_resumeAt = ResumeAt{MediaSerial(), ms};
+    ShowPosition(ms);
+    Tell(g_view.statusChanged);
+}
+
 } // namespace
 
 TransportDisplay &Display() {
@@ -76,6 +133,9 @@ void ResetTransport() {
     lstrcpyW(g_display.positionText, L" 0 秒");
     g_display.barPage = 10;
     g_lastPlaying = LastPlaying();
+    g_loaded = LoadedEntry{-1, -1};
+    g_pausedAtMs = 0;
+    g_resumeAt = ResumeAt();
 }
 
 void SetTransportView(const TransportView &view) {
@@ -96,6 +156,7 @@ void SetBarPosition(int seconds) {
 void Rewind() {
     // A rewind forgets where the media was last seen playing: it has not reached its end.
     g_lastPlaying.ms = 0;
+    g_resumeAt.ms = 0;
     DeviceSeekToStart();
 }
 
@@ -104,7 +165,7 @@ DWORD QueryPosition() {
 }
 
 void ShowDevicePosition() {
-    ShowPosition(QueryPosition());
+    ShowPosition(WhereNow());
 }
 
 void SendSpeed() {
@@ -113,9 +174,23 @@ void SendSpeed() {
     DeviceCommand(L"set", speed);
 }
 
+void RememberPosition() {
+    if (g_app.paused) {
+        KeepPosition(g_pausedAtMs);
+        return;
+    }
+    bool ok = false;
+    const DWORD ms = WhereNow(&ok);
+    if (ok) KeepPosition(ms);
+}
+
 void StartPlaying() {
     g_lastPlaying.ms = 0;
-    DevicePlay();
+    if (PendingResume() > 0)
+        DevicePlayFrom(PendingResume());
+    else
+        DevicePlay();
+    g_resumeAt.ms = 0;
     SendSpeed();
 }
 
@@ -128,6 +203,7 @@ namespace {
 void StartupLoadOpened() {
     SetBarRange();
     Rewind();
+    GoToStoredPosition();
     Tell(g_view.videoChanged);
 }
 
@@ -139,6 +215,7 @@ void StartupLoad(HWND notify) {
     if (path.empty()) return;
     SetNumberText(g_display.currentNumberText, 1);
     SetNumberText(g_display.totalNumberText, EntryCount(genre));
+    g_loaded = LoadedEntry{genre, 0};
     const wchar_t *taken = TakeEntryPath(path);
     // The file the command line has just added is open already: not opened a second time.
     if (*taken && MediaIsOpen() && MediaPath() == taken) return StartupLoadOpened();
@@ -150,12 +227,15 @@ void StartDeviceForStartupLoad() {
 }
 
 void LoadEntry(int index, bool shellFallback) {
+    g_loaded = LoadedEntry{g_app.currentGenre, index};
     OpenEntryPath(index, shellFallback);
     SetBarRange();
+    GoToStoredPosition();
     Tell(g_view.videoChanged);
 }
 
 void PlayEntry(int index) {
+    RememberPosition();
     LoadEntry(index, true);
     StartProgressTimer();
     StartPlaying();
@@ -181,6 +261,7 @@ void OnPlayPressed() {
 }
 
 void OnStopReleased() {
+    KeepPosition(0);  // a stop means the next play starts from the beginning
     Rewind();
     ShowDevicePosition();
     StopProgress();
@@ -191,9 +272,12 @@ void OnStopReleased() {
 void OnPauseToggled(int paused) {
     g_app.paused = paused;
     if (paused) {
+        // Asked before the pause: a paused device may report its start.
+        g_pausedAtMs = WhereNow();
         // A pause, not a stop: the platform's device can wait for good inside a stop that
         // meets the end of a stream, and a pause needs no stop at all.
         DevicePause();
+        KeepPosition(g_pausedAtMs);
     } else {
         // Resumes from the whole second the bar shows.
         DevicePlayFrom(DWORD(g_display.barPos) * 1000);
@@ -207,6 +291,7 @@ void OnPreviousReleased() {
     const int item =
         PreviousItem(g_app.currentItem, EntryCount(genre), g_app.random != 0, g_app.rng);
     if (item < 0) return;
+    RememberPosition();
     g_app.currentItem = item;
     LoadEntry(item, true);
     StartPlaying();
@@ -216,6 +301,7 @@ void OnNextReleased() {
     const int genre = g_app.currentGenre;
     const int item = NextItem(g_app.currentItem, EntryCount(genre), g_app.random != 0, g_app.rng);
     if (item < 0) return;
+    RememberPosition();
     g_app.currentItem = item;
     StartProgressTimer();
     LoadEntry(item, true);
@@ -223,6 +309,7 @@ void OnNextReleased() {
 }
 
 static void HandleEndOfMedia() {
+    KeepPosition(0);  // played to its end: next time from the start
     Rewind();
     ShowDevicePosition();
     const int count = EntryCount(g_app.currentGenre);
@@ -259,8 +346,9 @@ void ProgressTick() {
     // Three questions to the device a tick: position, length and mode.
     bool lengthOk = false, positionOk = false;
     const DWORD position = QueryStatus(MCI_STATUS_POSITION, &positionOk);
-    // A paused device may report its start; the bar keeps the second it showed.
-    if (!g_app.paused) ShowPosition(position);
+    // A paused device may report its start; the bar keeps the second it showed. Media loaded
+    // where it was left shows that place until it plays.
+    if (!g_app.paused) ShowPosition(PendingResume() > 0 ? PendingResume() : position);
     const int count = EntryCount(g_app.currentGenre);
     SetNumberText(g_display.currentNumberText, count > 0 ? g_app.currentItem + 1 : 0);
     const DWORD length = QueryStatus(MCI_STATUS_LENGTH, &lengthOk);
@@ -284,10 +372,14 @@ void OnPositionScroll(int code, unsigned thumb) {
         // A position before the start means nothing to the device; some devices take it
         // anyway and then report a huge position, so the start is asked for instead.
         const DWORD ms = target > 0 ? DWORD(target) * 1000 : 0;
-        if (IsPlaying())
+        // A pause resumes from the bar, and is remembered there.
+        if (g_app.paused) g_pausedAtMs = ms;
+        if (IsPlaying()) {
             DevicePlayFrom(ms);
-        else
+        } else {
             DeviceSeekTo(ms);
+            g_resumeAt = ResumeAt{MediaSerial(), ms};
+        }
         SetBarPosition(target);
     }
     ShowDevicePosition();

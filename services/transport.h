@@ -1,6 +1,10 @@
 // The transport: Play, Stop, Pause, the progress tick and what happens at the end of an
 // entry, previous and next, and seeking with the position bar. It keeps the position in
 // g_app and tells the windows what changed through the view they register.
+//
+// Each stock entry resumes where the user left it: the position is stored (stock store) at a
+// pause, when another entry is loaded, at a genre change and at the end of the program, and a
+// load starts there. Stop, the end of the media and a position in the last 5 s forget it.
 #pragma once
 
 #include <windows.h>
@@ -41,13 +45,18 @@ void StartupLoad(HWND notify);
 // device's process is started now, so that it comes up while the windows do.
 void StartDeviceForStartupLoad();
 
-// Loads entry `index` of the current genre: open, length, bar range, video placement.
+// Loads entry `index` of the current genre: open, length, bar range, the position where the
+// entry was left (the bar shows it at once), video placement.
 // With shellFallback an entry the device cannot open is handed to the shell.
 void LoadEntry(int index, bool shellFallback);
 
-// Loads entry `index` and plays it from its start with the progress running (a double-click
-// in the stock list); a pause in force ends.
+// Loads entry `index` and plays it from where it was left with the progress running (a
+// double-click in the stock list); a pause in force ends.
 void PlayEntry(int index);
+
+// Stores where the loaded entry is now, for its next load (a genre change, a delete of
+// entries, the end of the program). A position in its last 5 s is stored as the start.
+void RememberPosition();
 
 // Plays from the current position and sends the current speed.
 void StartPlaying();
@@ -65,7 +74,8 @@ void Rewind();
 // Where the device is, in milliseconds (0 without a device).
 DWORD QueryPosition();
 
-// The position time text and bar from the device's position.
+// The position time text and bar from the device's position (or from where the next play
+// starts, when the media was loaded where it was left and has not played since).
 void ShowDevicePosition();
 
 // The device is playing (a pause counts as not playing).

@@ -33,7 +33,8 @@ BackupContents Sample() {
     BackupContents c;
     c.genres[0].push_back({{L" 夏の海.avi ", L" 1 分 3 秒", L"AVIVideo", L"C:\\動画\\夏の海.avi"}});
     c.genres[0].push_back({{L"\"quoted\"", L"", L"WaveAudio", L"C:\\a.wav"}});
-    c.genres[21].push_back({{L"Ελληνικά", L"2 秒", L"MPEGVideo", L"D:\\x.mp3"}});
+    c.genres[21].push_back({{L"Ελληνικά", L"2 秒", L"MPEGVideo", L"D:\\x.mp3"}, 2147483647u});
+    c.genres[0][0].positionMs = 8000;
     c.rgb[6][2] = 77;
     c.buttons[SlotRandom] = {-5, 1999};
     c.url = L"https://例え.jp/";
@@ -45,14 +46,27 @@ TEST(BackupFile, WhatIsWrittenReadsBackTheSameAndNoTextBreaksALine) {
     BackupContents back;
     ASSERT_TRUE(ReadBackup(ReaderOf(Written(c)), &back).ok());
     for (int g : {0, 21})
-        for (size_t i = 0; i < c.genres[g].size(); ++i)
+        for (size_t i = 0; i < c.genres[g].size(); ++i) {
             for (int f = 0; f < 4; ++f) EXPECT_EQ(back.genres[g][i].texts[f], c.genres[g][i].texts[f]);
+            EXPECT_EQ(back.genres[g][i].positionMs, c.genres[g][i].positionMs);
+        }
     EXPECT_EQ(back.genres[0].size(), 2u);
     EXPECT_TRUE(back.genres[1].empty());
     EXPECT_EQ(back.rgb[6][2], 77);
     EXPECT_EQ(back.buttons[SlotRandom].x, -5);
     EXPECT_EQ(back.buttons[SlotRandom].y, 1999);
     EXPECT_EQ(back.url, c.url);
+
+    // A position is no damage: missing (every older backup), not a number or out of range, it
+    // is the start.
+    Ini positions = Written(c);
+    positions.erase({L"FailePos", L"Stock0"});
+    positions[{L"FailePos", L"Stock1"}] = L"x";
+    positions[{L"FailePos", L"22Stock0"}] = L"2147483648";
+    ASSERT_TRUE(ReadBackup(ReaderOf(positions), &back).ok());
+    EXPECT_EQ(back.genres[0][0].positionMs, 0u);
+    EXPECT_EQ(back.genres[0][1].positionMs, 0u);
+    EXPECT_EQ(back.genres[21][0].positionMs, 0u);
 
     c.genres[0][0].texts[0] = L"a\r\n[FaileCount]\r\nジャンル0=9";
     for (const IniLine &line : BackupIniLines(c))

@@ -6,6 +6,7 @@
 #include "services/app_state.h"
 #include "services/backup.h"
 #include "services/registry.h"
+#include "services/stock_store.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
 
@@ -28,7 +29,8 @@ std::wstring StoredTitle(const wchar_t *name) {
     return reinterpret_cast<const wchar_t *>(data.data());
 }
 
-// What a stop must never break: the four lists, a colour and the thumbnails, as one text.
+// What a stop must never break: the four lists, the positions, a colour and the thumbnails,
+// as one text.
 std::wstring State() {
     std::wstring state;
     for (const wchar_t *key : {L"FileTitle", L"FileTime", L"FileTipe", L"FilePath"})
@@ -42,6 +44,9 @@ std::wstring State() {
             }
             state += L"|";
         }
+    for (int i = 0; i < 3; ++i)
+        state += std::to_wstring(driver::ReadRegistryDword((kSetting + L"FilePos").c_str(),
+                                                           StockValueName(0, i).c_str(), 0)) + L"|";
     state += std::to_wstring(driver::ReadRegistryDword((kSetting + L"date").c_str(), L"RGB1_0", 0));
     for (const std::wstring &name : driver::FilesIn(kThumbnailFolder)) {
         const std::string bytes = driver::ReadBytes(std::wstring(kThumbnailFolder) + L"\\" + name);
@@ -56,6 +61,9 @@ void PutLists(const std::vector<std::wstring> &titles, DWORD colour) {
     for (size_t i = 0; i < titles.size(); ++i) {
         driver::StoreStockEntry(0, int(i), titles[i], L"C:\\m\\" + titles[i] + L".mp3");
         driver::WriteBytes(ThumbnailPath(0, int(i)), std::string("BM ") + char('0' + i + titles.size()));
+        const DWORD position = DWORD(1000 * (i + titles.size()));
+        driver::WriteRegistryValue((kSetting + L"FilePos").c_str(),
+                                   StockValueName(0, int(i)).c_str(), REG_DWORD, &position, 4);
     }
     driver::WriteRegistryValue((kSetting + L"date").c_str(), L"RGB1_0", REG_DWORD, &colour, 4);
     CloseRegistryKeys(g_app.keys);
@@ -95,6 +103,7 @@ TEST_F(RestoreRecovery, AStopAtAnyStepLeavesTheOldOrTheNewListsWhole) {
     ASSERT_EQ(RestoreBackup(folder, &check), RestoreOutcome::Restored);
     const std::wstring after = State();
     ASSERT_NE(after.find(L"新2"), std::wstring::npos);
+    ASSERT_NE(after.find(L"|3000|"), std::wstring::npos) << "where 新2 was left";
 
     for (int stop = 0;; ++stop) {
         SCOPED_TRACE(stop);
@@ -112,8 +121,17 @@ TEST_F(RestoreRecovery, AStopAtAnyStepLeavesTheOldOrTheNewListsWhole) {
         EXPECT_EQ(driver::ReadRegistryDword(kRestoreKeepKey, L"Complete", 0), 0u);
     }
 
-    // A kept copy that cannot be put back whole stays for the next start.
+    // A copy kept by a program that stored no positions is put back all the same.
     const std::wstring keep = kRestoreKeepKey;
+    PutLists({L"古い"}, 5);
+    for (int stop = 0; driver::ReadRegistryDword(keep.c_str(), L"Complete", 0) == 0; ++stop)
+        ASSERT_TRUE(StopsAfter(stop, [&] { RestoreBackup(folder, &check); }));
+    RegDeleteTreeW(HKEY_CURRENT_USER, (keep + L"\\FilePos").c_str());
+    RecoverInterruptedRestore();
+    EXPECT_EQ(driver::ReadRegistryDword(keep.c_str(), L"Complete", 0), 0u);
+    EXPECT_EQ(StoredTitle(L"Stock0"), L"古い");
+
+    // A kept copy that cannot be put back whole stays for the next start.
     const DWORD complete = 1;
     Title(keep + L"\\FileTitle", L"Stock0", L"古い");
     driver::WriteRegistryValue(keep.c_str(), L"Complete", REG_DWORD, &complete, 4);
@@ -147,6 +165,31 @@ TEST_F(BackupThumbnails, ARestoreTakesOnlyThePicturesOfTheEntriesItBrings) {
     EXPECT_FALSE(driver::Exists(ThumbnailPath(1, 0)));
     EXPECT_TRUE(driver::Exists(std::wstring(kThumbnailFolder) + L"\\memo.txt"));
     EXPECT_EQ(driver::ReadBytes(saved + ThumbnailFileName(0, 1)), "stale") << "the backup is not touched";
+}
+
+TEST_F(BackupThumbnails, ARestoreBringsBackWhereEachEntryWasLeftAndAnOlderBackupStartsAt0) {
+    driver::StoreStockEntry(0, 0, L"一", L"C:\\m\\a.mpg");
+    driver::StoreStockEntry(3, 0, L"二", L"C:\\m\\b.mpg");
+    OpenRegistryKeys(g_app.keys);
+    WriteStockPosition(0, 0, 8000);
+    WriteStockPosition(3, 0, 123456);
+    const std::wstring parent = driver::InTestFolder(L"backup-positions", L"");
+    const std::wstring folder = parent + kBackupFolderName;
+    std::wstring where;
+    ASSERT_EQ(SaveBackup(parent, &where), SaveOutcome::Saved);
+    WriteStockPosition(0, 0, 1000);
+    WriteStockPosition(3, 0, 0);
+    BackupCheck check;
+    ASSERT_EQ(RestoreBackup(folder, &check), RestoreOutcome::Restored);
+    EXPECT_EQ(ReadStockPosition(0, 0), 8000u);
+    EXPECT_EQ(ReadStockPosition(3, 0), 123456u);
+
+    // Every backup written before the positions has no such section.
+    WritePrivateProfileStringW(L"FailePos", nullptr, nullptr, (folder + L"\\save.ini").c_str());
+    ASSERT_EQ(RestoreBackup(folder, &check), RestoreOutcome::Restored);
+    EXPECT_EQ(ReadStockPosition(0, 0), 0u);
+    EXPECT_EQ(ReadStockPosition(3, 0), 0u);
+    EXPECT_EQ(StoredTitle(L"4Stock0"), L"二");
 }
 
 }  // namespace

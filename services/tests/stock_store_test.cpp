@@ -121,6 +121,10 @@ TEST_F(StockStore, StoredValuesOfAnyShapeAreReadSafely) {
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(ReadStockField(0, i, FieldPath), cases[i].read) << i;
     EXPECT_EQ(ReadStockField(0, 9, FieldPath), L""); // missing
+    const wchar_t notANumber[] = L"8000";
+    driver::WriteRegistryValue(kRegKeyPaths[KeyFilePos], L"Stock0", REG_SZ, notANumber,
+                               sizeof notANumber);
+    EXPECT_EQ(ReadStockPosition(0, 0), 0u);
     EXPECT_EQ(ReadStockField(-1, 0, FieldPath), L"");
     EXPECT_EQ(ReadStockField(22, 0, FieldPath), L"");
 }
@@ -214,6 +218,7 @@ TEST_F(StockStore, DeletedEntriesCloseTheGapAndThumbnailsFollowTheirEntries) {
             for (int t : c.noThumbnail)
                 thumb = thumb && t != i;
             PutEntry(9, i, L"e" + std::to_wstring(i), thumb);
+            WriteStockPosition(9, i, 1000u * (i + 1));
         }
         PutEntry(0, 0, L"other genre");
         LoadGenre(9);
@@ -231,10 +236,12 @@ TEST_F(StockStore, DeletedEntriesCloseTheGapAndThumbnailsFollowTheirEntries) {
                       thumb ? std::string(c.kept[j].begin(), c.kept[j].end()) : "-")
                 << j;
             EXPECT_EQ(ReadStockField(9, int(j), FieldPath), L"C:\\m\\" + c.kept[j]);
+            EXPECT_EQ(ReadStockPosition(9, int(j)), 1000u * (old + 1)) << "it was left there";
         }
         for (int j = int(c.kept.size()); j <= c.n; ++j) {
             for (int f = 0; f < kStockFieldCount; ++f)
                 EXPECT_FALSE(ValueExists(f, StockValueName(9, j))) << j;
+            EXPECT_EQ(ReadStockPosition(9, j), 0u) << j;
             EXPECT_FALSE(Exists(ThumbnailPath(9, j))) << j;
         }
         EXPECT_EQ(ReadStockField(0, 0, FieldTitle), L"other genre");
@@ -244,8 +251,10 @@ TEST_F(StockStore, DeletedEntriesCloseTheGapAndThumbnailsFollowTheirEntries) {
 
 TEST_F(StockStore, ClearAllListsEmptiesEveryGenreAndEveryThumbnailButNothingElse) {
     for (int g = 0; g < kGenreCount; ++g)
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 3; ++i) {
             PutEntry(g, i, L"g" + std::to_wstring(g) + L"e" + std::to_wstring(i));
+            WriteStockPosition(g, i, 7000);
+        }
     PutEntry(5, 4, L"hidden behind a gap");
     driver::WriteBytes(ThumbnailPath(21, 19999), "last index swept");
     driver::WriteBytes(ThumbnailPath(2, 4000), "far index");
@@ -263,6 +272,7 @@ TEST_F(StockStore, ClearAllListsEmptiesEveryGenreAndEveryThumbnailButNothingElse
 
     for (int f = 0; f < kStockFieldCount; ++f)
         EXPECT_EQ(driver::ValueCount(kRegKeyPaths[kListKeyFirst + f]), 0u) << f;
+    EXPECT_EQ(driver::ValueCount(kRegKeyPaths[KeyFilePos]), 0u);
     std::vector<std::wstring> left = driver::FilesIn(kThumbnailFolder);
     std::sort(left.begin(), left.end());
     std::vector<std::wstring> expected(std::begin(keep), std::end(keep));

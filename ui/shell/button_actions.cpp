@@ -143,6 +143,7 @@ void OnButtonReleased(int slot) {
 
 void ShutDown() {
     UnregisterMediaKeys(g_ui.hMain);
+    RememberPosition();
     // The keys first: everything the run wrote is already in the registry.
     CloseRegistryKeys(g_app.keys);
     CloseMedia();

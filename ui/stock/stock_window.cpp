@@ -140,6 +140,7 @@ void ShowStockMenu(HWND hwnd) {
 }
 
 void OnGenreChosen(int genre) {
+    RememberPosition();
     ReplaceThumbnailList(kMaxRows);
     LoadGenre(genre);
     RefillStockList();
@@ -171,6 +172,8 @@ std::vector<int> TakeSelectedRows() {
 void DeleteSelectedEntries() {
     g_ui.zoom = 0;
     if (SelectedRow() < 0) return;
+    // Stored before the delete, the loaded entry's position moves with it.
+    RememberPosition();
     ReplaceThumbnailList(kMaxRows);
     const std::vector<int> indices = TakeSelectedRows();
     SendMessageW(g_ui.hList, LVM_DELETEALLITEMS, 0, 0);
@@ -178,10 +181,9 @@ void DeleteSelectedEntries() {
     RefillStockList();
     const int count = EntryCount(g_app.currentGenre);
     if (count > 0) {
-        // The first entry is loaded again, not played.
+        // The first entry is loaded again, not played, where it was left.
         g_app.currentItem = 0;
         LoadEntry(0, false);
-        Rewind();
         SetNumberText(Display().currentNumberText, 1);
     } else {
         SetNumberText(Display().currentNumberText, 0);
