@@ -19,29 +19,13 @@ void Title(const std::wstring &keyPath, const wchar_t *name, const std::wstring 
     driver::WriteRegistryValue(keyPath.c_str(), name, REG_SZ, buffer.data(), 1000);
 }
 
-std::wstring StoredTitle(const wchar_t *name) {
-    DWORD type = 0;
-    std::vector<BYTE> data;
-    if (!driver::ReadRegistryValue((kSetting + L"FileTitle").c_str(), name, &type, &data))
-        return L"-";
-    data.resize(data.size() + 2, 0);
-    return reinterpret_cast<const wchar_t *>(data.data());
-}
-
 // What a stop must never break: the four lists, a colour and the thumbnails, as one text.
 std::wstring State() {
     std::wstring state;
     for (const wchar_t *key : {L"FileTitle", L"FileTime", L"FileTipe", L"FilePath"})
-        for (int i = 0; i < 3; ++i) {
-            DWORD type = 0;
-            std::vector<BYTE> data;
-            if (driver::ReadRegistryValue((kSetting + key).c_str(), StockValueName(0, i).c_str(),
-                                          &type, &data)) {
-                data.resize(data.size() + 2, 0);
-                state += reinterpret_cast<const wchar_t *>(data.data());
-            }
-            state += L"|";
-        }
+        for (int i = 0; i < 3; ++i)
+            state += driver::ReadRegistryText((kSetting + key).c_str(),
+                                              StockValueName(0, i).c_str()) + L"|";
     state += std::to_wstring(driver::ReadRegistryDword((kSetting + L"date").c_str(), L"RGB1_0", 0));
     for (const std::wstring &name : driver::FilesIn(kThumbnailFolder)) {
         const std::string bytes = driver::ReadBytes(std::wstring(kThumbnailFolder) + L"\\" + name);
@@ -118,11 +102,9 @@ TEST_F(RestoreRecovery, AStopAtAnyStepLeavesTheOldOrTheNewListsWhole) {
     Title(keep + L"\\FileTitle", L"Stock0", L"古い");
     driver::WriteRegistryValue(keep.c_str(), L"Complete", REG_DWORD, &complete, 4);
     RecoverInterruptedRestore();
-    EXPECT_EQ(StoredTitle(L"Stock0"), L"古い");
+    EXPECT_EQ(driver::ReadRegistryText((kSetting + L"FileTitle").c_str(), L"Stock0"), L"古い");
     EXPECT_EQ(driver::ReadRegistryDword(keep.c_str(), L"Complete", 0), 1u);
-    DWORD type = 0;
-    std::vector<BYTE> data;
-    EXPECT_TRUE(driver::ReadRegistryValue((keep + L"\\FileTitle").c_str(), L"Stock0", &type, &data));
+    EXPECT_EQ(driver::ReadRegistryText((keep + L"\\FileTitle").c_str(), L"Stock0"), L"古い");
 }
 
 class BackupThumbnails : public driver::AppTest {};
@@ -147,6 +129,12 @@ TEST_F(BackupThumbnails, ARestoreTakesOnlyThePicturesOfTheEntriesItBrings) {
     EXPECT_FALSE(driver::Exists(ThumbnailPath(1, 0)));
     EXPECT_TRUE(driver::Exists(std::wstring(kThumbnailFolder) + L"\\memo.txt"));
     EXPECT_EQ(driver::ReadBytes(saved + ThumbnailFileName(0, 1)), "stale") << "the backup is not touched";
+
+    // Valid, but larger than any backup the program writes: refused before it is read.
+    const std::wstring ini = saved + kBackupIniName;
+    driver::WriteBytes(ini, driver::ReadBytes(ini) + std::string(kBackupFileByteLimit, ';'));
+    EXPECT_EQ(RestoreBackup(parent + kBackupFolderName, &check), RestoreOutcome::Damaged);
+    EXPECT_EQ(int(check.problem), int(BackupProblem::TooLarge));
 }
 
 }  // namespace
