@@ -1,7 +1,9 @@
+// Stored values and the names they are stored under.
 #include <gtest/gtest.h>
 
 #include "core/reg_value.h"
 #include "core/settings_table.h"
+#include "core/stock_names.h"
 
 namespace {
 
@@ -28,6 +30,28 @@ TEST(SettingsTable, SkinOutsideTheThreeIsDrawnAsTheFirst) {
     const int expected[] = {0, 0, 1, 2, 0, 0, 0, 0};
     for (size_t i = 0; i < sizeof stored / sizeof stored[0]; ++i)
         EXPECT_EQ(EffectiveSkin(stored[i]), expected[i]) << stored[i];
+}
+
+TEST(StockNames, NoGenreOutsideTheTwentyTwoHasAName) {
+    for (int genre : {-1, 22, 1000}) {
+        EXPECT_EQ(StockValueName(genre, 0), L"") << genre;
+        EXPECT_EQ(ThumbnailPath(genre, 0), L"") << genre;
+    }
+    EXPECT_EQ(StockValueName(0, -1), L"");
+}
+
+TEST(StockNames, ClearingSweepsExactlyTheNamesThePatternsProduce) {
+    struct Case { const wchar_t *name; bool swept; };
+    // The clearing test sweeps the names the program makes, in every genre up to index 19999,
+    // and keeps "No[20000]", "No[01]" and "23No[1]" on the real disk.
+    const Case cases[] = {
+        {L"22No[4].bmp", true}, {L"2No[3].bmp", true}, {L"no[1].BMP", true}, {L"NO[2].Bmp", true},
+        {L"No[-1].bmp", false}, {L"No[].bmp", false}, {L"No[1a].bmp", false}, {L"23No[1].bmp", false},
+        {L"1No[1].bmp", false}, {L"02No[1].bmp", false}, {L"No[1].bmp.txt", false}, {L"xNo[1].bmp", false},
+        {L"No[1]bmp", false}, {L"No[1].bm", false}, {L"Stock1", false}, {L"", false},
+        {L"No[123456].bmp", false},
+    };
+    for (const Case &c : cases) EXPECT_EQ(IsSweptThumbnailName(c.name), c.swept) << c.name;
 }
 
 }  // namespace
