@@ -76,11 +76,8 @@ TEST(BackupFile, WhatIsWrittenReadsBackTheSameAndNoTextBreaksALine) {
 }
 
 TEST(BackupFile, ADamagedBackupIsRefusedAndNothingIsTaken) {
-    struct Case {
-        const char *what;
-        std::wstring section, key, value;  // value "-" removes the key
-        BackupProblem problem;
-    };
+    // a value "-" removes the key
+    struct Case { const char *what; std::wstring section, key, value; BackupProblem problem; };
     const Case cases[] = {
         {"huge count", L"FaileCount", L"ジャンル0", L"2000000000", BackupProblem::BadCount},
         {"more than a genre holds", L"FaileCount", L"ジャンル0", L"6", BackupProblem::BadCount},

@@ -6,17 +6,12 @@
 
 namespace {
 
-uint32_t Blue(uint32_t pixel) {
-    return pixel & 0xFF;
-}
-uint32_t Alpha(uint32_t pixel) {
-    return pixel >> 24;
-}
+uint32_t Blue(uint32_t pixel) { return pixel & 0xFF; }
+uint32_t Alpha(uint32_t pixel) { return pixel >> 24; }
 
 TEST(Scaler, SameSizeReproducesEveryPixelExactly) {
     std::vector<uint32_t> source(60 * 40);
-    for (size_t i = 0; i < source.size(); ++i)
-        source[i] = uint32_t(i * 2654435761u);
+    for (size_t i = 0; i < source.size(); ++i) source[i] = uint32_t(i * 2654435761u);
     std::vector<uint32_t> target(60 * 40, 0);
     ASSERT_TRUE(ScaleBilinear(source.data(), 60, 40, true, target.data(), 60, 40));
     EXPECT_EQ(target, source);
@@ -24,10 +19,7 @@ TEST(Scaler, SameSizeReproducesEveryPixelExactly) {
 
 TEST(Scaler, WideningBlendsNeighboursInFixedPoint) {
     const uint32_t source[] = {0xFF000000u, 0x000000FFu}; // blue 0, blue 255
-    struct Case {
-        bool alpha;
-        std::vector<uint32_t> blue, alphas;
-    };
+    struct Case { bool alpha; std::vector<uint32_t> blue, alphas; };
     const Case cases[] = {
         // Without a source alpha channel every alpha is 255.
         {false, {0, 127, 255, 255}, {255, 255, 255, 255}},
@@ -46,8 +38,7 @@ TEST(Scaler, WideningBlendsNeighboursInFixedPoint) {
 TEST(Scaler, ShrinkingSamplesWithinTheSource) {
     // 3 x 3 to 2 x 2: steps of 384, so the second sample sits halfway between pixels 1 and 2.
     std::vector<uint32_t> source(9);
-    for (int i = 0; i < 9; ++i)
-        source[size_t(i)] = uint32_t(i * 20);
+    for (int i = 0; i < 9; ++i) source[size_t(i)] = uint32_t(i * 20);
     uint32_t target[4] = {};
     ASSERT_TRUE(ScaleBilinear(source.data(), 3, 3, false, target, 2, 2));
     EXPECT_EQ(Blue(target[0]), 0u);
@@ -59,12 +50,8 @@ TEST(Scaler, ShrinkingSamplesWithinTheSource) {
 TEST(Scaler, RefusesSizesThatAreNotPositiveOrTooLarge) {
     const uint32_t pixel = 0x12345678;
     uint32_t target[4] = {7, 7, 7, 7};
-    const int bad[][4] = {{0, 1, 2, 2},
-                          {1, -1, 2, 2},
-                          {1, 1, 0, 2},
-                          {1, 1, 2, -4},
-                          {kMaxScaledSide + 1, 1, 2, 2},
-                          {1, 1, 2, kMaxScaledSide + 1}};
+    const int bad[][4] = {{0, 1, 2, 2}, {1, -1, 2, 2}, {1, 1, 0, 2}, {1, 1, 2, -4},
+                          {kMaxScaledSide + 1, 1, 2, 2}, {1, 1, 2, kMaxScaledSide + 1}};
     for (const auto &b : bad)
         EXPECT_FALSE(ScaleBilinear(&pixel, b[0], b[1], false, target, b[2], b[3]));
     EXPECT_FALSE(ScaleBilinear(nullptr, 1, 1, false, target, 2, 2));

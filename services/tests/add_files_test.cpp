@@ -1,5 +1,5 @@
-// Adding real files: the thumbnail each kind of media gets, files that are broken or cannot
-// be decoded, and the BMP files the writer leaves for other programs.
+// Adding real files and folders: the thumbnail each kind of media gets, files that are broken
+// or cannot be decoded, and the BMP files the writer leaves for other programs.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -32,11 +32,8 @@ void WriteTruncatedCopy(const std::wstring &from, const std::wstring &to, size_t
     ASSERT_TRUE(driver::WriteBytes(to, driver::ReadBytes(from).substr(0, keep)));
 }
 
-struct BmpFacts {
-    bool exists = false;
-    int width = 0, height = 0, bits = 0;
-    bool sizesAgree = false; // file size, header size and the bytes present agree
-};
+// sizesAgree: the file size, the header size and the bytes present agree
+struct BmpFacts { bool exists = false, sizesAgree = false; int width = 0, height = 0, bits = 0; };
 
 BmpFacts ReadBmp(const std::wstring &path) {
     BmpFacts facts;
@@ -65,10 +62,8 @@ TEST_F(AddFiles, EachKindOfFileIsStoredWithTheThumbnailItsPictureAllows) {
     ASSERT_TRUE(driver::WriteAvi(InFolder(L"whole.avi"), 20, 64, 48));
     WriteTruncatedCopy(InFolder(L"whole.avi"), InFolder(L"cut.avi"), 30000);
     WriteTruncatedCopy(Media(L"clip.mpg"), InFolder(L"cut.mpg"), 40000);
-    struct Case {
-        std::wstring path;
-        int width, height; // of the thumbnail; 0: none; -1: none, or one of any size
-    };
+    // width and height of the thumbnail; 0: none; -1: none, or one of any size
+    struct Case { std::wstring path; int width, height; };
     const Case cases[] = {
         {InFolder(L"small.avi"), 64, 48}, {Media(L"clip.mpg"), 160, 120},
         {Media(L"tone.mp3"), 0, 0},       {InFolder(L"voice.wav"), 0, 0},
@@ -111,11 +106,8 @@ TEST_F(AddFiles, EachKindOfFileIsStoredWithTheThumbnailItsPictureAllows) {
 
 TEST_F(AddFiles, AnAviShorterThanTheCaptureFrameGivesFrameZeroAndCaptureStaysZero) {
     ASSERT_TRUE(driver::WriteAvi(InFolder(L"five.avi"), 5, 32, 16));
-    struct Case {
-        int capture;
-        int frame;        // whose pixels the thumbnail holds
-        int captureAfter; // in memory and in the registry
-    };
+    // frame: whose pixels the thumbnail holds; captureAfter: in memory and in the registry
+    struct Case { int capture, frame, captureAfter; };
     const Case cases[] = {{4, 4, 4}, {9, 0, 0}, {3, 3, 3}, {-1, 0, 0}};
     StartApp();
     int index = 0;
@@ -136,19 +128,13 @@ TEST_F(AddFiles, AnAviShorterThanTheCaptureFrameGivesFrameZeroAndCaptureStaysZer
 }
 
 TEST_F(AddFiles, TheBmpWriterWritesWhatItCanAndRefusesTheRest) {
-    // 3 x 2 at 24 bits: rows of 9 bytes padded to 12, bottom row first.
-    const BYTE bottom[12] = {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0};    // red, green, blue
-    const BYTE top[12] = {255, 255, 255, 0, 0, 0, 128, 128, 128, 0, 0, 0}; // white, black, grey
-    std::vector<BYTE> picture(40 + 24, 0);
+    // 3 x 2 at 24 bits, its size computed by the writer: rows of 9 bytes padded to 12, the
+    // bottom row (red, green, blue) first, then white, black, grey.
+    BITMAPINFOHEADER h = {40, 3, 2, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<BYTE> picture(reinterpret_cast<BYTE *>(&h), reinterpret_cast<BYTE *>(&h + 1));
+    picture.insert(picture.end(), {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 0, 0, 0,
+                                   128, 128, 128, 0, 0, 0});
     BITMAPINFOHEADER *header = reinterpret_cast<BITMAPINFOHEADER *>(picture.data());
-    header->biSize = 40;
-    header->biWidth = 3;
-    header->biHeight = 2;
-    header->biPlanes = 1;
-    header->biBitCount = 24;
-    header->biSizeImage = 0; // computed by the writer
-    std::copy(bottom, bottom + 12, picture.begin() + 40);
-    std::copy(top, top + 12, picture.begin() + 52);
     const std::wstring written = ForCheck(L"three-by-two.bmp");
     EXPECT_TRUE(WriteBmpFile(written.c_str(), picture.data(), picture.size()));
     EXPECT_EQ(driver::ReadBytes(written).size(), 54u + 24u);
@@ -186,6 +172,30 @@ TEST_F(AddFiles, AFirstFrameThatNeverComesLeavesTheDefaultPictureInTime) {
     SetEvent(g_unstall);
     // The decodes given up on finish now; none may run on into the next test.
     EXPECT_TRUE(driver::PumpUntil([] { return AbandonedDecodesRunning() == 0; }, 20000));
+}
+
+// A folder given to add is its media files: those directly inside it, in name order, until
+// the genre is full; never an entry of its own.
+TEST_F(AddFiles, AFolderAddsItsMediaFilesByNameUntilTheGenreIsFull) {
+    const std::wstring folder = driver::InTestFolder(L"folder add", L"");
+    driver::DeleteFilesIn(folder.c_str());
+    for (const wchar_t *name : {L"g.wav", L"B.wav", L"a.wav", L"f.wav", L"c.wav", L"e.wav"})
+        ASSERT_TRUE(driver::WriteWav(folder + name, 200));
+    ASSERT_TRUE(driver::WriteBytes(folder + L"notes.txt", "not media"));
+    CreateDirectoryW((folder + L"sub.wav").c_str(), nullptr);  // a subfolder, whatever its name
+    const std::wstring empty = driver::InTestFolder(L"folder add empty", L"");
+    driver::DeleteFilesIn(empty.c_str());
+    OpenRegistryKeys(g_app.keys);
+
+    EXPECT_FALSE(::AddFiles({ChosenFile{empty, L""}})) << "a folder without media is said";
+    EXPECT_EQ(EntryCount(0), 0);
+    EXPECT_TRUE(::AddFiles({ChosenFile{folder, L"folder add"}}));
+    ASSERT_EQ(EntryCount(0), kStockEntryLimit);
+    const wchar_t *stored[] = {L"a.wav", L"B.wav", L"c.wav", L"e.wav", L"f.wav"};
+    for (int i = 0; i < kStockEntryLimit; ++i) {
+        EXPECT_EQ(ReadStockField(0, i, FieldTitle), stored[i]) << i;
+        EXPECT_EQ(ReadStockField(0, i, FieldPath), folder + stored[i]) << i;
+    }
 }
 
 } // namespace

@@ -20,30 +20,14 @@ void Title(const std::wstring &keyPath, const wchar_t *name, const std::wstring 
     driver::WriteRegistryValue(keyPath.c_str(), name, REG_SZ, buffer.data(), 1000);
 }
 
-std::wstring StoredTitle(const wchar_t *name) {
-    DWORD type = 0;
-    std::vector<BYTE> data;
-    if (!driver::ReadRegistryValue((kSetting + L"FileTitle").c_str(), name, &type, &data))
-        return L"-";
-    data.resize(data.size() + 2, 0);
-    return reinterpret_cast<const wchar_t *>(data.data());
-}
-
 // What a stop must never break: the four lists, the positions, a colour and the thumbnails,
 // as one text.
 std::wstring State() {
     std::wstring state;
     for (const wchar_t *key : {L"FileTitle", L"FileTime", L"FileTipe", L"FilePath"})
-        for (int i = 0; i < 3; ++i) {
-            DWORD type = 0;
-            std::vector<BYTE> data;
-            if (driver::ReadRegistryValue((kSetting + key).c_str(), StockValueName(0, i).c_str(),
-                                          &type, &data)) {
-                data.resize(data.size() + 2, 0);
-                state += reinterpret_cast<const wchar_t *>(data.data());
-            }
-            state += L"|";
-        }
+        for (int i = 0; i < 3; ++i)
+            state += driver::ReadRegistryText((kSetting + key).c_str(),
+                                              StockValueName(0, i).c_str()) + L"|";
     for (int i = 0; i < 3; ++i)
         state += std::to_wstring(driver::ReadRegistryDword((kSetting + L"FilePos").c_str(),
                                                            StockValueName(0, i).c_str(), 0)) + L"|";
@@ -129,18 +113,16 @@ TEST_F(RestoreRecovery, AStopAtAnyStepLeavesTheOldOrTheNewListsWhole) {
     RegDeleteTreeW(HKEY_CURRENT_USER, (keep + L"\\FilePos").c_str());
     RecoverInterruptedRestore();
     EXPECT_EQ(driver::ReadRegistryDword(keep.c_str(), L"Complete", 0), 0u);
-    EXPECT_EQ(StoredTitle(L"Stock0"), L"古い");
+    EXPECT_EQ(driver::ReadRegistryText((kSetting + L"FileTitle").c_str(), L"Stock0"), L"古い");
 
     // A kept copy that cannot be put back whole stays for the next start.
     const DWORD complete = 1;
     Title(keep + L"\\FileTitle", L"Stock0", L"古い");
     driver::WriteRegistryValue(keep.c_str(), L"Complete", REG_DWORD, &complete, 4);
     RecoverInterruptedRestore();
-    EXPECT_EQ(StoredTitle(L"Stock0"), L"古い");
+    EXPECT_EQ(driver::ReadRegistryText((kSetting + L"FileTitle").c_str(), L"Stock0"), L"古い");
     EXPECT_EQ(driver::ReadRegistryDword(keep.c_str(), L"Complete", 0), 1u);
-    DWORD type = 0;
-    std::vector<BYTE> data;
-    EXPECT_TRUE(driver::ReadRegistryValue((keep + L"\\FileTitle").c_str(), L"Stock0", &type, &data));
+    EXPECT_EQ(driver::ReadRegistryText((keep + L"\\FileTitle").c_str(), L"Stock0"), L"古い");
 }
 
 class BackupThumbnails : public driver::AppTest {};
@@ -165,6 +147,12 @@ TEST_F(BackupThumbnails, ARestoreTakesOnlyThePicturesOfTheEntriesItBrings) {
     EXPECT_FALSE(driver::Exists(ThumbnailPath(1, 0)));
     EXPECT_TRUE(driver::Exists(std::wstring(kThumbnailFolder) + L"\\memo.txt"));
     EXPECT_EQ(driver::ReadBytes(saved + ThumbnailFileName(0, 1)), "stale") << "the backup is not touched";
+
+    // Valid, but larger than any backup the program writes: refused before it is read.
+    const std::wstring ini = saved + kBackupIniName;
+    driver::WriteBytes(ini, driver::ReadBytes(ini) + std::string(kBackupFileByteLimit, ';'));
+    EXPECT_EQ(RestoreBackup(parent + kBackupFolderName, &check), RestoreOutcome::Damaged);
+    EXPECT_EQ(int(check.problem), int(BackupProblem::TooLarge));
 }
 
 TEST_F(BackupThumbnails, ARestoreBringsBackWhereEachEntryWasLeftAndAnOlderBackupStartsAt0) {
@@ -189,7 +177,7 @@ TEST_F(BackupThumbnails, ARestoreBringsBackWhereEachEntryWasLeftAndAnOlderBackup
     ASSERT_EQ(RestoreBackup(folder, &check), RestoreOutcome::Restored);
     EXPECT_EQ(ReadStockPosition(0, 0), 0u);
     EXPECT_EQ(ReadStockPosition(3, 0), 0u);
-    EXPECT_EQ(StoredTitle(L"4Stock0"), L"二");
+    EXPECT_EQ(driver::ReadRegistryText((kSetting + L"FileTitle").c_str(), L"4Stock0"), L"二");
 }
 
 }  // namespace

@@ -3,9 +3,14 @@
 // (tests/make_media.sh, run by the "media.make" fixture).
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "services/media_device.h"
 #include "services/app_state.h"
 #include "services/media_host.h"
+#include "ui/shell/skinned_button.h"
+#include "ui/window_state.h"
+#include "tests/driver/app_fixture.h"
 #include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 
@@ -40,10 +45,8 @@ class MediaDevice : public testing::Test {
         ASSERT_TRUE(driver::WriteWav(MediaFolder() + L"tone.wav", 1750));
         ASSERT_TRUE(driver::WriteAvi(MediaFolder() + L"frames.avi", 15));
         ASSERT_TRUE(driver::WriteRandomBytes(MediaFolder() + L"noise.mpg"));
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = HostProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"MediaTestHost";
+        WNDCLASSW wc = {0, HostProc, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr,
+                        nullptr, L"MediaTestHost"};
         RegisterClassW(&wc);
         s_play = CreateWindowExW(0, L"MediaTestHost", L"", WS_POPUP | WS_VISIBLE, 100, 100, 535,
                                  400, nullptr, nullptr, wc.hInstance, nullptr);
@@ -71,12 +74,8 @@ HWND MediaDevice::s_play;
 // Files that open and files that do not, one after the other on the same device: each
 // gets its own length, only pictures a video window, and a failure leaves nothing behind.
 TEST_F(MediaDevice, EachFileOpensWithItsOwnLengthAndOnlyPicturesGetAVideoWindow) {
-    struct Case {
-        const wchar_t *file;
-        DWORD lengthMs;  // 0: the file cannot be opened
-        bool picture;
-        const wchar_t *typeText;
-    };
+    // lengthMs 0: the file cannot be opened
+    struct Case { const wchar_t *file; DWORD lengthMs; bool picture; const wchar_t *typeText; };
     const Case cases[] = {
         {L"tone.wav", 1750, false, L"WaveAudio"},  {L"missing.mp3", 0, false, nullptr},
         {L"frames.avi", 1500, true, L"AVIVideo"},  {L"noise.mpg", 0, false, nullptr},
@@ -98,7 +97,6 @@ TEST_F(MediaDevice, EachFileOpensWithItsOwnLengthAndOnlyPicturesGetAVideoWindow)
             EXPECT_FALSE(MediaIsOpen());
             EXPECT_STREQ(OpenedDeviceType(), L"Non");
             EXPECT_EQ(MediaLengthMs(), 0u) << "not the previous file's length";
-            EXPECT_FALSE(MediaIsOpen());
             continue;
         }
         ASSERT_TRUE(MediaIsOpen());
@@ -127,14 +125,9 @@ TEST_F(MediaDevice, DeviceTypeTextComesFromTheSystemTableForKnownExtensionsOnly)
                             KEY_READ | KEY_SET_VALUE, &key),
               ERROR_SUCCESS);
     const std::wstring fits(31, L'f'), tooLong(40, L'x');
-    RegSetValueExW(key, L"k3g", 0, REG_SZ, reinterpret_cast<const BYTE *>(fits.c_str()),
-                   DWORD((fits.size() + 1) * 2));
-    RegSetValueExW(key, L"lmp4", 0, REG_SZ, reinterpret_cast<const BYTE *>(tooLong.c_str()),
-                   DWORD((tooLong.size() + 1) * 2));
-    struct Case {
-        const wchar_t *path, *text;
-        bool shows;
-    };
+    RegSetValueExW(key, L"k3g", 0, REG_SZ, reinterpret_cast<const BYTE *>(fits.c_str()), 64);
+    RegSetValueExW(key, L"lmp4", 0, REG_SZ, reinterpret_cast<const BYTE *>(tooLong.c_str()), 82);
+    struct Case { const wchar_t *path, *text; bool shows; };
     const Case cases[] = {
         {L"C:\\Music.Folder\\song.mp3", L"MPEGVideo", true},
         {L"C:\\m\\picture.png", L"non", true},
@@ -198,7 +191,6 @@ TEST_F(MediaDevice, ADeviceCallAnsweredWhileTheStartUpOpenIsAwaitedClosesNoOther
     DWORD flags = 0;
     EXPECT_TRUE(GetHandleInformation(g_made, &flags)) << "closed by the open";
     CloseHandle(g_made);
-    EXPECT_TRUE(MediaIsOpen());
     EXPECT_NEAR(double(MediaLengthMs()), 1750.0, 50.0);
 }
 
@@ -208,10 +200,8 @@ TEST_F(MediaDevice, ADeviceCallAnsweredWhileTheStartUpOpenIsAwaitedClosesNoOther
 TEST_F(MediaDevice, TheProgramAndItsHostHearOnlyEachOtherAndAStuckHostIsOnlyEnded) {
     EndMediaHost();
     const std::wstring title = L"MireloMediaHost " + std::to_wstring(GetCurrentProcessId());
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"MireloMediaHost";
+    WNDCLASSW wc = {0, DefWindowProcW, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr,
+                    nullptr, L"MireloMediaHost"};
     RegisterClassW(&wc);
     HWND decoy = CreateWindowExW(0, wc.lpszClassName, title.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE,
                                  nullptr, wc.hInstance, nullptr);
@@ -257,10 +247,7 @@ TEST_F(MediaDevice, AHostThatOpenedManyFilesIsReplacedAndTheNextOpenWorks) {
 }
 
 TEST(MediaHost, OnlyTheProgramsOwnHostCommandLineMakesAHost) {
-    struct Case {
-        const wchar_t *line;
-        bool host;
-    };
+    struct Case { const wchar_t *line; bool host; };
     const Case cases[] = {
         {L"\"C:\\m\\Mirelo.exe\" /mediahost 412", true},
         {L"\"C:\\m\\Mirelo.exe\"", false},
@@ -291,6 +278,47 @@ TEST(ShellHandOff, OnlyExistingMediaFilesAndFoldersAreHandedOver) {
     DeleteFileW(song.c_str());
     DeleteFileW(setup.c_str());
     RemoveDirectoryW(folder.c_str());
+}
+
+// Where the device's picture stands in the playback window, normally and in full size, on the
+// real windows.
+class VideoPlace : public driver::AppTest {};
+
+TEST_F(VideoPlace, AnMpegVideoShowsAboveTheStockListAndFillsTheWindowInFullSize) {
+    driver::StoreStockEntry(0, 0, L"video", driver::MadeMedia(L"clip.mpg"));
+    StartApp();
+    HWND video = MediaVideoWindow();
+    ASSERT_TRUE(g_ui.hPlay && video) << "no video window";
+    auto inPlaybackWindow = [video] {
+        RECT r;
+        GetWindowRect(video, &r);
+        MapWindowPoints(nullptr, g_ui.hPlay, reinterpret_cast<POINT *>(&r), 2);
+        return r;
+    };
+    // The device's process moves its window when it gets to the request.
+    auto placedAt = [&](LONG left) {
+        driver::PumpUntil([&] { return inPlaybackWindow().left == left; }, 2000);
+        return inPlaybackWindow();
+    };
+    RECT client, stock;
+    GetClientRect(g_ui.hPlay, &client);
+    GetClientRect(g_ui.hStock, &stock);
+    auto corners = [](const RECT &r) { return std::make_tuple(r.left, r.top, r.right, r.bottom); };
+    EXPECT_EQ(corners(placedAt(8)),
+              std::make_tuple(8L, 8L, client.right - 8, client.bottom - stock.bottom - 8));
+
+    PressButton(SlotFull);
+    EXPECT_EQ(g_ui.fullSize, 1);
+    EXPECT_EQ(g_ui.buttonFace[SlotFull], 1);
+    EXPECT_FALSE(IsWindowVisible(g_ui.hStock));
+    GetClientRect(g_ui.hPlay, &client);
+    EXPECT_EQ(corners(placedAt(0)), corners(client));
+
+    // A double-click on the video is the Full button too.
+    SendMessageW(video, WM_LBUTTONDBLCLK, 0, 0);
+    driver::PumpMessages(100);  // the video window asks the playback window
+    EXPECT_EQ(g_ui.fullSize, 0);
+    EXPECT_TRUE(IsWindowVisible(g_ui.hStock));
 }
 
 } // namespace

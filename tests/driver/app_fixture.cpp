@@ -11,6 +11,7 @@
 #include "ui/shell/startup.h"
 #include "services/registry.h"
 #include "services/skin.h"
+#include "services/thumbnail.h"
 #include "core/stock_names.h"
 #include "tests/driver/driver.h"
 #include "ui/shell/window_commands.h"
@@ -111,29 +112,15 @@ bool MediaPlaying() {
 
 bool WriteSolidBmp(const std::wstring &path, int width, int height, COLORREF colour) {
     const int stride = (width * 3 + 3) & ~3;
-    const DWORD imageSize = DWORD(stride * height);
-    BITMAPFILEHEADER fh = {};
-    BITMAPINFOHEADER ih = {};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + imageSize;
-    ih.biSize = sizeof ih;
-    ih.biWidth = width;
-    ih.biHeight = height;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    ih.biSizeImage = imageSize;
-    std::string bytes(reinterpret_cast<const char *>(&fh), sizeof fh);
-    bytes.append(reinterpret_cast<const char *>(&ih), sizeof ih);
-    bytes.resize(fh.bfSize, 0);
+    BITMAPINFOHEADER ih = {sizeof ih, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    std::string picture(reinterpret_cast<const char *>(&ih), sizeof ih);
+    picture.resize(sizeof ih + size_t(stride * height), 0);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            char *p = &bytes[fh.bfOffBits + size_t(y * stride + x * 3)];
-            p[0] = char(GetBValue(colour));
-            p[1] = char(GetGValue(colour));
-            p[2] = char(GetRValue(colour));
+            char *p = &picture[sizeof ih + size_t(y * stride + x * 3)];
+            for (int k = 0; k < 3; ++k) p[k] = char(colour >> (8 * (2 - k)));  // blue, green, red
         }
-    return WriteBytes(path, bytes);
+    return WriteBmpFile(path.c_str(), picture.data(), picture.size());
 }
 
 }  // namespace driver

@@ -9,8 +9,7 @@ namespace driver {
 std::wstring ProgramFolder() {
     wchar_t path[MAX_PATH] = L"";
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.rfind(L'\\') + 1);
+    return std::wstring(path, wcsrchr(path, L'\\') + 1);
 }
 
 std::wstring MireloExePath() { return ProgramFolder() + L"Mirelo.exe"; }
@@ -53,11 +52,7 @@ DWORD WaitForExit(Process &process, DWORD timeoutMs) {
 }
 
 namespace {
-struct Search {
-    DWORD processId;
-    const wchar_t *className;
-    std::vector<HWND> found;
-};
+struct Search { DWORD processId; const wchar_t *className; std::vector<HWND> found; };
 
 BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
     Search *s = reinterpret_cast<Search *>(lParam);
@@ -135,13 +130,14 @@ bool AnswerFolderBrowser(Process &process, const std::wstring &folder, DWORD tim
         if (!browser) Sleep(20);
     }
     if (!browser) return false;
+    void *remote = nullptr;
     if (folder.empty()) {
         PressDialogButton(browser, IDCANCEL);
     } else {
         // The path must be in the browser's process; the tree fills in after the dialog
         // shows, so the selection is sent once it has items, and again a moment later.
         const SIZE_T bytes = (folder.size() + 1) * sizeof(wchar_t);
-        void *remote = VirtualAllocEx(process.handle, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+        remote = VirtualAllocEx(process.handle, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
         if (!remote) return false;
         WriteProcessMemory(process.handle, remote, folder.c_str(), bytes, nullptr);
         HWND tree = FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
@@ -149,10 +145,10 @@ bool AnswerFolderBrowser(Process &process, const std::wstring &folder, DWORD tim
         for (int i = 0; i < 2; ++i, Sleep(100))
             Send(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
         PressDialogButton(browser, IDOK);
-        for (int i = 0; i < 250 && IsWindow(browser); ++i) Sleep(20);
-        VirtualFreeEx(process.handle, remote, 0, MEM_RELEASE);
     }
     for (int i = 0; i < 250 && IsWindow(browser); ++i) Sleep(20);
+    // The memory goes only once the browser has read it.
+    if (remote) VirtualFreeEx(process.handle, remote, 0, MEM_RELEASE);
     return !IsWindow(browser);
 }
 

@@ -16,10 +16,7 @@ namespace driver {
 std::wstring ProgramFolder();
 std::wstring MireloExePath();
 
-struct Process {
-    HANDLE handle = nullptr;
-    DWORD id = 0;
-};
+struct Process { HANDLE handle = nullptr; DWORD id = 0; };
 
 // Starts exe with the given arguments (appended after the quoted exe path).
 Process Launch(const std::wstring &exe, const std::wstring &arguments = L"");
@@ -43,9 +40,7 @@ void PressDialogButton(HWND dialog, int buttonId);
 // The file name box of an open or save dialog.
 HWND FileNameBox(HWND dialog);
 
-struct BoxSeen {
-    std::wstring text;
-};
+struct BoxSeen { std::wstring text; };
 // Waits for a message box of the process, presses its OK button and waits for it to go;
 // empty texts when none appeared.
 BoxSeen AnswerBox(DWORD processId, DWORD timeoutMs = 20000);

@@ -1,6 +1,8 @@
 // Media files the tests write themselves, byte by byte.
 #include "tests/driver/media_files.h"
 
+#include "tests/driver/driver.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -35,12 +37,7 @@ class Riff {
         if (size % 2) data.push_back(0);
     }
     bool Save(const std::wstring &path) const {
-        HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (f == INVALID_HANDLE_VALUE) return false;
-        DWORD written = 0;
-        const BOOL ok = WriteFile(f, data.data(), DWORD(data.size()), &written, nullptr);
-        CloseHandle(f);
-        return ok && written == data.size();
+        return WriteBytes(path, std::string(data.begin(), data.end()));
     }
     std::vector<uint8_t> data;
     std::vector<size_t> open;
@@ -106,10 +103,7 @@ bool WriteAvi(const std::wstring &path, int frames, int width, int height, bool 
     r.End();
     r.Begin("LIST", "movi");
     const size_t movi = r.data.size() - 4;
-    struct Entry {
-        const char *id;
-        uint32_t offset, size;
-    };
+    struct Entry { const char *id; uint32_t offset, size; };
     std::vector<Entry> index;
     std::vector<uint8_t> pixels(frameBytes);
     for (int f = 0; f < frames; ++f) {

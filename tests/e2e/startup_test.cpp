@@ -23,8 +23,7 @@ TEST(Startup, FirstRunAsksAndWritesDefaultsLaterRunsImportKeepWhatIsStoredAndEnd
     const std::wstring avi = folder + L"\\映像.avi", wav = folder + L"\\voice.wav";
     ASSERT_TRUE(driver::WriteAvi(avi, 3, 64, 48));
     ASSERT_TRUE(driver::WriteWav(wav, 700));
-    const std::wstring tooLong = L"C:\\" + std::wstring(300, L'x') + L".wav";
-    const std::wstring arguments = L"\"" + avi + L"\" \"" + wav + L"\" \"" + tooLong + L"\"";
+    const std::wstring arguments = L"\"" + avi + L"\" \"" + wav + L"\"";
     const std::wstring firstThumbnail = std::wstring(kCap) + L"\\No[0].bmp";
     DeleteFileW(firstThumbnail.c_str());
 
@@ -52,12 +51,9 @@ TEST(Startup, FirstRunAsksAndWritesDefaultsLaterRunsImportKeepWhatIsStoredAndEnd
     EXPECT_EQ(driver::WaitForExit(p, 20000), 0u);
     EXPECT_EQ(Stored(L"Genre", L"Genre2", &bytes), L"私の動画");
     EXPECT_EQ(bytes, 10u) << "rewritten by the second start";
-    // Both files in order; the path no buffer can hold is refused.
+    // Both files in order (what an added entry stores is checked in-process).
     EXPECT_EQ(Stored(L"FileTitle", L"Stock0"), L"映像.avi");
-    EXPECT_EQ(Stored(L"FilePath", L"Stock0"), avi);
     EXPECT_EQ(Stored(L"FileTitle", L"Stock1"), L"voice.wav");
-    EXPECT_EQ(Stored(L"FilePath", L"Stock1"), wav);
-    EXPECT_EQ(Stored(L"FileTitle", L"Stock2"), L"-");
     EXPECT_TRUE(driver::Exists(firstThumbnail));
     EXPECT_FALSE(driver::Exists(std::wstring(kCap) + L"\\No[1].bmp"));
 }

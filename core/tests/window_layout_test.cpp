@@ -1,36 +1,25 @@
 #include <gtest/gtest.h>
 
 #include "core/slide.h"
+#include "core/video_layout.h"
 
 namespace {
 
-struct SlideRun {
-    int lastX, slide, ticks;
-    bool hidden;
-};
+struct SlideRun { int lastX, slide, ticks; bool hidden; };
 
 SlideRun SlideUntilStop(PanelSide side, bool opening, int slide, int mainLeft = 1000) {
     SlideRun run = {0, slide, 0, false};
-    for (;;) {
-        const SlideTick t = SlideStep(side, opening, mainLeft, run.slide);
+    for (SlideTick t = {}; !t.stop && run.ticks <= 1000; ++run.ticks) {
+        t = SlideStep(side, opening, mainLeft, run.slide);
         run.lastX = t.x;
-        ++run.ticks;
-        if (t.stop) {
-            run.hidden = t.hide;
-            return run;
-        }
-        if (run.ticks > 1000) return run;
+        run.hidden = t.stop && t.hide;
     }
+    return run;
 }
 
 TEST(SideWindowSlide, OpeningAndClosingEndWhereTheyShould) {
-    struct Case {
-        PanelSide side;
-        bool opening;
-        int from;
-        int endSlide, endX;  // endX relative to the main window's left edge
-        bool hidden;
-    };
+    // endX relative to the main window's left edge
+    struct Case { PanelSide side; bool opening; int from; int endSlide, endX; bool hidden; };
     const Case cases[] = {
         {PanelLeft, true, 1, 223, -221, false},
         {PanelLeft, false, 223, -21, 19, true},
@@ -64,6 +53,24 @@ TEST(SideWindowSlide, ClosingRightAfterOpeningHidesNearTheStart) {
     const SlideRun run = SlideUntilStop(PanelLeft, false, slide, 0);
     EXPECT_TRUE(run.hidden);
     EXPECT_EQ(run.slide, -21);
+}
+
+TEST(VideoLayout, TheVideoSitsAboveTheStockBandAndNeverGetsANegativeSize) {
+    struct Case { int width, height, band; bool full; VideoRect expected; };
+    const Case cases[] = {
+        // The usual sizes are placed by the video placement test on the real windows;
+        // here: minimised, or dragged smaller than the band and the frame
+        {0, 0, 100, false, {8, 8, 0, 0}},
+        {12, 90, 100, false, {8, 8, 0, 0}},
+        {-4, -4, 0, true, {0, 0, 0, 0}},
+    };
+    for (const Case &c : cases) {
+        const VideoRect r = VideoPlacement(c.width, c.height, c.band, c.full);
+        EXPECT_EQ(r.x, c.expected.x);
+        EXPECT_EQ(r.y, c.expected.y);
+        EXPECT_EQ(r.width, c.expected.width) << c.width << "x" << c.height;
+        EXPECT_EQ(r.height, c.expected.height) << c.width << "x" << c.height;
+    }
 }
 
 }  // namespace
