@@ -336,37 +336,31 @@ TEST_F(SideWindows, ShapedButtonsToggleReleaseAndTakeAQuickSecondClickTheAccesso
 
 // Mixer device 0's speakers controls, through a handle of the test's own.
 struct OutsideMixer {
-    HMIXER mixer = nullptr;
+    HMIXEROBJ mixer = nullptr;
     DWORD volume = 0, mute = 0; // control ids
     OutsideMixer() {
-        mixerOpen(&mixer, 0, 0, 0, 0);
+        mixerOpen(reinterpret_cast<HMIXER *>(&mixer), 0, 0, 0, 0);
         MIXERLINEW line = {sizeof line};
         line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
-        mixerGetLineInfoW(Obj(), &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE);
-        volume = Find(line.dwLineID, MIXERCONTROL_CONTROLTYPE_VOLUME);
-        mute = Find(line.dwLineID, MIXERCONTROL_CONTROLTYPE_MUTE);
+        mixerGetLineInfoW(mixer, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE);
+        for (DWORD type : {MIXERCONTROL_CONTROLTYPE_VOLUME, MIXERCONTROL_CONTROLTYPE_MUTE}) {
+            MIXERCONTROLW control = {sizeof control};
+            MIXERLINECONTROLSW controls = {sizeof controls, line.dwLineID, {type}, 1, sizeof control, &control};
+            EXPECT_EQ(mixerGetLineControlsW(mixer, &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE),
+                      MMSYSERR_NOERROR);
+            (type == MIXERCONTROL_CONTROLTYPE_VOLUME ? volume : mute) = control.dwControlID;
+        }
     }
-    ~OutsideMixer() { mixerClose(mixer); }
-    HMIXEROBJ Obj() { return reinterpret_cast<HMIXEROBJ>(mixer); }
-    DWORD Find(DWORD line, DWORD type) {
-        MIXERCONTROLW control = {sizeof control};
-        MIXERLINECONTROLSW controls = {sizeof controls, line, {type}, 1, sizeof control, &control};
-        EXPECT_EQ(mixerGetLineControlsW(Obj(), &controls,
-                                        MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE),
-                  MMSYSERR_NOERROR);
-        return control.dwControlID;
-    }
+    ~OutsideMixer() { mixerClose(reinterpret_cast<HMIXER>(mixer)); }
     DWORD Get(DWORD id) {
         DWORD value = 0xDEAD;
         MIXERCONTROLDETAILS d = {sizeof d, id, 1, {nullptr}, sizeof value, &value};
-        mixerGetControlDetailsW(Obj(), &d, MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE);
+        mixerGetControlDetailsW(mixer, &d, MIXER_OBJECTF_HMIXER | MIXER_GETCONTROLDETAILSF_VALUE);
         return value;
     }
     void Set(DWORD id, DWORD value) {
         MIXERCONTROLDETAILS d = {sizeof d, id, 1, {nullptr}, sizeof value, &value};
-        EXPECT_EQ(mixerSetControlDetails(Obj(), &d,
-                                         MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE),
-                  MMSYSERR_NOERROR);
+        EXPECT_EQ(mixerSetControlDetails(mixer, &d, MIXER_OBJECTF_HMIXER | MIXER_SETCONTROLDETAILSF_VALUE), 0u);
     }
 };
 
@@ -374,19 +368,12 @@ struct OutsideMixer {
 // count is a stub, the live entries of the process's GDI handle table.
 DWORD GdiObjectCount() {
     if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
-    struct Entry {
-        UINT64 object;
-        ULONG owner;
-        USHORT unique;
-        UCHAR type, flags;
-        UINT64 user;
-    };
+    struct Entry { UINT64 object; ULONG owner; USHORT unique; UCHAR type, flags; UINT64 user; };
     const BYTE *peb = reinterpret_cast<const BYTE *>(NtCurrentTeb()->ProcessEnvironmentBlock);
     const Entry *table =
         *reinterpret_cast<const Entry *const *>(peb + (sizeof(void *) == 8 ? 0xF8 : 0x94));
     DWORD n = 0;
-    for (int i = 0; table && i < 0x10000; ++i)
-        n += table[i].type != 0;
+    for (int i = 0; table && i < 0x10000; ++i) n += table[i].type != 0;
     return n;
 }
 
