@@ -1,19 +1,27 @@
 // The main window's shell on the real windows: the side windows and the shaped buttons, the
 // commands (menus, skin, notification area, task bar, accelerators, CD tray buttons), the
-// calculator and desk clock, and the volume bar and Mute button against the platform's mixer
-// (checked through a mixer handle of the test's own).
+// calculator and desk clock, the volume bar and Mute button against the platform's mixer
+// (checked through a mixer handle of the test's own), and the drawing of the buttons and the
+// main window, read back pixel by pixel.
 
 #include <windows.h>
 #include <mmsystem.h>
 #include <winternl.h>
 
+#include <algorithm>
+
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "services/bitmap_region.h"
+#include "services/registry.h"
+#include "services/settings.h"
+#include "services/skin.h"
+#include "services/transport.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/pixel_region.h"
 #include "ui/accessories/calculator_window.h"
 #include "ui/accessories/clock_window.h"
+#include "ui/shell/main_window.h"
 #include "ui/shell/skinned_button.h"
 #include "ui/shell/window_commands.h"
 #include "ui/window_state.h"
@@ -418,6 +426,115 @@ TEST_F(VolumeBar, PressesSetTheMixerOutsideChangesMoveTheBarMuteTogglesAndRepain
         UpdateWindow(bar);
     }
     EXPECT_LE(GdiObjectCount(), before + 2) << before << " before 2000 repaints";
+}
+
+
+using driver::AppTest;
+
+const std::wstring kSkinDir = std::wstring(driver::kSkinFolder) + L"\\";
+
+std::vector<COLORREF> DrawnButton(int slot, int skin, int face) {
+    g_app.settings.Skin = skin;
+    g_ui.buttonFace[slot] = face;
+    AppTest::Canvas c;
+    AppTest::MakeCanvas(c, 72, 72);
+    DrawButton(c.dc, slot);
+    std::vector<COLORREF> out;
+    for (int i = 0; i < 72 * 72; ++i) out.push_back(c.At(i % 72, i / 72));
+    return out;
+}
+
+using SkinTest = AppTest;
+
+TEST_F(SkinTest, BothSkinsShowTheSameButtonsMasksKeepCornersClearAndAUserFileReplacesOnlyItsFace) {
+    for (int slot = 0; slot < kButtonCount; ++slot) {
+        for (int face = 0; face < 2; ++face)
+            EXPECT_EQ(DrawnButton(slot, SkinCute, face), DrawnButton(slot, SkinCool, face))
+                << "slot " << slot << " face " << face;
+        if (!kButtonArt[slot].mask) continue;
+        const std::vector<COLORREF> px = DrawnButton(slot, SkinCute, 0);
+        EXPECT_EQ(px[0], RGB(255, 255, 255)) << "corner of slot " << slot;
+        EXPECT_GT(std::count_if(px.begin(), px.end(), [](COLORREF c) { return c != RGB(255, 255, 255); }),
+                  100)
+            << "slot " << slot << " drew nothing";
+    }
+
+    // A user skin file replaces only its own face, inside the program's own mask. The bitmaps
+    // stay loaded between paints: a file changed on disk shows from the next choice of a skin,
+    // and the bitmaps of the skin left are deleted.
+    const std::wstring face = kSkinDir + L"Stop_Nomal.bmp";
+    ASSERT_TRUE(driver::WriteSolidBmp(face, 64, 64, RGB(250, 0, 250)));
+    OpenRegistryKeys(g_app.keys);
+    WriteSkin(SkinUser);
+    const std::vector<COLORREF> stop = DrawnButton(SlotStop, SkinUser, 0);
+    EXPECT_EQ(stop[35 * 72 + 32], RGB(250, 0, 250)) << "the file's face inside the outline";
+    EXPECT_EQ(stop[1 * 72 + 1], RGB(255, 255, 255)) << "the mask keeps the corner transparent";
+    ASSERT_TRUE(driver::WriteSolidBmp(face, 64, 64, RGB(0, 200, 0)));
+    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 0), stop) << "kept";
+    WriteSkin(SkinUser);
+    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 0)[35 * 72 + 32], RGB(0, 200, 0)) << "chosen again";
+
+    const HBITMAP mask = ResourceBitmap(L"Shadow"), background = MainBackground();
+    for (int i = 0; i < 20; ++i) DrawnButton(SlotStop, SkinUser, i % 2);
+    EXPECT_EQ(ResourceBitmap(L"Shadow"), mask);
+    EXPECT_EQ(MainBackground(), background);
+    WriteSkin(SkinCool);
+    EXPECT_EQ(GetObjectType(mask), 0u);
+    EXPECT_EQ(GetObjectType(background), 0u);
+
+    // The pushed face has no file: it falls back to the program's own, independently.
+    EXPECT_EQ(DrawnButton(SlotStop, SkinUser, 1), DrawnButton(SlotStop, SkinCute, 1));
+    EXPECT_EQ(DrawnButton(SlotPlay, SkinUser, 0), DrawnButton(SlotPlay, SkinCute, 0));
+    EXPECT_NE(DrawnButton(SlotStop, SkinCute, 0), stop) << "the file outside the user skin";
+}
+
+// The main window painted into a canvas with the given skin and position time.
+void PaintMain(AppTest::Canvas &c, int skin, const wchar_t *time = L" 1 分 23 秒") {
+    g_app.settings.Skin = skin;
+    lstrcpyW(Display().positionText, time);
+    AppTest::MakeCanvas(c, 400, 371);
+    PaintMainWindow(c.dc);
+}
+
+COLORREF MainPixel(int skin) {
+    AppTest::Canvas c;
+    PaintMain(c, skin);
+    return c.At(200, 200);
+}
+
+TEST_F(SkinTest, TheBackgroundFollowsTheSkinTextsTheirColoursAndPlacesAndTheTimeLosesItsBlanks) {
+    EXPECT_NE(MainPixel(SkinCute), MainPixel(SkinCool));
+    EXPECT_EQ(MainPixel(SkinUser), MainPixel(SkinCute)) << "no file";
+    EXPECT_EQ(MainPixel(7), MainPixel(SkinCute)) << "stored skin out of range";
+    ASSERT_TRUE(driver::WriteSolidBmp(kSkinDir + L"MainWindow.bmp", 398, 371, RGB(9, 99, 199)));
+    EXPECT_EQ(MainPixel(SkinUser), RGB(9, 99, 199));
+
+    // Text 9 in its colour at its place and nowhere else; text 1, the position time, is drawn
+    // without its blanks (its right end is where it is without them).
+    const COLORREF colour = RGB(7, 201, 13);
+    for (int n : {0, 8}) {
+        g_app.settings.rgb[n][0] = 7;
+        g_app.settings.rgb[n][1] = 201;
+        g_app.settings.rgb[n][2] = 13;
+    }
+    g_app.settings.nMWText_X[8] = 60;
+    g_app.settings.nMWText_Y[8] = 120;
+    auto right = [&](const wchar_t *time) {
+        Canvas c;
+        PaintMain(c, SkinUser, time);
+        int found = 0, inside = 0, elsewhere = 0;
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x) {
+                if (c.At(x, y) != colour) continue;
+                if (y >= 56 && y < 80 && x >= 160) found = std::max(found, x);
+                else if (x >= 60 && x < 150 && y >= 120 && y < 144) ++inside;
+                else ++elsewhere;
+            }
+        EXPECT_GT(inside, 5) << "text 9 is not at its position";
+        EXPECT_EQ(elsewhere, 0) << "text 9 drawn elsewhere";
+        return found;
+    };
+    EXPECT_EQ(right(L" 1 分 23 秒"), right(L"1分23秒"));
 }
 
 }  // namespace
