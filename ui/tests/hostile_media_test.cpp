@@ -30,8 +30,6 @@ std::wstring InFolder(const std::wstring &name) {
     return driver::InTestFolder(L"hostile", name);
 }
 
-using driver::WriteBytes;
-
 // A path of exactly `length` characters in the test folder, ending in `tail`, its folders
 // made (every name below the platform's 255-character limit).
 std::wstring PathOfLength(size_t length, const std::wstring &tail) {
@@ -49,28 +47,21 @@ std::wstring PathOfLength(size_t length, const std::wstring &tail) {
     return path + tail;
 }
 
-// Answers every message box of this process until stopped.
-class Answerer {
-  public:
-    Answerer() { thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr); }
+// Answers every message box of this process until it is destroyed.
+struct Answerer {
+    volatile LONG stop = 0;
+    HANDLE thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
     ~Answerer() {
-        InterlockedExchange(&stop_, 1);
-        WaitForSingleObject(thread_, 5000);
-        CloseHandle(thread_);
+        InterlockedExchange(&stop, 1);
+        WaitForSingleObject(thread, 5000);
+        CloseHandle(thread);
     }
-
-  private:
     static DWORD WINAPI Run(void *self) {
-        for (Answerer *a = static_cast<Answerer *>(self); !a->stop_; Sleep(20))
+        for (Answerer *a = static_cast<Answerer *>(self); !a->stop; Sleep(20))
             for (HWND box : driver::WindowsOf(GetCurrentProcessId(), L"#32770"))
-                if (IsWindowVisible(box)) {
-                    driver::PressDialogButton(box, GetDlgItem(box, IDOK) ? IDOK : IDCANCEL);
-                    Sleep(100);
-                }
+                if (IsWindowVisible(box)) driver::PressDialogButton(box, GetDlgItem(box, IDOK) ? IDOK : IDCANCEL);
         return 0;
     }
-    HANDLE thread_;
-    volatile LONG stop_ = 0;
 };
 
 DWORD StoredValues() { return driver::ValueCount(kRegKeyPaths[KeyFilePath]); }
@@ -80,7 +71,7 @@ struct Input {
     bool good = false;  // a WAV that plays
 };
 
-class HostileMedia : public driver::AppTest {};
+using HostileMedia = driver::AppTest;
 
 TEST_F(HostileMedia, EveryInputIsAddedPlayedAndDeletedWithoutHarm) {
     std::vector<Input> inputs;
@@ -96,7 +87,7 @@ TEST_F(HostileMedia, EveryInputIsAddedPlayedAndDeletedWithoutHarm) {
         const std::wstring name = std::wstring(kinds[kind]) + L"." + extension;
         inputs.push_back({name, InFolder(name)});
         EXPECT_TRUE(kind == 2 ? driver::WriteRandomBytes(inputs.back().path)
-                              : WriteBytes(inputs.back().path, kind ? cut : "")) << kind;
+                              : driver::WriteBytes(inputs.back().path, kind ? cut : "")) << kind;
     };
     std::set<std::wstring> types;
     for (const std::wstring extension : kMediaExtensions) {

@@ -113,18 +113,14 @@ void OpenSideWindowsFully() {
 // Translates a key with modifiers through the program's accelerator table, as its message
 // loop does, with the modifier keys held in this thread's keyboard state.
 bool TranslateKey(HWND main, BYTE modifier, WORD key) {
-    BYTE state[256];
+    BYTE state[256], held[256];
     GetKeyboardState(state);
-    BYTE held[256];
     memcpy(held, state, sizeof held);
     held[modifier] = 0x80;
     SetKeyboardState(held);
     HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), L"MYACCEL");
-    MSG msg = {};
-    msg.hwnd = main;
-    msg.message = modifier == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    msg.wParam = key;
-    msg.lParam = modifier == VK_MENU ? LPARAM(1) << 29 : 0;
+    MSG msg = {main, UINT(modifier == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN), key,
+               modifier == VK_MENU ? LPARAM(1) << 29 : 0, 0, {}};
     const bool done = TranslateAcceleratorW(main, table, &msg) != 0;
     DestroyAcceleratorTable(table);
     SetKeyboardState(state);
@@ -175,12 +171,7 @@ TEST_F(Commands, WindowsGoToTheNotificationAreaOrTaskBarAndBackAndTheSkinKeysMen
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_TRUE(Icon(g_ui.hPlay, IDI_TRAY_PLAY));
 
-    // Each skin command stores the skin, read back only when it is a four-byte number.
-    for (int skin : {1, 2, 0}) {
-        SendMessageW(main, WM_COMMAND, skin == 0 ? ID_SKIN_CUTE : skin == 1 ? ID_SKIN_COOL : ID_SKIN_USER, 0);
-        EXPECT_EQ(driver::ReadRegistryDword(L"Software\\Mirelo\\Setting\\date", L"Skin", 99), DWORD(skin));
-    }
-
+    // (Each skin command stores the skin: the monkey's answer probe stands on it.)
     ASSERT_TRUE(TranslateKey(main, VK_MENU, 'C'));
     EXPECT_EQ(g_ui.buttonFace[SlotTrayClose], 1);
     EXPECT_TRUE(driver::PumpUntil([] { return g_ui.buttonFace[SlotTrayClose] == 0; }, 1000));

@@ -62,22 +62,20 @@ class StockWindow : public driver::AppTest {
     }
 };
 
-// Looks at the stock menu while it is open, then closes it.
-struct SeenMenu {
-    RECT rect = {};
-    std::vector<std::wstring> items;
-} g_seenMenu;
+// What the stock menu showed while it was open: its rectangle and its items.
+RECT g_menuRect;
+std::vector<std::wstring> g_menuItems;
 
 void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND menuWindow = FindWindowW(L"#32768", nullptr);
     if (!menuWindow || !IsWindowVisible(menuWindow)) return;
     KillTimer(nullptr, timer);
-    GetWindowRect(menuWindow, &g_seenMenu.rect);
+    GetWindowRect(menuWindow, &g_menuRect);
     HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         wchar_t text[kTextChars] = L"";
         GetMenuStringW(menu, UINT(i), text, kTextChars, MF_BYPOSITION);
-        g_seenMenu.items.push_back(text);
+        g_menuItems.push_back(text);
     }
     EndMenu();
 }
@@ -160,18 +158,18 @@ TEST_F(StockWindow, RowsShowThumbnailsGenreCommandsKeepTheMediaDeletingReloadsAn
     // A right click well inside the list opens the genre menu at the window's top-left corner
     // with the genre names as they are now.
     lstrcpyW(g_app.settings.Genre[3], L"私の音楽");
-    g_seenMenu = SeenMenu();
+    g_menuItems.clear();
     SetTimer(nullptr, 0, 50, LookAtMenu);
     PostMessageW(g_ui.hList, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(150, 30));
     PostMessageW(g_ui.hList, WM_RBUTTONUP, 0, MAKELPARAM(150, 30));
-    driver::PumpUntil([] { return !g_seenMenu.items.empty(); }, 2000);
+    driver::PumpUntil([] { return !g_menuItems.empty(); }, 2000);
 
     POINT corner = {0, 0};
     ClientToScreen(g_ui.hStock, &corner);
-    EXPECT_EQ(g_seenMenu.rect.left, corner.x);
-    EXPECT_EQ(g_seenMenu.rect.top, corner.y);
-    ASSERT_GT(g_seenMenu.items.size(), 5u);
-    EXPECT_EQ(g_seenMenu.items[5], L"私の音楽") << "the fourth genre's name as it is now";
+    EXPECT_EQ(g_menuRect.left, corner.x);
+    EXPECT_EQ(g_menuRect.top, corner.y);
+    ASSERT_GT(g_menuItems.size(), 5u);
+    EXPECT_EQ(g_menuItems[5], L"私の音楽") << "the fourth genre's name as it is now";
 }
 
 // A drop as the shell hands it over: a header, then the wide paths, each NUL-ended, and a NUL.
