@@ -171,7 +171,10 @@ TEST_F(Commands, WindowsGoToTheNotificationAreaOrTaskBarAndBackAndTheSkinKeysMen
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_TRUE(Icon(g_ui.hPlay, IDI_TRAY_PLAY));
 
-    // (Each skin command stores the skin: the monkey's answer probe stands on it.)
+    // Each skin command stores its skin (the monkey's answer probe stands on the other two).
+    SendMessageW(main, WM_COMMAND, ID_SKIN_USER, 0);
+    EXPECT_EQ(driver::ReadRegistryDword(L"Software\\Mirelo\\Setting\\date", L"Skin", 99), 2u);
+    SendMessageW(main, WM_COMMAND, ID_SKIN_CUTE, 0);
     ASSERT_TRUE(TranslateKey(main, VK_MENU, 'C'));
     EXPECT_EQ(g_ui.buttonFace[SlotTrayClose], 1);
     EXPECT_TRUE(driver::PumpUntil([] { return g_ui.buttonFace[SlotTrayClose] == 0; }, 1000));
