@@ -43,7 +43,7 @@ TEST_F(VideoRepaint, TheTimerRunsOnlyWhileAVideoWindowExistsAndStopsItselfAndPla
     SetWindowPos(g_ui.hPlay, nullptr, r.left + 5, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     EXPECT_TRUE(KillTimer(main, TIMER_VIDEO_REPAINT)) << "a move";
 
-    LoadEntry(0, false);
+    WatchVideoWindow();  // running again, until the window goes
     CloseMedia();
     driver::PumpMessages(100);
     EXPECT_FALSE(KillTimer(main, TIMER_VIDEO_REPAINT)) << "left running without a video window";
