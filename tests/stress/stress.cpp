@@ -117,14 +117,12 @@ std::vector<HWND> WindowsOfProcess(DWORD pid, bool visibleOnly = true) {
 // written there, the message sent, the block freed once the program has handled it (the
 // program's own release of the handle fails quietly on memory it did not allocate).
 bool DropFiles(const driver::Process &p, HWND target, const std::vector<std::wstring> &paths) {
-    std::vector<BYTE> block(sizeof(DROPFILES));
-    reinterpret_cast<DROPFILES *>(block.data())->pFiles = sizeof(DROPFILES);
-    reinterpret_cast<DROPFILES *>(block.data())->fWide = TRUE;
-    for (const std::wstring &path : paths) {
-        const BYTE *b = reinterpret_cast<const BYTE *>(path.c_str());
-        block.insert(block.end(), b, b + (path.size() + 1) * sizeof(wchar_t));
-    }
-    block.insert(block.end(), 2, 0);
+    std::wstring list;
+    for (const std::wstring &path : paths) list += path + L'\0';
+    list += L'\0';
+    std::vector<BYTE> block(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    *reinterpret_cast<DROPFILES *>(block.data()) = DROPFILES{sizeof(DROPFILES), {}, FALSE, TRUE};
+    memcpy(block.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
     void *remote = VirtualAllocEx(p.handle, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     DWORD_PTR result = 0;
     const bool sent = remote && WriteProcessMemory(p.handle, remote, block.data(), block.size(), nullptr) &&

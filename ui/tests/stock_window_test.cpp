@@ -166,26 +166,21 @@ TEST_F(StockWindow, RowsShowThumbnailsGenreCommandsKeepTheMediaDeletingReloadsAn
 
     POINT corner = {0, 0};
     ClientToScreen(g_ui.hStock, &corner);
-    EXPECT_EQ(g_menuRect.left, corner.x);
-    EXPECT_EQ(g_menuRect.top, corner.y);
+    EXPECT_TRUE(g_menuRect.left == corner.x && g_menuRect.top == corner.y);
     ASSERT_GT(g_menuItems.size(), 5u);
     EXPECT_EQ(g_menuItems[5], L"私の音楽") << "the fourth genre's name as it is now";
 }
 
 // A drop as the shell hands it over: a header, then the wide paths, each NUL-ended, and a NUL.
 HDROP MakeDrop(const std::vector<std::wstring> &paths) {
-    size_t chars = 1;
-    for (const std::wstring &p : paths) chars += p.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    std::wstring list;
+    for (const std::wstring &p : paths) list += p + L'\0';
+    list += L'\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
     DROPFILES *header = static_cast<DROPFILES *>(GlobalLock(memory));
     header->pFiles = sizeof(DROPFILES);
     header->fWide = TRUE;
-    wchar_t *out = reinterpret_cast<wchar_t *>(header + 1);
-    for (const std::wstring &p : paths) {
-        memcpy(out, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
-        out += p.size() + 1;
-    }
-    *out = 0;
+    memcpy(header + 1, list.data(), list.size() * sizeof(wchar_t));
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
 }
