@@ -220,11 +220,11 @@ TEST_F(Commands, WindowsGoToTheNotificationAreaOrTaskBarAndBackAndTheSkinKeysMen
     // A device found stuck again while its box is up gives no second box.
     size_t boxes = 0;
     driver::DialogHand hand([&](HWND box) {
-        Sleep(300);
-        boxes = driver::WindowsOf(GetCurrentProcessId(), L"#32770").size();
-        for (int i = 0; i < 20 && box; ++i, Sleep(50))
-            for (HWND open : driver::WindowsOf(GetCurrentProcessId(), L"#32770"))
-                driver::PressDialogButton(open, IDOK);
+        const auto open = [] { return driver::WindowsOf(GetCurrentProcessId(), L"#32770"); };
+        Sleep(200);
+        boxes = open().size();
+        for (; box && !open().empty(); Sleep(50))
+            for (HWND each : open()) driver::PressDialogButton(each, IDOK);
     });
     PostMessageW(main, WM_DEVICE_STUCK, 0, 0);
     PostMessageW(main, WM_DEVICE_STUCK, 0, 0);
