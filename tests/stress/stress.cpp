@@ -332,13 +332,15 @@ Held HeldBy(const driver::Process &p) {
     return h;
 }
 
+int Refuse(const char *why) {
+    std::fprintf(stderr, "%s\n", why);
+    return 2;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t **argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: stress <seed> <actions> <media folder> [limit ms]\n");
-        return 2;
-    }
+    if (argc < 4) return Refuse("usage: stress <seed> <actions> <media folder> [limit ms]");
     Random rng{unsigned(_wtoi(argv[1]))};
     const int actions = _wtoi(argv[2]);
     std::wstring media = argv[3];
@@ -347,10 +349,7 @@ int wmain(int argc, wchar_t **argv) {
 
     // Three short entries of every kind: each ends within seconds.
     const std::wstring wav = media + L"stress.wav", avi = media + L"stress.avi";
-    if (!driver::WriteWav(wav, 1200) || !driver::WriteAvi(avi, 15)) {
-        std::fprintf(stderr, "cannot write the media files\n");
-        return 2;
-    }
+    if (!driver::WriteWav(wav, 1200) || !driver::WriteAvi(avi, 15)) return Refuse("cannot write the media files");
     MakeDropChoices(media);
     driver::CompleteFirstRun();
     // Left by earlier programs or tests: with the registry made anew they belong to no entry.
@@ -362,10 +361,7 @@ int wmain(int argc, wchar_t **argv) {
 
     driver::Process p = driver::Launch(driver::MireloExePath());
     HWND main = driver::WaitForMainWindow(p, 20000);
-    if (!main) {
-        std::fprintf(stderr, "the program did not start\n");
-        return 2;
-    }
+    if (!main) return Refuse("the program did not start");
     // A video dropped first loads what the thumbnails need once (tens of MiB), so that the
     // memory measured from the middle of even a short run is what the events add.
     DropFiles(p, main, {media + L"clip.mpg"});

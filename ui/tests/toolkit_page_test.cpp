@@ -228,11 +228,9 @@ TEST(ReverseWave, ASizeInTheFileIsBoundedByTheFile) {
     const std::wstring path = InFolder(L"claims-511mb.wav");
     ASSERT_TRUE(driver::WriteBytes(path, bytes));
     std::vector<void *> held; // in a 32-bit process, leaves no free block of 128 MB
-    while (sizeof(void *) == 4 && held.size() < 64)
-        if (void *p = VirtualAlloc(nullptr, 128 << 20, MEM_RESERVE, PAGE_NOACCESS))
-            held.push_back(p);
-        else
-            break;
+    for (void *p; sizeof(void *) == 4 && held.size() < 64 &&
+                  (p = VirtualAlloc(nullptr, 128 << 20, MEM_RESERVE, PAGE_NOACCESS));)
+        held.push_back(p);
     WAVEFORMATEX format = {};
     std::vector<uint8_t> reversed;
     const bool read = ReadWaveReversed(path.c_str(), &format, &reversed);
