@@ -112,7 +112,7 @@ set_tests_properties(static.imports_only_system_dlls PROPERTIES LABELS static)
 
 # Quick use of the real program: a short run is a test, scripts/stress.sh runs it long.
 add_executable(stress tests/stress/stress.cpp)
-target_link_libraries(stress PRIVATE test_driver psapi)
+target_link_libraries(stress PRIVATE mirelo_app test_driver psapi)
 target_link_options(stress PRIVATE -municode)
 add_dependencies(stress Mirelo)
 add_test(NAME stress.TheProgramKeepsAnsweringThroughQuickUse

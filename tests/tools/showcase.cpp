@@ -17,20 +17,15 @@ int wmain(int argc, wchar_t **argv) {
     const DWORD skin = argc > 1 ? DWORD(_wtoi(argv[1])) : 0;
     // 1: both side windows out; 2: the calculator and the desk clock open instead; 3 to 6:
     // the settings dialog open on its first to fourth tab.
-    const int panels = argc > 2 ? _wtoi(argv[2]) : 0;
-    const int seconds = argc > 3 ? _wtoi(argv[3]) : 5;
+    const int panels = argc > 2 ? _wtoi(argv[2]) : 0, seconds = argc > 3 ? _wtoi(argv[3]) : 5;
     const wchar_t yes[] = L"YES";
     driver::WriteRegistryValue(L"Software\\Mirelo\\Setting\\Kidou", L"初回書き込み", REG_SZ, yes,
                                sizeof yes);
     driver::WriteRegistryValue(L"Software\\Mirelo\\Setting\\date", L"Skin", REG_DWORD, &skin, 4);
     std::wstring files;
-    if (argc > 4) {
-        for (const wchar_t *key : {L"FileTitle", L"FileTime", L"FileTipe", L"FilePath"})
-            RegDeleteTreeW(HKEY_CURRENT_USER,
-                           (std::wstring(L"Software\\Mirelo\\Setting\\") + key).c_str());
-        for (int i = 4; i < argc; ++i)
-            files += std::wstring(L"\"") + argv[i] + L"\" ";
-    }
+    for (const wchar_t *key : {L"FileTitle", L"FileTime", L"FileTipe", L"FilePath"})
+        if (argc > 4) RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\Mirelo\\Setting\\") + key).c_str());
+    for (int i = 4; i < argc; ++i) files += std::wstring(L"\"") + argv[i] + L"\" ";
     driver::Process p = driver::Launch(driver::MireloExePath(), files);
     // Importing files (each opened, measured and given a thumbnail) comes before the window.
     HWND main = driver::WaitForMainWindow(p, 90000);

@@ -1,5 +1,6 @@
-// The Sya button on media that plays: a single shot saved through the real save dialog, a
-// series of three into a folder chosen in the real folder dialog, and media without a picture.
+// The Sya button on media that plays: single shots saved through the real save dialog, a
+// series of three into a folder chosen in the real folder dialog, a series that cannot write,
+// and media without a picture.
 
 #include <string>
 
@@ -23,23 +24,17 @@ using driver::Exists;
 
 class PhotoCapture : public driver::AppTest {
   protected:
-    // Loads the media as the first entry and plays it for a moment.
-    void Play(const std::wstring &media) {
-        ASSERT_TRUE(Exists(media));
-        driver::StoreStockEntry(0, 0, L"media", media);
-        StartApp();
-        OnPlayPressed();
-        ASSERT_TRUE(driver::PumpUntil([] { return driver::MediaPlaying(); }, 1000));
-        ASSERT_TRUE(driver::PumpUntil([] { return QueryPosition() >= 400; }, 2000));
+    // Plays entry `index` from its start until the device is past `ms`.
+    void Play(int index, DWORD ms) {
+        PlayEntry(index);
+        ASSERT_TRUE(driver::PumpUntil([ms] { return QueryPosition() >= ms; }, 3000));
     }
-
     // Presses the button with `hand` on the dialog it opens.
     void PressWithHand(std::function<void(HWND)> hand) {
         driver::DialogHand h(std::move(hand));
         PressButton(SlotPhoto);
         h.Finish();
     }
-
     // The capture left the device as it found it: counting in milliseconds and, unless the
     // media had time to end meanwhile (a save dialog takes seconds here), playing.
     void ExpectPlaybackUndisturbed(bool stillPlaying) {
@@ -50,43 +45,47 @@ class PhotoCapture : public driver::AppTest {
     }
 };
 
-TEST_F(PhotoCapture, ASingleShotIsSavedWhereTheSaveDialogSays) {
-    struct Case { const wchar_t *media, *check; };
+TEST_F(PhotoCapture, ShotsAreSavedWhereTheDialogsSayASeriesStopsAtItsCountOrAtTheFirstFailure) {
     // An MPEG file and an AVI file the AVI library cannot decode go through the filter graph;
     // the AVI file of the tests is decoded by the AVI library.
-    ASSERT_TRUE(driver::WriteAvi(InFolder(L"frames.avi"), 20, 64, 48));
-    const Case cases[] = {{L"long.mpg", L"capture-mpg.bmp"},
-                          {L"long-mjpeg.avi", L"capture-mjpeg.bmp"},
-                          {L"frames.avi", L"capture-avi.bmp"}};
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.check);
-        const bool ours = lstrcmpW(c.media, L"frames.avi") == 0;
+    const std::wstring media[] = {driver::MadeMedia(L"long.mpg"), driver::MadeMedia(L"long-mjpeg.avi"),
+                                  InFolder(L"frames.avi"), driver::MadeMedia(L"tone.mp3")};
+    ASSERT_TRUE(driver::WriteAvi(media[2], 20, 64, 48));
+    for (int i = 0; i < 4; ++i) driver::StoreStockEntry(0, i, L"media", media[i]);
+    StartApp();
+    const wchar_t *checks[] = {L"capture-mpg.bmp", L"capture-mjpeg.bmp", L"capture-avi.bmp"};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(testing::Message() << checks[i]);
         const std::wstring target = InFolder(L"shot.bmp");
         DeleteFileW(target.c_str());
-        Play(ours ? InFolder(c.media) : driver::MadeMedia(c.media));
+        Play(i, i == 2 ? 400 : 50);
         PressWithHand([&](HWND dialog) { driver::TypeFileName(dialog, target); });
-        driver::PumpMessages(200);
-        ASSERT_TRUE(Exists(target));
+        ASSERT_TRUE(driver::PumpUntil([&] { return Exists(target); }, 1000));
         ExpectPlaybackUndisturbed(false);
-        if (ours) {
+        if (i == 2) {
             // Byte 0 of frame f is 40 f: after 400 ms of play, not the first frame any more.
             const std::string bmp = driver::ReadBytes(target);
             ASSERT_GT(bmp.size(), 54u);
             const int frame = BYTE(bmp[54]) / 40;
             EXPECT_TRUE(frame >= 2 && frame <= 6) << frame << ": not the frame at the device's position";
         }
-        CopyFileW(target.c_str(), driver::ForCheck(L"bmp-check", c.check).c_str(), FALSE);
-        TearDown();
-        SetUp();
+        CopyFileW(target.c_str(), driver::ForCheck(L"bmp-check", checks[i]).c_str(), FALSE);
     }
-}
 
-// Each kind of video gives its frame in the single shots above; a series is the same grab
-// on a timer.
-TEST_F(PhotoCapture, ASeriesOfThreeFillsTheChosenFolderAndStops) {
+    // Media without a picture gives the message and no save dialog.
+    Play(3, 1);
+    driver::BoxAnswerer answer;
+    PressButton(SlotPhoto);
+    ASSERT_TRUE(driver::PumpUntil([&] { return answer.Seen(); }, 3000));
+    EXPECT_EQ(answer.seen.text, L"Aviファイルではないか,ファイルが破損しています");
+    driver::PumpMessages(100);
+    EXPECT_TRUE(driver::WindowsOf(GetCurrentProcessId(), L"#32770").empty()) << "no save dialog";
+    ExpectPlaybackUndisturbed(true);
+
+    // A series is the same grab on a timer: three into the folder chosen, then no fourth.
     const std::wstring folder = InFolder(L"series");
     driver::DeleteFilesIn(folder.c_str());
-    Play(driver::MadeMedia(L"long.mpg"));
+    Play(0, 1);
     g_ui.nShotCount = 3;
     g_ui.nShotInterval = 100;
     PressWithHand([&](HWND) {
@@ -100,45 +99,30 @@ TEST_F(PhotoCapture, ASeriesOfThreeFillsTheChosenFolderAndStops) {
     ExpectPlaybackUndisturbed(true);
     CopyFileW((folder + L"\\Syasin1.bmp").c_str(),
               driver::ForCheck(L"bmp-check", L"series-mpg.bmp").c_str(), FALSE);
-}
 
-// A series into a folder where no picture can be written ends at the first failure with one
-// box, however short its interval.
-TEST_F(PhotoCapture, ASeriesThatCannotWriteStopsWithOneBox) {
-    Play(driver::MadeMedia(L"long.mpg"));
+    // A series into a folder where no picture can be written ends at the first failure with
+    // one box, however short its interval.
     g_ui.nShotCount = 5;
     g_ui.nShotInterval = 10;
-    const std::wstring folder = L"C:\\" + std::wstring(MAX_PATH - 10, L'x');
-    lstrcpynW(g_ui.capture.shotFolder, folder.c_str(), ARRAYSIZE(g_ui.capture.shotFolder));
+    const std::wstring unwritable = L"C:\\" + std::wstring(MAX_PATH - 10, L'x');
+    lstrcpynW(g_ui.capture.shotFolder, unwritable.c_str(), ARRAYSIZE(g_ui.capture.shotFolder));
     size_t boxes = 0;
-    const std::wstring writable = InFolder(L"series");
     driver::DialogHand hand([&](HWND) {
-        Sleep(500);  // ticks that come meanwhile would open more boxes
+        Sleep(200);  // ticks that come meanwhile would open more boxes
         boxes = driver::WindowsOf(GetCurrentProcessId(), L"#32770").size();
         // A run that went on ends once its pictures can be written; every box is answered.
-        lstrcpynW(g_ui.capture.shotFolder, writable.c_str(), ARRAYSIZE(g_ui.capture.shotFolder));
+        lstrcpynW(g_ui.capture.shotFolder, folder.c_str(), ARRAYSIZE(g_ui.capture.shotFolder));
         for (const DWORD start = GetTickCount(); GetTickCount() - start < 3000; Sleep(50)) {
             const std::vector<HWND> open = driver::WindowsOf(GetCurrentProcessId(), L"#32770");
-            if (open.empty() && GetTickCount() - start > 300) break;
+            if (open.empty() && GetTickCount() - start > 200) break;
             for (HWND box : open) driver::PressDialogButton(box, IDOK);
         }
     });
     SetTimer(g_ui.buttons[SlotPhoto], TIMER_SHOT, 10, nullptr);
     hand.Finish();
     EXPECT_EQ(boxes, 1u);
-    driver::PumpMessages(200);
+    driver::PumpMessages(100);
     EXPECT_TRUE(driver::WindowsOf(GetCurrentProcessId(), L"#32770").empty()) << "the run went on";
-}
-
-TEST_F(PhotoCapture, MediaWithoutAPictureGivesTheMessageAndNoFile) {
-    Play(driver::MadeMedia(L"tone.mp3"));
-    driver::BoxAnswerer answer;
-    PressButton(SlotPhoto);
-    ASSERT_TRUE(driver::PumpUntil([&] { return answer.Seen(); }, 3000));
-    EXPECT_EQ(answer.seen.text, L"Aviファイルではないか,ファイルが破損しています");
-    driver::PumpMessages(300);
-    EXPECT_TRUE(driver::WindowsOf(GetCurrentProcessId(), L"#32770").empty()) << "no save dialog";
-    ExpectPlaybackUndisturbed(true);
 }
 
 // A picture whose pixels cannot be read fails half-way: the earlier file stays as it was.

@@ -4,8 +4,6 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include <string>
-
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
@@ -46,7 +44,7 @@ class Recording : public driver::AppTest {
         driver::DialogHand hand([&](HWND dialog) {
             if (!dialog) return;
             PostMessageW(g_ui.hMain, WM_COMMAND, ID_RECORD, 0); // Alt+R while it is open
-            Sleep(300);
+            Sleep(150);
             visit.owner = GetWindow(dialog, GW_OWNER);
             visit.dialogs = driver::WindowsOf(GetCurrentProcessId(), L"#32770").size();
             HWND name = driver::FileNameBox(dialog);
@@ -70,7 +68,7 @@ class Recording : public driver::AppTest {
 TEST_F(Recording, TakesKeepTheirFormatAndWhatTheBufferReceivedAFullOneSaysItStoppedACancelWritesNothing) {
     const std::wstring mono = ForCheck(L"take-mono.wav"), stereo = ForCheck(L"take-stereo.wav");
     StartApp();
-    Record(1000);
+    Record(600);
     const SaveVisit first = Stop(mono);
     EXPECT_GT(FileSize(mono), 44u + 27000 / 2) << "at least half a second";
     EXPECT_EQ(first.owner, g_ui.hMain);
@@ -83,13 +81,13 @@ TEST_F(Recording, TakesKeepTheirFormatAndWhatTheBufferReceivedAFullOneSaysItStop
     ASSERT_TRUE(TakeRunning());
     RecordingFormat().nSamplesPerSec = 8000;
     RecordingFormat().nChannels = 1;
-    driver::PumpMessages(700);
+    driver::PumpMessages(300);
     const SaveVisit second = Stop(stereo);
     EXPECT_EQ(second.shownFolder + L"\\" + second.shownName, mono) << "the first take's path";
     EXPECT_GT(FileSize(stereo), 44u);
 
     const std::wstring cancelled = ForCheck(L"cancelled.wav");
-    Record(300);
+    Record(100);
     const SaveVisit third = Stop(cancelled, true);
     EXPECT_EQ(third.box.text, L"録音をキャンセルしました");
     EXPECT_EQ(FileSize(cancelled), 0u);
@@ -118,7 +116,7 @@ TEST_F(Recording, TakesKeepTheirFormatAndWhatTheBufferReceivedAFullOneSaysItStop
     expectSilence(wav, received);
 
     ASSERT_EQ(StartTake(2700), TakeStarted); // a tenth of a second
-    driver::PumpMessages(1000);
+    driver::PumpMessages(400);
     const SaveVisit visit = Stop(full, false, true);
     EXPECT_NE(visit.box.text.find(L"上限"), std::wstring::npos) << "stopped at its limit";
     expectSilence(driver::ReadBytes(full), 2700);

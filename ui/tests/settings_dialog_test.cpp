@@ -5,9 +5,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <string>
-#include <vector>
-
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "services/media_device.h"
@@ -52,18 +49,17 @@ class SettingsDialog : public driver::AppTest {
         SendMessageW(tabs, WM_LBUTTONUP, 0, at);
         driver::PumpMessages(10);
     }
-    static std::vector<HWND> VisiblePages() {
-        std::vector<HWND> shown;
-        for (HWND page : g_ui.settingsPages) if (IsWindowVisible(page)) shown.push_back(page);
-        return shown;
-    }
     static void Click(HWND page, int id) { SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0); }
     static void Key(HWND page, int id, WPARAM key) {
-        SendMessageW(GetDlgItem(page, id), WM_KEYDOWN, key, 0);
-        SendMessageW(GetDlgItem(page, id), WM_KEYUP, key, 0);
+        for (UINT message : {WM_KEYDOWN, WM_KEYUP}) SendMessageW(GetDlgItem(page, id), message, key, 0);
     }
     static std::wstring Text(HWND page, int id) { return driver::WindowText(GetDlgItem(page, id)); }
     static void Type(HWND page, int id, const std::wstring &text) { SetDlgItemTextW(page, id, text.c_str()); }
+    // Types each field's text, then clicks the button.
+    static void TypeAndClick(HWND page, std::initializer_list<std::pair<int, std::wstring>> fields, int button) {
+        for (const auto &field : fields) Type(page, field.first, field.second);
+        Click(page, button);
+    }
     static void Choose(HWND page, int comboId, int index) {
         SendDlgItemMessageW(page, comboId, CB_SETCURSEL, WPARAM(index), 0);
         SendMessageW(page, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
@@ -86,7 +82,8 @@ TEST_F(SettingsDialog, OpensWithFourTabsClosesEachWayAndEachGenreRowRenamesItsGe
     const int shownBy[] = {IDD_MAIN_PAGE, IDD_GENRE_PAGE, IDD_TOOLKIT_PAGE, IDD_SKIN_PAGE};
     for (int tab : {2, 3, 1, 0}) {  // the main page shows first: it ends the round
         ClickTab(tab);
-        EXPECT_EQ(VisiblePages(), std::vector<HWND>{SettingsPage(shownBy[tab])}) << tab;
+        for (HWND page : g_ui.settingsPages)
+            EXPECT_EQ(IsWindowVisible(page) != 0, page == SettingsPage(shownBy[tab])) << tab;
     }
 
     // The close box, a second press of the button, Esc, Cancel; Enter in a field applies the
@@ -110,7 +107,7 @@ TEST_F(SettingsDialog, OpensWithFourTabsClosesEachWayAndEachGenreRowRenamesItsGe
                 driver::DialogHand box([&](HWND b) {
                     boxed = b != nullptr;
                     if (b) driver::PressDialogButton(b, IDOK);
-                }, L"情報", 1000);
+                }, L"情報", 300);
                 EXPECT_TRUE(key(field, VK_RETURN));
                 box.Finish();
                 EXPECT_FALSE(boxed);
@@ -131,7 +128,7 @@ TEST_F(SettingsDialog, OpensWithFourTabsClosesEachWayAndEachGenreRowRenamesItsGe
     driver::DialogHand chooser(
         [](HWND d) {
             PostMessageW(g_ui.buttons[SlotSettings], WM_LBUTTONDOWN, 0, 0);
-            Sleep(300);
+            Sleep(100);
             driver::PressDialogButton(d, IDCANCEL);
         },
         L"ファイルの選択");
@@ -185,17 +182,16 @@ TEST_F(SettingsDialog, MainPageControlsReachTheirUsersAndANewDialogShowsThem) {
     }
     EXPECT_EQ(RecordingFormat().nSamplesPerSec, 27010u) << "the recorder's rate follows";
 
+    const auto rate = [] { return RecordingFormat().nChannels * RecordingFormat().nSamplesPerSec; };
     Click(page, IDC_STEREO);
     EXPECT_EQ(SendDlgItemMessageW(page, IDC_REC_RATE_SLIDER, TBM_GETPOS, 0, 0), 1350);
-    EXPECT_EQ(RecordingFormat().nChannels * RecordingFormat().nSamplesPerSec, 2 * 13500u);
+    EXPECT_EQ(rate(), 2 * 13500u);
     Click(page, IDC_MONO);
-    EXPECT_EQ(RecordingFormat().nChannels * RecordingFormat().nSamplesPerSec, 27000u);
+    EXPECT_EQ(rate(), 27000u);
 
     // Sizes, switches and channels: a new dialog shows what is in force.
-    Type(page, IDC_CAP_WIDTH, L"75px");
-    Click(page, IDC_CAP_WIDTH_SET);
-    Type(page, IDC_CAP_HEIGHT, L"高さ");
-    Click(page, IDC_CAP_HEIGHT_SET);
+    TypeAndClick(page, {{IDC_CAP_WIDTH, L"75px"}}, IDC_CAP_WIDTH_SET);
+    TypeAndClick(page, {{IDC_CAP_HEIGHT, L"高さ"}}, IDC_CAP_HEIGHT_SET);
     EXPECT_EQ(driver::ReadRegistryDword(kCap, L"CapWidth", 0), 75u);
     EXPECT_EQ(driver::ReadRegistryDword(kCap, L"CapHight", 9), 0u) << "no number reads as 0";
 
@@ -208,9 +204,8 @@ TEST_F(SettingsDialog, MainPageControlsReachTheirUsersAndANewDialogShowsThem) {
     PressButton(SlotSettings);
     Open();
     page = SettingsPage(IDD_MAIN_PAGE);
-    EXPECT_EQ(IsDlgButtonChecked(page, IDC_CAPTURE_ON), BST_UNCHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(page, IDC_RIGHT_AUDIO), BST_CHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(page, IDC_STEREO), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_CAPTURE_ON) * 100 + IsDlgButtonChecked(page, IDC_RIGHT_AUDIO) * 10 +
+                  IsDlgButtonChecked(page, IDC_STEREO), 11u) << "capture off, right channel off, stereo";
     EXPECT_EQ(Text(page, IDC_REC_RATE_TEXT), L"13500");
     EXPECT_EQ(Text(page, IDC_CAP_HEIGHT), L"0");
     Click(page, IDC_CAPTURE_ON);
@@ -237,11 +232,9 @@ TEST_F(SettingsDialog, ColoursAndPositionsTriedShowAtOnceAndSavedOnesStandAfterA
     ClickTab(3);
     HWND page = SettingsPage(IDD_SKIN_PAGE);
     Choose(page, IDC_COLOUR_LIST, 3); // "再生位置"
-    Key(page, IDC_RED_SLIDER, VK_HOME);
-    Key(page, IDC_GREEN_SLIDER, VK_END);
-    Key(page, IDC_GREEN_SLIDER, VK_LEFT);
-    Key(page, IDC_BLUE_SLIDER, VK_HOME);
-    Key(page, IDC_BLUE_SLIDER, VK_RIGHT);
+    for (auto key : {std::make_pair(IDC_RED_SLIDER, VK_HOME), {IDC_GREEN_SLIDER, VK_END}, {IDC_GREEN_SLIDER, VK_LEFT},
+                     {IDC_BLUE_SLIDER, VK_HOME}, {IDC_BLUE_SLIDER, VK_RIGHT}})
+        Key(page, key.first, key.second);
 
     const RECT label = {165, 30, 260, 56}; // around "再生位置" at (170, 36)
     driver::PumpMessages(50);
@@ -263,9 +256,8 @@ TEST_F(SettingsDialog, ColoursAndPositionsTriedShowAtOnceAndSavedOnesStandAfterA
         for (int s = 0; s < kButtonCount; ++s)
             before[s] = Where(s);
         Choose(page, IDC_PLACE_LIST, c.item);
-        Type(page, IDC_PLACE_X, std::to_wstring(c.x));
-        Type(page, IDC_PLACE_Y, std::to_wstring(c.y) + L"px");
-        Click(page, IDC_PLACE_TEST);
+        TypeAndClick(page, {{IDC_PLACE_X, std::to_wstring(c.x)}, {IDC_PLACE_Y, std::to_wstring(c.y) + L"px"}},
+                     IDC_PLACE_TEST);
         for (int s = 0; s < kButtonCount; ++s) {
             const POINT now = Where(s);
             const POINT expected = s == c.slot ? POINT{c.x, c.y} : before[s];
@@ -278,15 +270,11 @@ TEST_F(SettingsDialog, ColoursAndPositionsTriedShowAtOnceAndSavedOnesStandAfterA
     // The two track buttons: each item shows and moves the button it names.
     Choose(page, IDC_PLACE_LIST, 9); // "トラック送り"
     EXPECT_EQ(Text(page, IDC_PLACE_X), std::to_wstring(Where(SlotNext).x));
-    Type(page, IDC_PLACE_X, L"240");
-    Type(page, IDC_PLACE_Y, L"130");
-    Click(page, IDC_PLACE_TEST);
+    TypeAndClick(page, {{IDC_PLACE_X, L"240"}, {IDC_PLACE_Y, L"130"}}, IDC_PLACE_TEST);
     Choose(page, IDC_COLOUR_LIST, 8);
     Key(page, IDC_RED_SLIDER, VK_HOME);
-    Type(page, IDC_URL, L"https://example.org/mine");
-    Click(page, IDC_URL_TEST);
-    Type(page, IDC_URL, L"https://typed-but-not-tried.example/");
-    Click(page, IDC_SKIN_SAVE);
+    TypeAndClick(page, {{IDC_URL, L"https://example.org/mine"}}, IDC_URL_TEST);
+    TypeAndClick(page, {{IDC_URL, L"https://typed-but-not-tried.example/"}}, IDC_SKIN_SAVE);
 
     EXPECT_EQ(driver::ReadRegistryDword(kDate, L"B_TrSu0", 0), 240u) << "the next-track button";
     EXPECT_EQ(driver::ReadRegistryDword(kDate, L"B_TrMo0", 0), 100u) << "tried above";
@@ -298,8 +286,7 @@ TEST_F(SettingsDialog, ColoursAndPositionsTriedShowAtOnceAndSavedOnesStandAfterA
 
     // Loading the values is tested with the registry; here the buttons take their places.
     Restart();
-    EXPECT_EQ(Where(SlotNext).x, 240);
-    EXPECT_EQ(Where(SlotNext).y, 130);
+    EXPECT_TRUE(Where(SlotNext).x == 240 && Where(SlotNext).y == 130);
     page = (Open(), SettingsPage(IDD_SKIN_PAGE));
     Choose(page, IDC_PLACE_LIST, 9);
     EXPECT_EQ(Text(page, IDC_PLACE_X), L"240");

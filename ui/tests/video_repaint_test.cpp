@@ -14,13 +14,13 @@ namespace {
 class VideoRepaint : public driver::AppTest {};
 
 // The video window belongs to the device's process: one whose thread does not answer cannot
-// hold up its placement.
-DWORD WINAPI SilentWindow(void *made) {
-    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  nullptr, nullptr);
-    *static_cast<HWND *>(made) = window;
-    Sleep(3000);  // answers nothing meanwhile
-    DestroyWindow(window);
+// hold up its placement. It answers nothing until the event is set.
+HWND g_silent;
+DWORD WINAPI SilentWindow(void *release) {
+    g_silent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               nullptr, nullptr);
+    WaitForSingleObject(release, 5000);
+    DestroyWindow(g_silent);
     return 0;
 }
 
@@ -43,7 +43,7 @@ TEST_F(VideoRepaint, TheTimerRunsOnlyWhileAVideoWindowExistsAndStopsItselfAndPla
     SetWindowPos(g_ui.hPlay, nullptr, r.left + 5, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     EXPECT_TRUE(KillTimer(main, TIMER_VIDEO_REPAINT)) << "a move";
 
-    LoadEntry(0, false);
+    WatchVideoWindow();  // running again, until the window goes
     CloseMedia();
     driver::PumpMessages(100);
     EXPECT_FALSE(KillTimer(main, TIMER_VIDEO_REPAINT)) << "left running without a video window";
@@ -53,14 +53,17 @@ TEST_F(VideoRepaint, TheTimerRunsOnlyWhileAVideoWindowExistsAndStopsItselfAndPla
     EXPECT_FALSE(KillTimer(main, TIMER_VIDEO_REPAINT)) << "sound has no picture";
 
     // A video window that does not answer cannot hold up its placement.
-    volatile HWND silent = nullptr;
-    HANDLE thread = CreateThread(nullptr, 0, SilentWindow, (void *)&silent, 0, nullptr);
-    while (!silent) Sleep(1);
+    g_silent = nullptr;
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, SilentWindow, release, 0, nullptr);
+    ASSERT_TRUE(driver::PumpUntil([] { return g_silent != nullptr; }, 2000));
     const DWORD start = GetTickCount();
-    PlaceVideo(silent, false);
+    PlaceVideo(g_silent, false);
     EXPECT_LT(GetTickCount() - start, 2000u);
+    SetEvent(release);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
+    CloseHandle(release);
 }
 
 }  // namespace
