@@ -121,7 +121,7 @@ set_tests_properties(stress.TheProgramKeepsAnsweringThroughQuickUse PROPERTIES
                      FIXTURES_REQUIRED media RUN_SERIAL TRUE)
 
 # Puts the program on screen for scripts/screenshot.sh.
-add_executable(showcase EXCLUDE_FROM_ALL tests/tools/showcase.cpp)
+add_executable(showcase EXCLUDE_FROM_ALL tools/showcase/showcase.cpp)
 target_link_libraries(showcase PRIVATE test_driver)
 target_link_options(showcase PRIVATE -municode)
 
