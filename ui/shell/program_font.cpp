@@ -5,9 +5,9 @@
 namespace {
 
 // Japanese Windows has the first; Western Windows with its Japanese fonts has the first three;
-// the IPA faces are what Wine finds on a Linux desktop. IPAGothic before IPAPGothic: it is the
-// face the system's own fonts link to there, so no second large face is loaded (about 35 ms at
-// start-up under Wine).
+// the IPA faces are what Wine finds on a Linux desktop. IPAGothic before IPAPGothic: Wine already
+// draws the system's Japanese text in it, so no second large face is loaded (about 35 ms at
+// start-up).
 const wchar_t *const kFaces[] = {L"MS UI Gothic", L"Meiryo UI", L"Yu Gothic UI", L"MS PGothic",
                                  L"IPAGothic",    L"IPAPGothic"};
 

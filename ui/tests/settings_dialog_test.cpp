@@ -309,7 +309,7 @@ TEST_F(SettingsDialog, ColoursAndPositionsTriedShowAtOnceAndSavedOnesStandAfterA
     EXPECT_EQ(Text(page, IDC_URL), L"https://example.org/mine");
 }
 
-
+// The printable characters of a text.
 void AddCharacters(std::set<wchar_t> *to, const wchar_t *text, size_t length) {
     for (size_t i = 0; i < length; ++i)
         if (text[i] >= L' ') to->insert(text[i]);
@@ -359,7 +359,12 @@ std::wstring Missing(HFONT font, const std::set<wchar_t> &characters) {
 // interface font that links to no Japanese font, as on a Western Windows.
 struct FontLinkRemoved {
     HKEY key = nullptr;
-    std::vector<std::pair<std::wstring, std::vector<BYTE>>> kept;
+    struct Value {
+        std::wstring name;
+        DWORD type;
+        std::vector<BYTE> data;
+    };
+    std::vector<Value> kept;
     FontLinkRemoved() {
         RegOpenKeyExW(HKEY_LOCAL_MACHINE,
                       L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink", 0,
@@ -370,14 +375,14 @@ struct FontLinkRemoved {
             DWORD nameLength = 256, size = sizeof data, type = 0;
             if (RegEnumValueW(key, 0, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS)
                 break;
-            kept.emplace_back(name, std::vector<BYTE>(data, data + size));
+            kept.push_back(Value{name, type, std::vector<BYTE>(data, data + size)});
             RegDeleteValueW(key, name);
         }
     }
     ~FontLinkRemoved() {
-        for (const auto &value : kept)
-            RegSetValueExW(key, value.first.c_str(), 0, REG_MULTI_SZ, value.second.data(),
-                           DWORD(value.second.size()));
+        for (const Value &value : kept)
+            RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(),
+                           DWORD(value.data.size()));
         RegCloseKey(key);
     }
 };
@@ -389,8 +394,10 @@ TEST_F(SettingsDialog, JapaneseTextsHaveGlyphsInTheFontsOfTheControlsWithoutAFon
     if (!GetEnvironmentVariableW(kWithoutFontLink, nullptr, 0)) {
         wchar_t exe[MAX_PATH];
         GetModuleFileNameW(nullptr, exe, MAX_PATH);
+        const testing::TestInfo *self = testing::UnitTest::GetInstance()->current_test_info();
+        const std::string filter = std::string(self->test_suite_name()) + "." + self->name();
         std::wstring line = std::wstring(L"\"") + exe + L"\" --gtest_filter=" +
-                            L"SettingsDialog.JapaneseTextsHaveGlyphsInTheFontsOfTheControlsWithoutAFontLink";
+                            std::wstring(filter.begin(), filter.end());
         STARTUPINFOW si = {};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi = {};
