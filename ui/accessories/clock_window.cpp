@@ -72,14 +72,21 @@ void ChooseFace() {
     lstrcpynW(g_faceName, chosen.c_str(), LF_FACESIZE);
 }
 
-// One text in a font made for it and deleted after it.
+// The texts' two sizes, each made at its first paint and kept while the program runs.
+HFONT g_clockFonts[2];
+const int kClockFontHeights[2] = {25, 20};
+
+HFONT ClockFont(int height) {
+    const int i = height == kClockFontHeights[0] ? 0 : 1;
+    if (!g_clockFonts[i]) g_clockFonts[i] = CreateClockFont(kClockFontHeights[i], g_faceName);
+    return g_clockFonts[i];
+}
+
 void DrawClockText(HDC dc, int x, int y, int height, const wchar_t *text) {
-    HFONT font = CreateClockFont(height, g_faceName);
-    HGDIOBJ old = SelectObject(dc, font);
+    HGDIOBJ old = SelectObject(dc, ClockFont(height));
     SetTextColor(dc, kTextColour);
     TextOutW(dc, x, y, text, lstrlenW(text));
     SelectObject(dc, old);
-    DeleteObject(font);
 }
 
 void OnCreate(HWND hwnd) {
@@ -112,9 +119,9 @@ void DrawClock(HDC dc) {
     if (!g_faceName[0]) ChooseFace();
     SetBkMode(dc, TRANSPARENT);
     const ClockTexts &t = g_ui.clockTexts;
-    DrawClockText(dc, 38, 202, 25, t.time);
-    DrawClockText(dc, 48, 182, 20, t.date);
-    DrawClockText(dc, 88, 227, 25, t.weekday);
+    DrawClockText(dc, 38, 202, kClockFontHeights[0], t.time);
+    DrawClockText(dc, 48, 182, kClockFontHeights[1], t.date);
+    DrawClockText(dc, 88, 227, kClockFontHeights[0], t.weekday);
 }
 
 HWND OpenClock() { return OpenAccessory(kClockClass, ClockProc, L"時計", kSide, kSide); }

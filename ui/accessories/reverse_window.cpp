@@ -4,6 +4,7 @@
 
 #include "services/app_state.h"
 #include "services/reverse_wave.h"
+#include "ui/shell/program_font.h"
 #include "ui/shell/window_class.h"
 
 namespace {
@@ -29,7 +30,7 @@ void OnPaint(HWND hwnd) {
         GetClientRect(hwnd, &area);
         InflateRect(&area, -8, -8);
         SetBkMode(dc, TRANSPARENT);
-        HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        HGDIOBJ old = SelectObject(dc, InterfaceSizedFont());
         DrawTextW(dc, r->text.c_str(), -1, &area, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
         SelectObject(dc, old);
     }

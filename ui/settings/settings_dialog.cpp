@@ -10,6 +10,7 @@
 #include "ui/settings/genre_page.h"
 #include "ui/settings/main_page.h"
 #include "ui/settings/skin_page.h"
+#include "ui/shell/program_font.h"
 #include "ui/shell/skinned_button.h"
 
 namespace {
@@ -138,6 +139,7 @@ BOOL OnInitDialog(HWND dialog) {
     for (int i = 0; i < kSettingsPageCount; ++i)
         g_ui.settingsPages[i] = CreateDialogParamW(
             g_app.hInst, MAKEINTRESOURCEW(kPages[i].dialogId), dialog, kPages[i].proc, 0);
+    UseControlFont(dialog);
     FitPages(dialog, tabs);
     PlacePages(dialog, tabs);
     ShowPage(IDD_MAIN_PAGE);

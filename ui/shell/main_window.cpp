@@ -18,6 +18,7 @@
 #include "services/app_state.h"
 #include "ui/window_state.h"
 #include "ui/shell/draw_bitmap.h"
+#include "ui/shell/program_font.h"
 #include "ui/shell/window_commands.h"
 #include "ui/shell/side_windows.h"
 #include "services/skin.h"
@@ -198,8 +199,10 @@ void RepaintStatus() {
     static int lineHeight = 0;
     if (!lineHeight) {
         HDC dc = GetDC(hwnd);
+        HGDIOBJ old = SelectObject(dc, StatusFont());
         TEXTMETRICW tm = {};
         lineHeight = GetTextMetricsW(dc, &tm) ? int(tm.tmHeight) : kStatusRect.bottom;
+        SelectObject(dc, old);
         ReleaseDC(hwnd, dc);
     }
     const SettingsRecord &s = g_app.settings;
@@ -211,14 +214,31 @@ void RepaintStatus() {
     }
 }
 
+HFONT StatusFont() {
+    static int height = 0, weight = 0;
+    if (!height) {
+        HDC screen = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FONT));
+        TEXTMETRICW tm = {};
+        GetTextMetricsW(screen, &tm);
+        SelectObject(screen, old);
+        ReleaseDC(nullptr, screen);
+        height = tm.tmHeight > 0 ? int(tm.tmHeight) : 16;
+        weight = int(tm.tmWeight);
+    }
+    return JapaneseFont(height, weight);
+}
+
 void PaintMainWindow(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     HBITMAP background = MainBackground();  // kept loaded until the skin changes
     DrawBitmap(dc, background);
+    HGDIOBJ oldFont = SelectObject(dc, StatusFont());
     DrawStatusText(dc, 1, WithoutBlanks(Display().positionText));
     DrawStatusText(dc, 2, Display().totalNumberText);
     DrawStatusText(dc, 3, Display().currentNumberText);
     for (int n = 4; n <= kStatusTextCount; ++n) DrawStatusText(dc, n, kFixedLabels[n - 4]);
+    SelectObject(dc, oldFont);
 }
 
 HWND CreateMainWindow() {

@@ -18,3 +18,6 @@ void RepaintStatus();
 
 // Draws the window's background and status texts; used by WM_PAINT and by tests.
 void PaintMainWindow(HDC dc);
+
+// The font of the status texts: the size and weight of the system font, with Japanese glyphs.
+HFONT StatusFont();

@@ -8,6 +8,7 @@
 #include "ui/window_state.h"
 #include "services/texts.h"
 #include "ui/shell/main_window.h"
+#include "ui/shell/program_font.h"
 #include "ui/playback/video_window.h"
 #include "ui/shell/window_class.h"
 #include "ui/shell/window_commands.h"
@@ -70,6 +71,8 @@ void CreateListView(HWND stock) {
                                   kListLeft, 0, client.right - kListLeft, client.bottom, stock,
                                   reinterpret_cast<HMENU>(IDC_STOCK_LIST), g_app.hInst, nullptr);
     if (!g_ui.hList) return;
+    // The list keeps the size of the interface font it would have; the header takes its font.
+    SendMessageW(g_ui.hList, WM_SETFONT, reinterpret_cast<WPARAM>(InterfaceSizedFont()), FALSE);
     g_listOldProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(g_ui.hList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListViewProc)));
     // The tiled background is loaded through OLE.

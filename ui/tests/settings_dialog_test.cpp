@@ -5,6 +5,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "services/media_device.h"
@@ -13,6 +18,7 @@
 #include "ui/window_state.h"
 #include "tests/driver/app_fixture.h"
 #include "ui/settings/settings_dialog.h"
+#include "ui/shell/main_window.h"
 #include "ui/shell/skinned_button.h"
 
 namespace {
@@ -291,6 +297,133 @@ TEST_F(SettingsDialog, ColoursAndPositionsTriedShowAtOnceAndSavedOnesStandAfterA
     Choose(page, IDC_PLACE_LIST, 9);
     EXPECT_EQ(Text(page, IDC_PLACE_X), L"240");
     EXPECT_EQ(Text(page, IDC_URL), L"https://example.org/mine");
+}
+
+// The printable characters of a text.
+void AddCharacters(std::set<wchar_t> *to, const wchar_t *text, size_t length) {
+    for (size_t i = 0; i < length; ++i)
+        if (text[i] >= L' ') to->insert(text[i]);
+}
+
+BOOL CALLBACK AddStringBlock(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR to) {
+    const WORD *p = static_cast<const WORD *>(
+        LockResource(LoadResource(module, FindResourceW(module, name, type))));
+    for (int i = 0; p && i < 16; p += 1 + *p, ++i)  // 16 counted strings a block
+        AddCharacters(reinterpret_cast<std::set<wchar_t> *>(to),
+                      reinterpret_cast<const wchar_t *>(p + 1), *p);
+    return TRUE;
+}
+
+BOOL CALLBACK AddWindowText(HWND window, LPARAM to) {
+    const std::wstring text = driver::WindowText(window);
+    AddCharacters(reinterpret_cast<std::set<wchar_t> *>(to), text.c_str(), text.size());
+    return TRUE;
+}
+
+// Every character of the program's string table and of the settings dialog's texts.
+std::set<wchar_t> ProgramCharacters(HWND dialog) {
+    std::set<wchar_t> all;
+    EnumResourceNamesW(nullptr, MAKEINTRESOURCEW(6), AddStringBlock, LONG_PTR(&all)); // RT_STRING
+    EnumChildWindows(dialog, AddWindowText, LPARAM(&all));
+    return all;
+}
+
+// The characters a font has no glyph for.
+std::wstring Missing(HFONT font, const std::set<wchar_t> &characters) {
+    const std::wstring text(characters.begin(), characters.end());
+    std::vector<WORD> glyphs(text.size());
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
+    GetGlyphIndicesW(dc, text.c_str(), int(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    std::wstring missing;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (glyphs[i] == 0xFFFF) missing.push_back(text[i]);
+    return missing.empty() ? missing : std::wstring(face) + L": " + missing;
+}
+
+// The font link values taken away while this lives: a process started meanwhile sees an
+// interface font that links to no Japanese font, as on a Western Windows.
+struct FontLinkRemoved {
+    HKEY key = nullptr;
+    struct Value {
+        std::wstring name;
+        DWORD type;
+        std::vector<BYTE> data;
+    };
+    std::vector<Value> kept;
+    FontLinkRemoved() {
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                      L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink", 0,
+                      KEY_ALL_ACCESS, &key);
+        wchar_t name[256];
+        BYTE data[8192];
+        for (;;) {
+            DWORD nameLength = 256, size = sizeof data, type = 0;
+            if (RegEnumValueW(key, 0, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS)
+                break;
+            kept.push_back(Value{name, type, std::vector<BYTE>(data, data + size)});
+            RegDeleteValueW(key, name);
+        }
+    }
+    ~FontLinkRemoved() {
+        for (const Value &value : kept)
+            RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(),
+                           DWORD(value.data.size()));
+        RegCloseKey(key);
+    }
+};
+
+const wchar_t kWithoutFontLink[] = L"MIRELO_TEST_WITHOUT_FONT_LINK";
+
+// Run again in a process of its own started without the font link; the check runs there.
+TEST_F(SettingsDialog, JapaneseTextsHaveGlyphsInTheFontsOfTheControlsWithoutAFontLink) {
+    if (!GetEnvironmentVariableW(kWithoutFontLink, nullptr, 0)) {
+        wchar_t exe[MAX_PATH];
+        GetModuleFileNameW(nullptr, exe, MAX_PATH);
+        const testing::TestInfo *self = testing::UnitTest::GetInstance()->current_test_info();
+        const std::string filter = std::string(self->test_suite_name()) + "." + self->name();
+        std::wstring line = std::wstring(L"\"") + exe + L"\" --gtest_filter=" +
+                            std::wstring(filter.begin(), filter.end());
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi = {};
+        DWORD code = 1;
+        {
+            FontLinkRemoved removed;
+            ASSERT_FALSE(removed.kept.empty()) << "the test prefix links a Japanese font";
+            SetEnvironmentVariableW(kWithoutFontLink, L"1");
+            ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                       nullptr, &si, &pi));
+            SetEnvironmentVariableW(kWithoutFontLink, nullptr);
+            // Its fonts are set up before its first window; the link comes back when it ends.
+            WaitForSingleObject(pi.hProcess, 120000);
+        }
+        GetExitCodeProcess(pi.hProcess, &code);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+        EXPECT_EQ(code, 0u);
+        return;
+    }
+    StartApp();
+    HWND dialog = Open();
+    ASSERT_TRUE(dialog);
+    const std::set<wchar_t> characters = ProgramCharacters(dialog);
+    EXPECT_GT(characters.size(), 300u) << "the string table is read";
+    HWND tabs = GetDlgItem(dialog, IDC_SETTINGS_TABS);
+    HWND list = g_ui.hList;
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    HWND label = FindWindowExW(SettingsPage(IDD_MAIN_PAGE), nullptr, L"Static", nullptr);
+    ASSERT_TRUE(label);
+    const std::pair<HWND, const char *> controls[] = {
+        {list, "list"}, {header, "header"}, {tabs, "tabs"}, {label, "label"}};
+    for (const auto &c : controls)
+        EXPECT_EQ(Missing(reinterpret_cast<HFONT>(SendMessageW(c.first, WM_GETFONT, 0, 0)),
+                          characters), L"") << c.second;
+    EXPECT_EQ(Missing(StatusFont(), characters), L"") << "the main window's texts";
 }
 
 } // namespace

@@ -28,6 +28,11 @@
 
 namespace {
 
+int CALLBACK CountFontRecords(HDC, HANDLETABLE *, const ENHMETARECORD *record, int, LPARAM count) {
+    *reinterpret_cast<int *>(count) += record->iType == EMR_EXTCREATEFONTINDIRECTW;
+    return 1;
+}
+
 class SideWindows : public driver::AppTest {
   protected:
     void WaitForSlide(const int &slide, int target) {
@@ -331,6 +336,16 @@ TEST_F(SideWindows, ShapedButtonsToggleReleaseAndTakeAQuickSecondClickTheAccesso
     const int zeros = colouredPixels(L"00時00分00秒");
     EXPECT_GT(zeros, 200) << "the texts are drawn";
     EXPECT_NE(zeros, colouredPixels(L"88時88分88秒")) << "the digits are drawn";
+    // Two paints recorded in a metafile: a font is recorded once however often it is
+    // selected, so fonts made for each text or each paint show as more than the two sizes.
+    HDC record = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    DrawClock(record);
+    DrawClock(record);
+    HENHMETAFILE recorded = CloseEnhMetaFile(record);
+    int fonts = 0;
+    EnumEnhMetaFile(nullptr, recorded, CountFontRecords, &fonts, nullptr);
+    DeleteEnhMetaFile(recorded);
+    EXPECT_EQ(fonts, 2) << "the clock's two fonts are made once";
 
     PressButton(SlotClock);
     EXPECT_FALSE(IsWindow(clock) || g_ui.hClock);
