@@ -300,23 +300,20 @@ TEST_F(SettingsDialog, ColoursAndPositionsTriedShowAtOnceAndSavedOnesStandAfterA
 }
 
 // The printable characters of a text.
-void AddCharacters(std::set<wchar_t> *to, const wchar_t *text, size_t length) {
-    for (size_t i = 0; i < length; ++i)
-        if (text[i] >= L' ') to->insert(text[i]);
+void AddCharacters(std::set<wchar_t> *to, const std::wstring &text) {
+    for (wchar_t c : text)
+        if (c >= L' ') to->insert(c);
 }
 
 BOOL CALLBACK AddStringBlock(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR to) {
-    const WORD *p = static_cast<const WORD *>(
-        LockResource(LoadResource(module, FindResourceW(module, name, type))));
+    const WORD *p = static_cast<const WORD *>(LockResource(LoadResource(module, FindResourceW(module, name, type))));
     for (int i = 0; p && i < 16; p += 1 + *p, ++i)  // 16 counted strings a block
-        AddCharacters(reinterpret_cast<std::set<wchar_t> *>(to),
-                      reinterpret_cast<const wchar_t *>(p + 1), *p);
+        AddCharacters(reinterpret_cast<std::set<wchar_t> *>(to), std::wstring(reinterpret_cast<const wchar_t *>(p + 1), *p));
     return TRUE;
 }
 
 BOOL CALLBACK AddWindowText(HWND window, LPARAM to) {
-    const std::wstring text = driver::WindowText(window);
-    AddCharacters(reinterpret_cast<std::set<wchar_t> *>(to), text.c_str(), text.size());
+    AddCharacters(reinterpret_cast<std::set<wchar_t> *>(to), driver::WindowText(window));
     return TRUE;
 }
 
@@ -328,7 +325,7 @@ std::set<wchar_t> ProgramCharacters(HWND dialog) {
     return all;
 }
 
-// The characters a font has no glyph for.
+// The characters a font has no glyph for, after its face's name.
 std::wstring Missing(HFONT font, const std::set<wchar_t> &characters) {
     const std::wstring text(characters.begin(), characters.end());
     std::vector<WORD> glyphs(text.size());
@@ -345,66 +342,35 @@ std::wstring Missing(HFONT font, const std::set<wchar_t> &characters) {
     return missing.empty() ? missing : std::wstring(face) + L": " + missing;
 }
 
-// The font link values taken away while this lives: a process started meanwhile sees an
-// interface font that links to no Japanese font, as on a Western Windows.
-struct FontLinkRemoved {
-    HKEY key = nullptr;
-    struct Value {
-        std::wstring name;
-        DWORD type;
-        std::vector<BYTE> data;
-    };
-    std::vector<Value> kept;
-    FontLinkRemoved() {
-        RegOpenKeyExW(HKEY_LOCAL_MACHINE,
-                      L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink", 0,
-                      KEY_ALL_ACCESS, &key);
-        wchar_t name[256];
-        BYTE data[8192];
-        for (;;) {
-            DWORD nameLength = 256, size = sizeof data, type = 0;
-            if (RegEnumValueW(key, 0, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS)
-                break;
-            kept.push_back(Value{name, type, std::vector<BYTE>(data, data + size)});
-            RegDeleteValueW(key, name);
-        }
-    }
-    ~FontLinkRemoved() {
-        for (const Value &value : kept)
-            RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(),
-                           DWORD(value.data.size()));
-        RegCloseKey(key);
-    }
-};
-
 const wchar_t kWithoutFontLink[] = L"MIRELO_TEST_WITHOUT_FONT_LINK";
 
-// Run again in a process of its own started without the font link; the check runs there.
+// Run again in a process of its own while the font link values are taken away, so that its
+// interface font links to no Japanese font, as on a Western Windows; the check runs there.
 TEST_F(SettingsDialog, JapaneseTextsHaveGlyphsInTheFontsOfTheControlsWithoutAFontLink) {
     if (!GetEnvironmentVariableW(kWithoutFontLink, nullptr, 0)) {
+        HKEY link = nullptr;
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink",
+                      0, KEY_ALL_ACCESS, &link);
+        struct Value { std::wstring name; DWORD type; std::vector<BYTE> data; };
+        std::vector<Value> kept;
+        wchar_t name[256];
+        std::vector<BYTE> data(8192);
+        for (DWORD length = 256, size = 8192, type = 0;
+             RegEnumValueW(link, 0, name, &length, nullptr, &type, data.data(), &size) == ERROR_SUCCESS;
+             length = 256, size = 8192) {
+            kept.push_back(Value{name, type, std::vector<BYTE>(data.begin(), data.begin() + size)});
+            RegDeleteValueW(link, name);
+        }
+        ASSERT_FALSE(kept.empty()) << "the test prefix links a Japanese font";
         wchar_t exe[MAX_PATH];
         GetModuleFileNameW(nullptr, exe, MAX_PATH);
-        const testing::TestInfo *self = testing::UnitTest::GetInstance()->current_test_info();
-        const std::string filter = std::string(self->test_suite_name()) + "." + self->name();
-        std::wstring line = std::wstring(L"\"") + exe + L"\" --gtest_filter=" +
-                            std::wstring(filter.begin(), filter.end());
-        STARTUPINFOW si = {};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi = {};
-        DWORD code = 1;
-        {
-            FontLinkRemoved removed;
-            ASSERT_FALSE(removed.kept.empty()) << "the test prefix links a Japanese font";
-            SetEnvironmentVariableW(kWithoutFontLink, L"1");
-            ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                       nullptr, &si, &pi));
-            SetEnvironmentVariableW(kWithoutFontLink, nullptr);
-            // Its fonts are set up before its first window; the link comes back when it ends.
-            WaitForSingleObject(pi.hProcess, 120000);
-        }
-        GetExitCodeProcess(pi.hProcess, &code);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
+        SetEnvironmentVariableW(kWithoutFontLink, L"1");
+        driver::Process child = driver::Launch(exe, L"--gtest_filter=SettingsDialog.JapaneseTexts*");
+        SetEnvironmentVariableW(kWithoutFontLink, nullptr);
+        const DWORD code = driver::WaitForExit(child, 120000);
+        for (const Value &v : kept)
+            RegSetValueExW(link, v.name.c_str(), 0, v.type, v.data.data(), DWORD(v.data.size()));
+        RegCloseKey(link);
         EXPECT_EQ(code, 0u);
         return;
     }
