@@ -1,7 +1,7 @@
 // Recording through the real Record button and the real save dialog, into files that
 // tests/check_wav.sh reads back with sox afterwards.
 
-#include <windows.h>
+#include "tests/driver/app_fixture.h"
 #include <commdlg.h>
 
 #include "resources/resource.h"
@@ -11,20 +11,14 @@
 #include "services/mixer.h"
 #include "services/recorder.h"
 #include "ui/shell/skinned_button.h"
-#include "tests/driver/app_fixture.h"
 
 namespace {
 
-std::wstring ForCheck(const std::wstring &name) { return driver::ForCheck(L"wav-check", name); }
-
-DWORD FileSize(const std::wstring &path) { // 0 when there is no file
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
-}
+DWORD FileSize(const std::wstring &path) { return DWORD(driver::ReadBytes(path).size()); } // 0 when there is no file
 
 // What the test's hand saw in the save dialog and after it.
 struct SaveVisit {
-    std::wstring shownName, shownFolder;
+    std::wstring shownPath;
     HWND owner = nullptr;
     size_t dialogs = 0; // open after Record was pressed again meanwhile
     driver::BoxSeen box;
@@ -48,45 +42,40 @@ class Recording : public driver::AppTest {
             visit.owner = GetWindow(dialog, GW_OWNER);
             visit.dialogs = driver::WindowsOf(GetCurrentProcessId(), L"#32770").size();
             HWND name = driver::FileNameBox(dialog);
-            visit.shownName = driver::WindowText(name);
             wchar_t folder[MAX_PATH] = L"";
             SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-            visit.shownFolder = folder;
-            SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+            visit.shownPath = folder + (L"\\" + driver::WindowText(name));
+            SetWindowTextW(name, path.c_str());
             driver::PressDialogButton(dialog, cancel ? IDCANCEL : IDOK);
             for (int i = 0; i < 250 && IsWindow(dialog); ++i) Sleep(20);
             if (cancel || box) visit.box = driver::AnswerBox(GetCurrentProcessId(), 10000);
         });
         PressButton(SlotRecord);
         hand.Finish();
-        ExpectIdle();
+        EXPECT_TRUE(TakeHoldsNothing());
         return visit;
     }
-    static void ExpectIdle() { EXPECT_TRUE(g_ui.buttonFace[SlotRecord] == 0 && TakeHoldsNothing()); }
 };
 
 TEST_F(Recording, TakesKeepTheirFormatAndWhatTheBufferReceivedAFullOneSaysItStoppedACancelWritesNothing) {
-    const std::wstring mono = ForCheck(L"take-mono.wav"), stereo = ForCheck(L"take-stereo.wav");
+    const std::wstring mono = driver::ForCheck(L"wav-check", L"take-mono.wav"), stereo = driver::ForCheck(L"wav-check", L"take-stereo.wav");
     StartApp();
     Record(600);
     const SaveVisit first = Stop(mono);
     EXPECT_GT(FileSize(mono), 44u + 27000 / 2) << "at least half a second";
-    EXPECT_EQ(first.owner, g_ui.hMain);
-    EXPECT_EQ(first.dialogs, 1u) << "a second press opens no second dialog";
+    EXPECT_TRUE(first.owner == g_ui.hMain && first.dialogs == 1u) << "a second press opens no second dialog";
 
     // The settings page may change the format at any time: only the value at the start counts.
-    RecordingFormat().nSamplesPerSec = 22050;
-    RecordingFormat().nChannels = 2;
+    RecordingFormat().nSamplesPerSec = 22050, RecordingFormat().nChannels = 2;
     SendMessageW(g_ui.hMain, WM_COMMAND, ID_RECORD, 0); // Alt+R and the menu item
     ASSERT_TRUE(TakeRunning());
-    RecordingFormat().nSamplesPerSec = 8000;
-    RecordingFormat().nChannels = 1;
+    RecordingFormat().nSamplesPerSec = 8000, RecordingFormat().nChannels = 1;
     driver::PumpMessages(300);
     const SaveVisit second = Stop(stereo);
-    EXPECT_EQ(second.shownFolder + L"\\" + second.shownName, mono) << "the first take's path";
+    EXPECT_EQ(second.shownPath, mono) << "the first take's path";
     EXPECT_GT(FileSize(stereo), 44u);
 
-    const std::wstring cancelled = ForCheck(L"cancelled.wav");
+    const std::wstring cancelled = driver::ForCheck(L"wav-check", L"cancelled.wav");
     Record(100);
     const SaveVisit third = Stop(cancelled, true);
     EXPECT_EQ(third.box.text, L"録音をキャンセルしました");
@@ -95,14 +84,11 @@ TEST_F(Recording, TakesKeepTheirFormatAndWhatTheBufferReceivedAFullOneSaysItStop
     // A take is what its buffer received, all of it sound: a device that hands the buffer back
     // early (reset under the recorder here) keeps those bytes, and a take that fills its buffer
     // ends with a message.
-    const std::wstring early = driver::InTestFolder(L"rec v1.0+b", L"early.wav"),
-                       full = driver::InTestFolder(L"rec v1.0+b", L"full.wav");
-    DeleteFileW(early.c_str());
-    DeleteFileW(full.c_str());
+    const std::wstring early = driver::InTestFolder(L"rec v1.0+b", L"early.wav"), full = driver::InTestFolder(L"rec v1.0+b", L"full.wav");
+    DeleteFileW(early.c_str()), DeleteFileW(full.c_str());
     auto expectSilence = [](const std::string &wav, DWORD bytes) {
         ASSERT_EQ(wav.size(), WavLayoutFor(bytes).fileSize);
-        EXPECT_EQ(wav.find_first_not_of('\x80', 44), WavLayoutFor(bytes).padBytes ? wav.size() - 1
-                                                                                 : std::string::npos);
+        EXPECT_EQ(wav.find_first_not_of('\x80', 44), WavLayoutFor(bytes).padBytes ? wav.size() - 1 : std::string::npos);
     };
     ASSERT_EQ(StartTake(100 * 27000), TakeStarted);
     driver::PumpMessages(200);
@@ -130,22 +116,17 @@ TEST_F(Recording, AFormatNoDeviceTakesIsReportedAndEndWhileRecordingDropsTheTake
     PressButton(SlotRecord);
     driver::PumpUntil([&] { return answerer.Seen(); }, 5000);
     EXPECT_NE(answerer.seen.text.find(L"録音できません"), std::wstring::npos);
-    ExpectIdle();
+    EXPECT_TRUE(TakeHoldsNothing());
 
     RecordingFormat() = format;
     // The End button, then the close request (Alt+F4, the task bar), which ends the same way.
     for (int way = 0; way < 2; ++way) {
-        if (way) {
-            AppTest::TearDown();
-            g_app.hInst = GetModuleHandleW(nullptr);
-            StartApp();
-        }
+        if (way) AppTest::TearDown(), g_app.hInst = GetModuleHandleW(nullptr), StartApp();
         Record(200);
         if (way) SendMessageW(g_ui.hMain, WM_CLOSE, 0, 0);
         else PressButton(SlotEnd);
         MSG quit;
-        EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << way;
-        EXPECT_TRUE(TakeHoldsNothing() && !MixerIsOpen()) << way;
+        EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && TakeHoldsNothing() && !MixerIsOpen()) << way;
     }
 }
 
@@ -153,23 +134,19 @@ TEST(WavWriter, AFailedWriteLeavesTheOldFileAndAnOddTakeIsPadded) {
     const BYTE samples[3] = {128, 129, 130};
     const WAVEFORMATEX format = {WAVE_FORMAT_PCM, 1, 27000, 27000, 1, 8, 0};
     const std::wstring missing = L"C:\\mirelo-test\\no-such-folder\\take.wav";
-    EXPECT_FALSE(WriteWav(missing.c_str(), format, samples, 3));
-    EXPECT_EQ(FileSize(missing), 0u);
+    EXPECT_FALSE(WriteWav(missing.c_str(), format, samples, 3) || driver::Exists(missing));
     // A '+' in a folder's name is only a name here.
     const std::wstring odd = driver::InTestFolder(L"wav v1.0+b", L"odd.wav");
     ASSERT_TRUE(WriteWav(odd.c_str(), format, samples, 3));
     EXPECT_EQ(FileSize(odd), 48u) << "44 + 3 + one pad byte";
-    CopyFileW(odd.c_str(), ForCheck(L"odd.wav").c_str(), FALSE);
+    CopyFileW(odd.c_str(), driver::ForCheck(L"wav-check", L"odd.wav").c_str(), FALSE);
 
     // Samples that cannot be read fail the write half-way.
     void *unreadable = VirtualAlloc(nullptr, 65536, MEM_RESERVE, PAGE_NOACCESS);
-    ASSERT_TRUE(unreadable);
     EXPECT_FALSE(WriteWav(odd.c_str(), format, static_cast<const BYTE *>(unreadable), 4096));
     VirtualFree(unreadable, 0, MEM_RELEASE);
     EXPECT_EQ(FileSize(odd), 48u) << "the earlier file stays";
-    std::wstring folder = driver::InTestFolder(L"wav v1.0+b", L"");
-    folder.pop_back();
-    EXPECT_EQ(driver::FilesIn(folder).size(), 1u) << "no draft left";
+    EXPECT_EQ(driver::FilesIn(L"C:\\mirelo-test\\wav v1.0+b").size(), 1u) << "no draft left";
 }
 
 } // namespace
