@@ -1,6 +1,5 @@
 #include "tests/driver/app_fixture.h"
 
-#include <vector>
 
 #include "services/media_device.h"
 #include "services/mixer.h"
@@ -25,8 +24,7 @@ void AppTest::SetUp() {
     DeleteProgramRegistry();
     DeleteFilesIn(kSkinFolder);
     const wchar_t yes[] = L"YES";
-    WriteRegistryValue(L"Software\\Mirelo\\Setting\\Kidou", L"初回書き込み", REG_SZ, yes,
-                       sizeof yes);
+    WriteRegistryValue(L"Software\\Mirelo\\Setting\\Kidou", L"初回書き込み", REG_SZ, yes, sizeof yes);
     ResetAppState();
     ResetWindowState();
     ForgetSkinBitmaps();  // no test sees the bitmaps another one drew with
@@ -73,10 +71,7 @@ std::wstring MadeMedia(const std::wstring &name) {
 }
 
 AppTest::Canvas::~Canvas() {
-    if (dc) {
-        SelectObject(dc, old);
-        DeleteDC(dc);
-    }
+    if (dc) SelectObject(dc, old), DeleteDC(dc);
     if (bitmap) DeleteObject(bitmap);
 }
 
@@ -86,8 +81,7 @@ void AppTest::MakeCanvas(Canvas &canvas, int width, int height) {
     canvas.bitmap = CreateCompatibleBitmap(screen, width, height);
     ReleaseDC(nullptr, screen);
     canvas.old = SelectObject(canvas.dc, canvas.bitmap);
-    canvas.width = width;
-    canvas.height = height;
+    canvas.width = width, canvas.height = height;
     RECT all = {0, 0, width, height};
     FillRect(canvas.dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
@@ -97,11 +91,9 @@ void StoreStockEntry(int genre, int index, const std::wstring &title, const std:
     const std::wstring texts[4] = {title, L" 1 秒", L"mpegvideo", path};
     for (int k = 0; k < 4; ++k) {
         HKEY key;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[kListKeyFirst + k], 0, nullptr, 0,
-                            KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-            continue;
-        WriteFixedTextValue(key, name.c_str(), texts[k].c_str(), 1000);
-        RegCloseKey(key);
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[kListKeyFirst + k], 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                            nullptr) == ERROR_SUCCESS)
+            WriteFixedTextValue(key, name.c_str(), texts[k].c_str(), 1000), RegCloseKey(key);
     }
 }
 

@@ -17,35 +17,28 @@ std::wstring MireloExePath() { return ProgramFolder() + L"Mirelo.exe"; }
 Process Launch(const std::wstring &exe, const std::wstring &arguments) {
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
+    STARTUPINFOW si = {sizeof si};
     PROCESS_INFORMATION pi = {};
     Process p;
     if (CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                        nullptr, &si, &pi)) {
         CloseHandle(pi.hThread);
-        p.handle = pi.hProcess;
-        p.id = pi.dwProcessId;
+        p = {pi.hProcess, pi.dwProcessId};
     }
     return p;
 }
 
-void Kill(Process &process) {
-    if (!process.handle) return;
-    TerminateProcess(process.handle, 99);
-    WaitForSingleObject(process.handle, 5000);
-    CloseHandle(process.handle);
-    process.handle = nullptr;
-}
+void Kill(Process &process) { WaitForExit(process, 0); }
 
 DWORD WaitForExit(Process &process, DWORD timeoutMs) {
-    if (!process.handle) return STILL_ACTIVE;
-    if (WaitForSingleObject(process.handle, timeoutMs) != WAIT_OBJECT_0) {
-        Kill(process);
-        return STILL_ACTIVE;
-    }
     DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process.handle, &code);
+    if (!process.handle) return code;
+    if (WaitForSingleObject(process.handle, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process.handle, 99);
+        WaitForSingleObject(process.handle, 5000);
+    } else {
+        GetExitCodeProcess(process.handle, &code);
+    }
     CloseHandle(process.handle);
     process.handle = nullptr;
     return code;
@@ -71,26 +64,26 @@ std::vector<HWND> WindowsOf(DWORD processId, const wchar_t *className) {
     return s.found;
 }
 
-HWND WaitForWindow(DWORD processId, const wchar_t *className, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
+HWND WaitForWindow(DWORD processId, const wchar_t *className, DWORD timeoutMs,
+                   const std::function<bool(HWND)> &fits) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start <= timeoutMs; Sleep(20))
         for (HWND w : WindowsOf(processId, className))
-            if (IsWindowVisible(w)) return w;
-        if (GetTickCount() - start > timeoutMs) return nullptr;
-        Sleep(20);
-    }
+            if (IsWindowVisible(w) && (!fits || fits(w))) return w;
+    return nullptr;
 }
 
 HWND WaitForMainWindow(Process &process, DWORD timeoutMs) {
     HWND main = WaitForWindow(process.id, L"MWClassName", timeoutMs);
     if (main) WaitForInputIdle(process.handle, timeoutMs);
+    // The rest of start-up follows the main window's first paint before any message is taken:
+    // once the window answers, the playback and stock windows are there and filled.
+    if (main) SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, nullptr);
     return main;
 }
 
 std::wstring WindowText(HWND window) {
     wchar_t text[4096] = L"";
-    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
-                        5000, nullptr);
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, LPARAM(text), SMTO_BLOCK, 5000, nullptr);
     return text;
 }
 
@@ -122,13 +115,9 @@ LRESULT Send(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool AnswerFolderBrowser(Process &process, const std::wstring &folder, DWORD timeoutMs) {
     // The browser is the process's dialog with a folder tree.
-    HWND browser = nullptr;
-    for (const DWORD start = GetTickCount(); !browser && GetTickCount() - start < timeoutMs;) {
-        for (HWND w : WindowsOf(process.id, L"#32770"))
-            if (IsWindowVisible(w) && FindWindowExW(w, nullptr, L"SysTreeView32", nullptr))
-                browser = w;
-        if (!browser) Sleep(20);
-    }
+    HWND browser = WaitForWindow(process.id, L"#32770", timeoutMs, [](HWND w) {
+        return FindWindowExW(w, nullptr, L"SysTreeView32", nullptr) != nullptr;
+    });
     if (!browser) return false;
     void *remote = nullptr;
     if (folder.empty()) {
@@ -154,8 +143,7 @@ bool AnswerFolderBrowser(Process &process, const std::wstring &folder, DWORD tim
 
 void DeleteProgramRegistry() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mirelo"); }
 
-bool ReadRegistryValue(const wchar_t *keyPath, const wchar_t *name, DWORD *type,
-                       std::vector<BYTE> *data) {
+bool ReadRegistryValue(const wchar_t *keyPath, const wchar_t *name, DWORD *type, std::vector<BYTE> *data) {
     HKEY key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
@@ -172,12 +160,7 @@ bool ReadRegistryValue(const wchar_t *keyPath, const wchar_t *name, DWORD *type,
 
 void WriteRegistryValue(const wchar_t *keyPath, const wchar_t *name, DWORD type,
                         const void *data, DWORD size) {
-    HKEY key;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExW(key, name, 0, type, static_cast<const BYTE *>(data), size);
-    RegCloseKey(key);
+    RegSetKeyValueW(HKEY_CURRENT_USER, keyPath, name, type, data, size);  // makes the key
 }
 
 DWORD ReadRegistryDword(const wchar_t *keyPath, const wchar_t *name, DWORD fallback) {
@@ -213,8 +196,6 @@ BoxAnswerer::~BoxAnswerer() {
     WaitForSingleObject(thread_, 15000);
     CloseHandle(thread_);
 }
-
-bool BoxAnswerer::Seen() const { return done_ != 0; }
 
 DWORD WINAPI BoxAnswerer::Run(void *self) {
     BoxAnswerer *answerer = static_cast<BoxAnswerer *>(self);
@@ -259,20 +240,14 @@ DialogHand::~DialogHand() {
 
 bool DialogHand::Finish(DWORD timeoutMs) {
     return WaitForSingleObject(thread_, 0) == WAIT_OBJECT_0 ||
-           PumpUntil([this] { return WaitForSingleObject(thread_, 0) == WAIT_OBJECT_0; },
-                     timeoutMs);
+           PumpUntil([this] { return WaitForSingleObject(thread_, 0) == WAIT_OBJECT_0; }, timeoutMs);
 }
 
 DWORD WINAPI DialogHand::Run(void *self) {
     DialogHand &hand = *static_cast<DialogHand *>(self);
-    HWND dialog = nullptr;
-    for (const DWORD start = GetTickCount(); !dialog && GetTickCount() - start < hand.waitMs_;) {
-        for (HWND w : WindowsOf(GetCurrentProcessId(), L"#32770"))
-            if (IsWindowVisible(w) && (hand.caption_.empty() || WindowText(w) == hand.caption_))
-                dialog = w;
-        if (!dialog) Sleep(20);
-    }
-    hand.hand_(dialog);
+    hand.hand_(WaitForWindow(GetCurrentProcessId(), L"#32770", hand.waitMs_, [&](HWND w) {
+        return hand.caption_.empty() || WindowText(w) == hand.caption_;
+    }));
     return 0;
 }
 
@@ -298,8 +273,7 @@ bool WriteBytes(const std::wstring &path, const std::string &bytes) {
 
 std::string ReadBytes(const std::wstring &path) {
     std::string bytes;
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, 0);
     if (f == INVALID_HANDLE_VALUE) return bytes;
     char buffer[65536];
     DWORD got = 0;

@@ -7,7 +7,6 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace driver {
@@ -27,8 +26,9 @@ void Kill(Process &process);
 
 // Top-level windows of a process with the given class ("#32770" for dialogs).
 std::vector<HWND> WindowsOf(DWORD processId, const wchar_t *className);
-// Waits until such a window exists and is visible; null on time-out.
-HWND WaitForWindow(DWORD processId, const wchar_t *className, DWORD timeoutMs);
+// Waits until such a window exists and is visible (and `fits` it, when given); null on time-out.
+HWND WaitForWindow(DWORD processId, const wchar_t *className, DWORD timeoutMs,
+                   const std::function<bool(HWND)> &fits = nullptr);
 // Waits for the main window and for the program to be idle in its message loop.
 HWND WaitForMainWindow(Process &process, DWORD timeoutMs);
 
@@ -51,7 +51,7 @@ class BoxAnswerer {
   public:
     BoxAnswerer();
     ~BoxAnswerer();
-    bool Seen() const;
+    bool Seen() const { return done_ != 0; }
     BoxSeen seen;
 
   private:
@@ -69,8 +69,7 @@ LRESULT Send(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
 // Registry helpers for checking what the program wrote.
 void DeleteProgramRegistry();
-bool ReadRegistryValue(const wchar_t *keyPath, const wchar_t *name, DWORD *type,
-                       std::vector<BYTE> *data);
+bool ReadRegistryValue(const wchar_t *keyPath, const wchar_t *name, DWORD *type, std::vector<BYTE> *data);
 void WriteRegistryValue(const wchar_t *keyPath, const wchar_t *name, DWORD type,
                         const void *data, DWORD size);
 DWORD ReadRegistryDword(const wchar_t *keyPath, const wchar_t *name, DWORD fallback);
@@ -80,8 +79,7 @@ std::wstring ReadRegistryText(const wchar_t *keyPath, const wchar_t *name, size_
 
 // Runs the program's first start to its end: answers both set-up boxes, closes the main
 // window. Leaves a registry in which the next start is a normal one.
-void CompleteFirstRun(const std::wstring &exe = MireloExePath(),
-                      const std::wstring &arguments = L"");
+void CompleteFirstRun(const std::wstring &exe = MireloExePath(), const std::wstring &arguments = L"");
 
 // Pumps this thread's messages for the given time (for in-process window tests).
 void PumpMessages(DWORD ms);

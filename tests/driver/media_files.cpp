@@ -3,7 +3,6 @@
 
 #include "tests/driver/driver.h"
 
-#include <windows.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -18,6 +17,7 @@ class Riff {
   public:
     void U16(uint32_t v) { Bytes(&v, 2); }
     void U32(uint32_t v) { Bytes(&v, 4); }
+    void U32s(std::initializer_list<uint32_t> values) { for (uint32_t v : values) U32(v); }
     void Four(const char *fourcc) { Bytes(fourcc, 4); }
     void Bytes(const void *p, size_t n) {
         const uint8_t *b = static_cast<const uint8_t *>(p);
@@ -50,13 +50,10 @@ bool WriteWav(const std::wstring &path, int ms) {
     const uint32_t rate = 22050, samples = rate * ms / 1000;
     Riff r;
     r.Begin("RIFF", "WAVE");
-    r.Begin("fmt ");
-    r.U16(1), r.U16(1), r.U32(rate), r.U32(rate * 2), r.U16(2), r.U16(16);
-    r.End();
+    r.Begin("fmt "), r.U16(1), r.U16(1), r.U32(rate), r.U32(rate * 2), r.U16(2), r.U16(16), r.End();
     r.Begin("data");
     for (uint32_t i = 0; i < samples; ++i) r.U16(uint16_t((i % 50) * 400));
-    r.End();
-    r.End();
+    r.End(), r.End();
     return r.Save(path);
 }
 
@@ -69,36 +66,18 @@ bool WriteAvi(const std::wstring &path, int frames, int width, int height, bool 
     Riff r;
     r.Begin("RIFF", "AVI ");
     r.Begin("LIST", "hdrl");
-    r.Begin("avih");
-    r.U32(1000000 / fps), r.U32(frameBytes * fps), r.U32(0), r.U32(0x10 /* has index */);
-    r.U32(frames), r.U32(0), r.U32(withSound ? 2 : 1), r.U32(frameBytes), r.U32(w), r.U32(h);
-    for (int i = 0; i < 4; ++i) r.U32(0);
-    r.End();
-    r.Begin("LIST", "strl");
-    r.Begin("strh");
-    r.Four("vids"), r.Four("DIB "), r.U32(0), r.U16(0), r.U16(0), r.U32(0);
-    r.U32(1), r.U32(fps), r.U32(0), r.U32(frames), r.U32(frameBytes), r.U32(0xFFFFFFFF),
-        r.U32(0);
-    r.U16(0), r.U16(0), r.U16(w), r.U16(h);
-    r.End();
-    r.Begin("strf");
-    r.U32(40), r.U32(w), r.U32(h), r.U16(1), r.U16(24), r.U32(0), r.U32(frameBytes);
-    r.U32(0), r.U32(0), r.U32(0), r.U32(0);
-    r.End();
-    r.End();
+    r.Begin("avih");  // the flag 0x10: has an index
+    r.U32s({1000000 / fps, frameBytes * fps, 0, 0x10, uint32_t(frames), 0, withSound ? 2u : 1u, frameBytes, w, h});
+    r.U32s({0, 0, 0, 0});
+    r.End(), r.Begin("LIST", "strl"), r.Begin("strh"), r.Four("vids"), r.Four("DIB ");
+    r.U32s({0, 0, 0, 1, fps, 0, uint32_t(frames), frameBytes, 0xFFFFFFFF, 0}), r.U16(0), r.U16(0), r.U16(w), r.U16(h);
+    r.End(), r.Begin("strf"), r.U32s({40, w, h}), r.U16(1), r.U16(24), r.U32s({0, frameBytes, 0, 0, 0, 0});
+    r.End(), r.End();
     if (withSound) {
-        r.Begin("LIST", "strl");
-        r.Begin("strh");
-        r.Four("auds"), r.U32(0), r.U32(0), r.U16(0), r.U16(0), r.U32(0);
-        r.U32(2), r.U32(kAviSoundRate * 2), r.U32(0), r.U32(samplesPerFrame * frames),
-            r.U32(soundBytes), r.U32(0xFFFFFFFF), r.U32(2);
-        r.U16(0), r.U16(0), r.U16(0), r.U16(0);
-        r.End();
-        r.Begin("strf");
-        r.U16(1), r.U16(1), r.U32(kAviSoundRate), r.U32(kAviSoundRate * 2), r.U16(2), r.U16(16),
-            r.U16(0);
-        r.End();
-        r.End();
+        r.Begin("LIST", "strl"), r.Begin("strh"), r.Four("auds");
+        r.U32s({0, 0, 0, 0, 2, kAviSoundRate * 2, 0, samplesPerFrame * frames, soundBytes, 0xFFFFFFFF, 2, 0, 0});
+        r.End(), r.Begin("strf"), r.U16(1), r.U16(1), r.U32s({kAviSoundRate, kAviSoundRate * 2});
+        r.U16(2), r.U16(16), r.U16(0), r.End(), r.End();
     }
     r.End();
     r.Begin("LIST", "movi");
@@ -109,9 +88,7 @@ bool WriteAvi(const std::wstring &path, int frames, int width, int height, bool 
     for (int f = 0; f < frames; ++f) {
         for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint8_t(i * 7 + f * 40);
         index.push_back({"00db", uint32_t(r.data.size() - movi), frameBytes});
-        r.Begin("00db");
-        r.Bytes(pixels.data(), pixels.size());
-        r.End();
+        r.Begin("00db"), r.Bytes(pixels.data(), pixels.size()), r.End();
         if (!withSound) continue;
         index.push_back({"01wb", uint32_t(r.data.size() - movi), soundBytes});
         r.Begin("01wb");
@@ -119,11 +96,9 @@ bool WriteAvi(const std::wstring &path, int frames, int width, int height, bool 
             r.U16(uint16_t(n * 7));
         r.End();
     }
-    r.End();
-    r.Begin("idx1");
-    for (const Entry &e : index) r.Four(e.id), r.U32(0x10), r.U32(e.offset), r.U32(e.size);
-    r.End();
-    r.End();
+    r.End(), r.Begin("idx1");
+    for (const Entry &e : index) r.Four(e.id), r.U32s({0x10, e.offset, e.size});
+    r.End(), r.End();
     return r.Save(path);
 }
 
