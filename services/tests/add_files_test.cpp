@@ -1,6 +1,5 @@
 // Adding real files and folders: the thumbnail each kind of media gets, files that are broken
 // or cannot be decoded, and the BMP files the writer leaves for other programs.
-#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -13,17 +12,12 @@
 #include "services/stock_store.h"
 #include "services/thumbnail.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 
 namespace {
 
-std::wstring InFolder(const std::wstring &name) {
-    return driver::InTestFolder(L"add", name);
-}
-std::wstring Media(const std::wstring &name) {
-    return driver::MadeMedia(name);
-}
+std::wstring InFolder(const std::wstring &name) { return driver::InTestFolder(L"add", name); }
+std::wstring Media(const std::wstring &name) { return driver::MadeMedia(name); }
 // Files other programs read back after the tests (tests/check_bmp.sh).
 std::wstring ForCheck(const std::wstring &name) { return driver::ForCheck(L"bmp-check", name); }
 

@@ -1,5 +1,4 @@
 // A restore the program did not finish is put back at the next start.
-#include <gtest/gtest.h>
 
 #include "core/backup_file.h"
 #include "core/stock_names.h"
@@ -8,7 +7,6 @@
 #include "services/registry.h"
 #include "services/stock_store.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 
 namespace {
 

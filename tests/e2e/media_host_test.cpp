@@ -2,8 +2,6 @@
 // program ends. (That it takes requests from the program alone is tested in-process.)
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "tests/driver/driver.h"
 
 namespace {
@@ -36,8 +34,7 @@ TEST(MediaHost, EndsWithTheProgramHoweverItEnds) {
     // 0: the End button, 1: the close request (Alt+F4, the task bar), 2: the program killed.
     for (int way = 0; way < 3; ++way) {
         SCOPED_TRACE(way);
-        driver::Process p =
-            driver::Launch(driver::MireloExePath(), way ? L"" : L"\"" + clip + L"\"");
+        driver::Process p = driver::Launch(driver::MireloExePath(), way ? L"" : L"\"" + clip + L"\"");
         HWND main = driver::WaitForMainWindow(p, 30000);
         DWORD hostId = 0;
         HWND video = main ? VideoOf(p, &hostId) : nullptr;
@@ -48,8 +45,7 @@ TEST(MediaHost, EndsWithTheProgramHoweverItEnds) {
         HANDLE host = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, hostId);
         if (way > 0) {
             // Its device holds the host's thread for good, as a stop of some devices can.
-            HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE,
-                                       GetWindowThreadProcessId(window, nullptr));
+            HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr));
             EXPECT_NE(SuspendThread(thread), DWORD(-1));
             CloseHandle(thread);
         }

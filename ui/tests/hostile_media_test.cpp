@@ -23,9 +23,7 @@
 
 namespace {
 
-std::wstring InFolder(const std::wstring &name) {
-    return driver::InTestFolder(L"hostile", name);
-}
+std::wstring InFolder(const std::wstring &name) { return driver::InTestFolder(L"hostile", name); }
 
 // A path of exactly `length` characters in the test folder, ending in `tail`, its folders
 // made (every name below the platform's 255-character limit).

@@ -1,36 +1,30 @@
 // Each entry plays on from where the user left it, across a restart, until Stop or its end.
-#include <gtest/gtest.h>
 
-#include "resources/resource.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
 #include "services/transport.h"
 #include "ui/shell/skinned_button.h"
 #include "tests/driver/app_fixture.h"
-#include "tests/driver/driver.h"
 #include "tests/driver/media_files.h"
 
 namespace {
 
 class Resume : public driver::AppTest {};
 
-std::wstring InFolder(const wchar_t *name) {
-    return driver::InTestFolder(L"resume", name);
-}
-
 TEST_F(Resume, AnEntryResumesWhereItWasPausedAfterTheEndUntilItIsStopped) {
     const wchar_t kPositions[] = L"Software\\Mirelo\\Setting\\FilePos";
-    ASSERT_TRUE(driver::WriteWav(InFolder(L"fifteen.wav"), 15000));
-    driver::StoreStockEntry(0, 0, L"fifteen.wav", InFolder(L"fifteen.wav"));
-    ASSERT_TRUE(driver::WriteWav(InFolder(L"two.wav"), 3000));
-    driver::StoreStockEntry(0, 1, L"two.wav", InFolder(L"two.wav"));
+    for (int i : {0, 1}) {
+        const std::wstring path = driver::InTestFolder(L"resume", i ? L"two.wav" : L"fifteen.wav");
+        ASSERT_TRUE(driver::WriteWav(path, i ? 3000 : 15000));
+        driver::StoreStockEntry(0, i, L"entry", path);
+    }
     HWND main = StartApp();
     PressButton(SlotPlay);
     SendMessageW(main, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 8), 0);
     PressButton(SlotPause);
     PressButton(SlotEnd);
     MSG quit;
-    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_NEAR(double(driver::ReadRegistryDword(kPositions, L"Stock0", 0)), 8000.0, 500.0);
 
     TearDown();

@@ -21,9 +21,7 @@ namespace {
 
 const wchar_t kFolder[] = L"C:\\mirelo-test\\stock window";
 
-std::wstring InFolder(const std::wstring &name) {
-    return driver::InTestFolder(L"stock window", name);
-}
+std::wstring InFolder(const std::wstring &name) { return driver::InTestFolder(L"stock window", name); }
 
 int Rows() { return ListView_GetItemCount(g_ui.hList); }
 
