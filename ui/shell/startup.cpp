@@ -32,12 +32,22 @@ void RunStartupInitialisation(HWND mainWindow) {
         ShowOk(mainWindow, IDS_FIRST_RUN_PROMPT, IDS_FIRST_RUN_CAPTION);
         WriteFirstRunDefaults(g_app.keys, g_app.settings);
         ShowOk(mainWindow, IDS_FIRST_RUN_DONE, IDS_FIRST_RUN_DONE_CAPTION);
-        g_app.currentItem = 0;
-        return;
+    } else {
+        LoadSettings(g_app.keys, g_app.settings);
     }
-    LoadSettings(g_app.keys, g_app.settings);
+    // The playback and stock windows, with the current genre's list, come up before the main
+    // window is shown: the main window then stands above them however the windows are
+    // stacked in the order they appear, and the list is painted under its own windows.
+    CreatePlaybackWindow();
+    CreateStockWindow();
+    InvalidateRect(g_ui.hList, nullptr, TRUE);
+    ReplaceThumbnailList(g_firstRun ? 100 : 10000);
     const int genre = g_app.currentGenre;
-    RecountGenre(genre);
+    if (!g_firstRun) {
+        RecountGenre(genre);
+        if (!AddFiles(TakeCommandLineFiles())) TellFolderHasNoMedia();
+        RefillStockList();
+    }
     g_app.currentItem = 0;
     SetNumberTexts(EntryCount(genre) > 0 ? 1 : 0, EntryCount(genre));
 }
@@ -45,17 +55,6 @@ void RunStartupInitialisation(HWND mainWindow) {
 void FinishStartup(HWND mainWindow) {
     RegisterMediaKeys(mainWindow);
     CreateSideWindows();
-    CreatePlaybackWindow();
-    CreateStockWindow();
-    InvalidateRect(g_ui.hList, nullptr, TRUE);
-    ReplaceThumbnailList(g_firstRun ? 100 : 10000);
-    if (!g_firstRun) {
-        const int genre = g_app.currentGenre;
-        if (!AddFiles(TakeCommandLineFiles())) TellFolderHasNoMedia();
-        RefillStockList();
-        SetNumberTexts(EntryCount(genre) > 0 ? 1 : 0, EntryCount(genre));
-        RepaintStatus();  // the numbers of files the command line added, and no button again
-    }
     StartupLoad(mainWindow);
     StartVolumeTimer();
 }
