@@ -6,8 +6,6 @@
 #include "services/media_device.h"
 #include "services/app_state.h"
 #include "services/media_host.h"
-#include "ui/shell/skinned_button.h"
-#include "ui/window_state.h"
 #include "tests/driver/app_fixture.h"
 #include "tests/driver/media_files.h"
 
@@ -209,43 +207,6 @@ TEST(ShellHandOff, OnlyExistingMediaFilesAndFoldersAreHandedOver) {
     EXPECT_EQ(ShellHandOffForPath(folder.c_str()), ShellVerb::Explore);
     EXPECT_EQ(ShellHandOffForPath(nullptr), ShellVerb::Refuse);
     EXPECT_FALSE(HandToShell(setup.c_str())) << "refused paths never reach the shell";
-}
-
-// Where the device's picture stands in the playback window, normally and in full size, on the
-// real windows.
-class VideoPlace : public driver::AppTest {};
-
-TEST_F(VideoPlace, AnMpegVideoShowsAboveTheStockListAndFillsTheWindowInFullSize) {
-    driver::StoreStockEntry(0, 0, L"video", driver::MadeMedia(L"clip.mpg"));
-    StartApp();
-    HWND video = MediaVideoWindow();
-    ASSERT_TRUE(g_ui.hPlay && video) << "no video window";
-    // The device's process moves its window when it gets to the request.
-    auto placedAt = [video](LONG left) {
-        RECT r = {};
-        driver::PumpUntil([&] {
-            GetWindowRect(video, &r);
-            MapWindowPoints(nullptr, g_ui.hPlay, reinterpret_cast<POINT *>(&r), 2);
-            return r.left == left;
-        }, 2000);
-        return r;
-    };
-    RECT client, stock;
-    GetClientRect(g_ui.hPlay, &client);
-    GetClientRect(g_ui.hStock, &stock);
-    auto corners = [](const RECT &r) { return std::make_tuple(r.left, r.top, r.right, r.bottom); };
-    EXPECT_EQ(corners(placedAt(8)),
-              std::make_tuple(8L, 8L, client.right - 8, client.bottom - stock.bottom - 8));
-
-    PressButton(SlotFull);
-    EXPECT_FALSE(IsWindowVisible(g_ui.hStock));
-    GetClientRect(g_ui.hPlay, &client);
-    EXPECT_EQ(corners(placedAt(0)), corners(client));
-
-    // A double-click on the video is the Full button too.
-    SendMessageW(video, WM_LBUTTONDBLCLK, 0, 0);
-    driver::PumpMessages(100);  // the video window asks the playback window
-    EXPECT_TRUE(g_ui.fullSize == 0 && IsWindowVisible(g_ui.hStock));
 }
 
 } // namespace

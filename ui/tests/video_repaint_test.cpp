@@ -1,6 +1,8 @@
 // The still-picture repaint of the video window runs only while there is one, and only for a
 // moment after something happened to it.
 
+#include <tuple>
+
 #include "resources/resource.h"
 #include "services/app_state.h"
 #include "ui/window_state.h"
@@ -8,6 +10,7 @@
 #include "services/transport.h"
 #include "tests/driver/app_fixture.h"
 #include "ui/playback/video_window.h"
+#include "ui/shell/skinned_button.h"
 
 namespace {
 
@@ -64,6 +67,43 @@ TEST_F(VideoRepaint, TheTimerRunsOnlyWhileAVideoWindowExistsAndStopsItselfAndPla
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     CloseHandle(release);
+}
+
+// Where the device's picture stands in the playback window, normally and in full size, on the
+// real windows.
+class VideoPlace : public driver::AppTest {};
+
+TEST_F(VideoPlace, AnMpegVideoShowsAboveTheStockListAndFillsTheWindowInFullSize) {
+    driver::StoreStockEntry(0, 0, L"video", driver::MadeMedia(L"clip.mpg"));
+    StartApp();
+    HWND video = MediaVideoWindow();
+    ASSERT_TRUE(g_ui.hPlay && video) << "no video window";
+    // The device's process moves its window when it gets to the request.
+    auto placedAt = [video](LONG left) {
+        RECT r = {};
+        driver::PumpUntil([&] {
+            GetWindowRect(video, &r);
+            MapWindowPoints(nullptr, g_ui.hPlay, reinterpret_cast<POINT *>(&r), 2);
+            return r.left == left;
+        }, 2000);
+        return r;
+    };
+    RECT client, stock;
+    GetClientRect(g_ui.hPlay, &client);
+    GetClientRect(g_ui.hStock, &stock);
+    auto corners = [](const RECT &r) { return std::make_tuple(r.left, r.top, r.right, r.bottom); };
+    EXPECT_EQ(corners(placedAt(8)),
+              std::make_tuple(8L, 8L, client.right - 8, client.bottom - stock.bottom - 8));
+
+    PressButton(SlotFull);
+    EXPECT_FALSE(IsWindowVisible(g_ui.hStock));
+    GetClientRect(g_ui.hPlay, &client);
+    EXPECT_EQ(corners(placedAt(0)), corners(client));
+
+    // A double-click on the video is the Full button too.
+    SendMessageW(video, WM_LBUTTONDBLCLK, 0, 0);
+    driver::PumpMessages(100);  // the video window asks the playback window
+    EXPECT_TRUE(g_ui.fullSize == 0 && IsWindowVisible(g_ui.hStock));
 }
 
 }  // namespace
