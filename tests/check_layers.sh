@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a file includes something of a layer above its own:
 #   core/      no platform header, nothing of services/ or ui/
-#   services/  nothing of ui/, no message box
+#   services/  nothing of ui/ (its tests neither), no message box
 # and when the shared record (services/app_state.h) holds a window handle or more than 20
 # fields: windows belong to ui/, and each service keeps its own state.
 # Usage: check_layers.sh <source root>
@@ -19,6 +19,13 @@ check() {  # check <folder> <forbidden include pattern> <what>
 check core 'ui/|services/|windows\.h|mmsystem\.h|commctrl\.h|shellapi\.h|vfw\.h|dshow\.h' \
     'a higher layer or a platform header'
 check services 'ui/' 'a window'
+# A service's tests drive it without windows.
+hits=$(grep -rnE '^#include "ui/' services/tests --include='*.cpp' --include='*.h')
+if [ -n "$hits" ]; then
+    echo "services/tests include a window (a service is tested without windows):"
+    echo "$hits"
+    status=1
+fi
 boxes=$(grep -rn 'MessageBox[AW]\?\s*(' services --include='*.cpp' --include='*.h' | grep -v '/tests/')
 if [ -n "$boxes" ]; then
     echo "services show a message box (they report an outcome; the windows say it):"
