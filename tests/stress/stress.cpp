@@ -380,6 +380,7 @@ int wmain(int argc, wchar_t **argv) {
         if (took < 0) {
             // Not within the limit: frozen for good, or only slow? (A box may be holding it.)
             ++slow;
+            std::printf("stress: no answer within %lu ms after event %d: %s\n", limit, i, last);
             AnswerWhatIsOpen(rng, p.id, f);
             frozen = ProbeAnswer(main, i % 2, 30000) < 0;
             took = long(limit) + 1;
