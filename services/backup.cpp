@@ -184,13 +184,19 @@ bool KeyExists(const wchar_t *path) {
     return true;
 }
 
-bool MakeKey(const wchar_t *path) {
+// The key at `path`, made when missing, open for writing; null when it cannot be.
+HKEY KeyToWrite(const wchar_t *path) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
                         nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+        return nullptr;
+    return key;
+}
+
+bool MakeKey(const wchar_t *path) {
+    HKEY key = KeyToWrite(path);
+    if (key) RegCloseKey(key);
+    return key != nullptr;
 }
 
 // Puts a kept key back. A copy kept by a program older than the positions has none: every
@@ -363,11 +369,8 @@ bool WriteRestoredValues(const BackupContents &c) {
         Step();
     }
     for (int f = 0; f < kStockFieldCount; ++f) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[kListKeyFirst + f], 0, nullptr,
-                            REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key,
-                            nullptr) != ERROR_SUCCESS)
-            return false;
+        HKEY key = KeyToWrite(kRegKeyPaths[kListKeyFirst + f]);
+        if (!key) return false;
         bool ok = true;
         for (int g = 0; g < kGenreCount && ok; ++g)
             for (size_t i = 0; i < c.genres[g].size() && ok; ++i)
@@ -380,11 +383,8 @@ bool WriteRestoredValues(const BackupContents &c) {
     // Where each entry was left; a backup without positions starts every entry at 0.
     RegDeleteTreeW(HKEY_CURRENT_USER, kRegKeyPaths[KeyFilePos]);
     if (KeyExists(kRegKeyPaths[KeyFilePos])) return false;
-    HKEY positions = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[KeyFilePos], 0, nullptr,
-                        REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &positions,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
+    HKEY positions = KeyToWrite(kRegKeyPaths[KeyFilePos]);
+    if (!positions) return false;
     bool stored = true;
     for (int g = 0; g < kGenreCount && stored; ++g)
         for (size_t i = 0; i < c.genres[g].size() && stored; ++i)
@@ -394,10 +394,8 @@ bool WriteRestoredValues(const BackupContents &c) {
     RegCloseKey(positions);
     if (!stored) return false;
     Step();
-    HKEY date = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[KeyDate], 0, nullptr,
-                        REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &date, nullptr) != ERROR_SUCCESS)
-        return false;
+    HKEY date = KeyToWrite(kRegKeyPaths[KeyDate]);
+    if (!date) return false;
     bool ok = true;
     for (int comp = 0; comp < 3 && ok; ++comp)
         for (int n = 1; n <= kStatusTextCount && ok; ++n)

@@ -4,20 +4,20 @@
 
 #include "core/reg_value.h"
 
-void OpenRegistryKeys(RegistryKeys &keys) {
-    for (int k = 0; k < kRegKeyCount; ++k) {
-        keys.write[k] = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_WRITE, nullptr, &keys.write[k], nullptr);
-    }
-    for (int k = 0; k < kRegKeyCount; ++k) {
-        keys.read[k] = nullptr;
-        RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, KEY_READ, &keys.read[k]);
-    }
-    for (int k = 0; k < kListKeyCount; ++k) {
-        keys.full[k] = nullptr;
-        RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[kListKeyFirst + k], 0, KEY_ALL_ACCESS,
-                      &keys.full[k]);
+// The full-access handle of a list key; null for the other keys.
+static HKEY *FullHandle(RegistryKeys &keys, int k) {
+    const int list = k - kListKeyFirst;
+    return list >= 0 && list < kListKeyCount ? &keys.full[list] : nullptr;
+}
+
+void OpenRegistryKey(RegistryKeys &keys, int k) {
+    keys.write[k] = keys.read[k] = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, nullptr, REG_OPTION_NON_VOLATILE,
+                    KEY_WRITE, nullptr, &keys.write[k], nullptr);
+    RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, KEY_READ, &keys.read[k]);
+    if (HKEY *full = FullHandle(keys, k)) {
+        *full = nullptr;
+        RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, KEY_ALL_ACCESS, full);
     }
 }
 
@@ -26,10 +26,18 @@ static void CloseKey(HKEY &key) {
     key = nullptr;
 }
 
+void CloseRegistryKey(RegistryKeys &keys, int k) {
+    CloseKey(keys.write[k]);
+    CloseKey(keys.read[k]);
+    if (HKEY *full = FullHandle(keys, k)) CloseKey(*full);
+}
+
+void OpenRegistryKeys(RegistryKeys &keys) {
+    for (int k = 0; k < kRegKeyCount; ++k) OpenRegistryKey(keys, k);
+}
+
 void CloseRegistryKeys(RegistryKeys &keys) {
-    for (HKEY &k : keys.write) CloseKey(k);
-    for (HKEY &k : keys.read) CloseKey(k);
-    for (HKEY &k : keys.full) CloseKey(k);
+    for (int k = 0; k < kRegKeyCount; ++k) CloseRegistryKey(keys, k);
 }
 
 // Fetches a value's type and raw bytes, refusing values larger than maxBytes.

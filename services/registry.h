@@ -11,6 +11,9 @@
 // full-access handles of the list keys. A key that cannot be opened leaves a null handle.
 void OpenRegistryKeys(RegistryKeys &keys);
 void CloseRegistryKeys(RegistryKeys &keys);
+// The same for one key (`k` of kRegKeyPaths), as when the key has been deleted and made anew.
+void OpenRegistryKey(RegistryKeys &keys, int k);
+void CloseRegistryKey(RegistryKeys &keys, int k);
 
 // Reads a 4-byte REG_DWORD. Any other type or size leaves *value as it was.
 bool ReadDwordValue(HKEY key, const wchar_t *name, int32_t *value);

@@ -20,11 +20,6 @@ HKEY WriteKey(int field) {
     return g_app.keys.write[kListKeyFirst + field];
 }
 
-void CloseKey(HKEY &key) {
-    if (key) RegCloseKey(key);
-    key = nullptr;
-}
-
 // A position of 0 is no value at all: a missing value reads as 0.
 void StorePosition(const std::wstring &name, uint32_t ms) {
     HKEY key = g_app.keys.write[KeyFilePos];
@@ -181,29 +176,14 @@ void DeleteStockEntries(const std::vector<int> &indices) {
 }
 
 void RecreateListKeys() {
-    static const StockField kDeleteOrder[] = {FieldTitle, FieldPath, FieldTime, FieldType};
-    RegistryKeys &keys = g_app.keys;
     // The positions go first: a stop half way leaves no position of an entry that is gone.
-    CloseKey(keys.write[KeyFilePos]);
-    CloseKey(keys.read[KeyFilePos]);
-    RegDeleteTreeW(HKEY_CURRENT_USER, kRegKeyPaths[KeyFilePos]);
-    for (StockField f : kDeleteOrder) {
-        const int k = kListKeyFirst + f;
-        CloseKey(keys.write[k]);
-        CloseKey(keys.read[k]);
-        CloseKey(keys.full[f]);
+    static const int kDeleteOrder[] = {KeyFilePos, KeyFileTitle, KeyFilePath, KeyFileTime,
+                                       KeyFileTipe};
+    for (int k : kDeleteOrder) {
+        CloseRegistryKey(g_app.keys, k);
         RegDeleteTreeW(HKEY_CURRENT_USER, kRegKeyPaths[k]);
     }
-    for (int f = 0; f < kStockFieldCount; ++f) {
-        const int k = kListKeyFirst + f;
-        RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_WRITE, nullptr, &keys.write[k], nullptr);
-        RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, KEY_READ, &keys.read[k]);
-        RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[k], 0, KEY_ALL_ACCESS, &keys.full[f]);
-    }
-    RegCreateKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[KeyFilePos], 0, nullptr,
-                    REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &keys.write[KeyFilePos], nullptr);
-    RegOpenKeyExW(HKEY_CURRENT_USER, kRegKeyPaths[KeyFilePos], 0, KEY_READ, &keys.read[KeyFilePos]);
+    for (int k : kDeleteOrder) OpenRegistryKey(g_app.keys, k);
 }
 
 void DeleteAllThumbnails() {

@@ -19,16 +19,9 @@ static void ShowOk(HWND owner, UINT textId, UINT captionId) {
     MessageBoxW(owner, LoadProgramText(textId).c_str(), LoadProgramText(captionId).c_str(), MB_OK);
 }
 
-namespace {
-
-// Set by the first step for the second: a first run imports nothing and keeps a small list.
-bool g_firstRun;
-
-}  // namespace
-
 void RunStartupInitialisation(HWND mainWindow) {
-    g_firstRun = !FirstRunDone(g_app.keys);
-    if (g_firstRun) {
+    const bool firstRun = !FirstRunDone(g_app.keys);
+    if (firstRun) {
         ShowOk(mainWindow, IDS_FIRST_RUN_PROMPT, IDS_FIRST_RUN_CAPTION);
         WriteFirstRunDefaults(g_app.keys, g_app.settings);
         ShowOk(mainWindow, IDS_FIRST_RUN_DONE, IDS_FIRST_RUN_DONE_CAPTION);
@@ -41,9 +34,9 @@ void RunStartupInitialisation(HWND mainWindow) {
     CreatePlaybackWindow();
     CreateStockWindow();
     InvalidateRect(g_ui.hList, nullptr, TRUE);
-    ReplaceThumbnailList(g_firstRun ? 100 : 10000);
+    ReplaceThumbnailList(firstRun ? 100 : 10000);
     const int genre = g_app.currentGenre;
-    if (!g_firstRun) {
+    if (!firstRun) {
         RecountGenre(genre);
         if (!AddFiles(TakeCommandLineFiles())) TellFolderHasNoMedia();
         RefillStockList();
