@@ -23,15 +23,9 @@ void Put(std::vector<uint8_t> &b, size_t at, uint32_t v, int bytes = 4) {
 // `pixelBytes` bytes counting up.
 std::vector<uint8_t> Picture(const Fields &f, size_t pixelBytes) {
     std::vector<uint8_t> b(40 + pixelBytes, 0);
-    Put(b, 0, f.size);
-    Put(b, 4, uint32_t(f.width));
-    Put(b, 8, uint32_t(f.height));
-    Put(b, 12, f.planes, 2);
-    Put(b, 14, f.bitCount, 2);
-    Put(b, 16, f.compression);
-    Put(b, 20, f.imageSize);
-    Put(b, 24, 2835);
-    Put(b, 28, 2835);
+    const uint32_t header[] = {f.size, uint32_t(f.width), uint32_t(f.height),
+                               f.planes | uint32_t(f.bitCount) << 16, f.compression, f.imageSize, 2835, 2835};
+    for (size_t k = 0; k < 8; ++k) Put(b, 4 * k, header[k]);
     for (size_t i = 0; i < pixelBytes; ++i) b[40 + i] = uint8_t(i + 1);
     return b;
 }

@@ -67,7 +67,7 @@ TEST_F(MediaDevice, EachFileOpensWithItsOwnLengthAndOnlyPicturesGetAVideoWindow)
         const std::wstring path = c.lengthMs ? Media(c.file) : MediaFolder() + c.file;
         const HWND before = MediaVideoWindow();
         OpenMedia(path.c_str());
-        if (before) EXPECT_FALSE(IsWindow(before)) << "the last file's video window stays";
+        if (before) { EXPECT_FALSE(IsWindow(before)) << "the last file's video window stays"; }
         EXPECT_TRUE((MediaVideoWindow() != nullptr) == c.picture && MediaVideoWindow() != other);
         if (!c.lengthMs) {
             EXPECT_FALSE(MediaIsOpen());
@@ -78,7 +78,7 @@ TEST_F(MediaDevice, EachFileOpensWithItsOwnLengthAndOnlyPicturesGetAVideoWindow)
         EXPECT_STREQ(OpenedDeviceType(), L"mpegvideo");
         EXPECT_STREQ(MediaTypeText(), c.typeText);
         EXPECT_NEAR(double(MediaLengthMs()), double(c.lengthMs), 50.0);
-        if (c.picture) EXPECT_EQ(GetParent(MediaVideoWindow()), VideoParent());
+        if (c.picture) { EXPECT_EQ(GetParent(MediaVideoWindow()), VideoParent()); }
     }
     const HWND video = MediaVideoWindow();
     CloseMedia();

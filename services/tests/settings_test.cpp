@@ -20,10 +20,11 @@ class RegistrySettings : public testing::Test {
         driver::DeleteProgramRegistry();
         OpenRegistryKeys(keys);
         SetDefaultSettings(rec);
+        SetDefaultSettings(defaults);
     }
     void TearDown() override { CloseRegistryKeys(keys); }
     RegistryKeys keys{};
-    SettingsRecord rec{};
+    SettingsRecord rec{}, defaults{};
 };
 
 TEST_F(RegistrySettings, StoredValuesAreLoadedIntoTheRecord) {
@@ -66,8 +67,6 @@ TEST_F(RegistrySettings, CorruptValuesKeepTheirDefaultsAndTextsAreTerminatedByTh
     driver::WriteRegistryValue(kDate, L"URL", REG_SZ, url.data(), 2047 * 2);
 
     LoadSettings(keys, rec);
-    SettingsRecord defaults;
-    SetDefaultSettings(defaults);
     EXPECT_EQ(rec.CapWidth, 60);
     EXPECT_EQ(rec.Skin, 0);
     for (int g = 1; g <= 4; ++g)
@@ -80,8 +79,6 @@ TEST_F(RegistrySettings, CorruptValuesKeepTheirDefaultsAndTextsAreTerminatedByTh
 // Every value of the date and Cap keys stored with the wrong type, or with 0, 1 or 65,536
 // bytes: the load keeps every default and reads nothing past what is stored.
 TEST_F(RegistrySettings, EveryDateAndCapValueOfAnyHostileShapeKeepsItsDefault) {
-    SettingsRecord defaults;
-    SetDefaultSettings(defaults);
     const std::vector<SettingRow> rows = SettingsRows(rec), expected = SettingsRows(defaults);
     std::vector<BYTE> big(65536, 0x41);
     const struct { DWORD type, bytes; } shapes[] = {

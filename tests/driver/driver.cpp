@@ -17,7 +17,7 @@ std::wstring MireloExePath() { return ProgramFolder() + L"Mirelo.exe"; }
 Process Launch(const std::wstring &exe, const std::wstring &arguments) {
     std::wstring commandLine = L"\"" + exe + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
-    STARTUPINFOW si = {sizeof si};
+    STARTUPINFOW si{}; si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     Process p;
     if (CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,

@@ -104,12 +104,12 @@ TEST_F(HostileMedia, EveryInputIsAddedPlayedAndDeletedWithoutHarm) {
         AddFilesAndShow({ChosenFile{input.path, TitleOfPath(input.path)}});
         const int added = EntryCount(0);
         // A file the device could not open has no length of its own.
-        if (!MediaIsOpen()) EXPECT_EQ(MediaLengthMs(), 0u);
+        if (!MediaIsOpen()) { EXPECT_EQ(MediaLengthMs(), 0u); }
         // Played only until the device answers; the good files must start.
         PerformMainCommand(ID_PLAY);
         const bool played = MediaIsOpen() && driver::MediaPlaying();
-        if (input.good)
-            EXPECT_TRUE(played || driver::PumpUntil([] { return driver::MediaPlaying(); }, 1000));
+        if (input.good) {
+            EXPECT_TRUE(played || driver::PumpUntil([] { return driver::MediaPlaying(); }, 1000)); }
         OnStopReleased();
         // A folder is its media files (none here); a path too long to hold is refused.
         if (input.path.size() >= size_t(kTextChars) || input.path == InFolder(L"x.mpg")) {

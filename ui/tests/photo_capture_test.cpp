@@ -34,7 +34,7 @@ class PhotoCapture : public driver::AppTest {
     void ExpectPlaybackUndisturbed(bool stillPlaying) {
         DWORD format = 0;
         EXPECT_TRUE(DeviceStatus(MCI_STATUS_TIME_FORMAT, &format) && format == MCI_FORMAT_MILLISECONDS);
-        if (stillPlaying) EXPECT_TRUE(driver::MediaPlaying());
+        if (stillPlaying) { EXPECT_TRUE(driver::MediaPlaying()); }
     }
 };
 

@@ -308,11 +308,11 @@ struct OutsideMixer {
     DWORD volume = 0, mute = 0; // control ids
     OutsideMixer() {
         mixerOpen(reinterpret_cast<HMIXER *>(&mixer), 0, 0, 0, 0);
-        MIXERLINEW line = {sizeof line};
+        MIXERLINEW line{}; line.cbStruct = sizeof line;
         line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
         mixerGetLineInfoW(mixer, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE);
         for (DWORD type : {MIXERCONTROL_CONTROLTYPE_VOLUME, MIXERCONTROL_CONTROLTYPE_MUTE}) {
-            MIXERCONTROLW control = {sizeof control};
+            MIXERCONTROLW control{}; control.cbStruct = sizeof control;
             MIXERLINECONTROLSW controls = {sizeof controls, line.dwLineID, {type}, 1, sizeof control, &control};
             EXPECT_EQ(mixerGetLineControlsW(mixer, &controls, MIXER_OBJECTF_HMIXER | MIXER_GETLINECONTROLSF_ONEBYTYPE),
                       MMSYSERR_NOERROR);

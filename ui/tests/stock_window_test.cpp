@@ -40,7 +40,7 @@ void Command(int id) { SendMessageW(g_ui.hStock, WM_COMMAND, id, 0); }
 
 // The colour at the middle of a row's picture, drawn over white as the list draws it.
 COLORREF ImageColour(int row) {
-    LVITEMW item = {LVIF_IMAGE, row};
+    LVITEMW item{}; item.mask = LVIF_IMAGE, item.iItem = row;
     SendMessageW(g_ui.hList, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     driver::AppTest::Canvas canvas;
     driver::AppTest::MakeCanvas(canvas, 60, 40);

@@ -161,7 +161,7 @@ TEST_F(ToolkitPage, SetOnAWavPlaysItBackwardsUntilItsWindowCloses) {
     // A reverse process whose program has gone ends by itself.
     wchar_t self[MAX_PATH] = L"";
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    STARTUPINFOW si = {sizeof si};
+    STARTUPINFOW si{}; si.cb = sizeof si;
     PROCESS_INFORMATION gone = {};
     ASSERT_TRUE(CreateProcessW(self, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &gone));
     driver::Process orphan = {StartReverseProcess(gone.dwProcessId, L"waveaudio", wav)};
