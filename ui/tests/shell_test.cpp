@@ -210,9 +210,28 @@ HRGN WindowShape(HWND window) {
     return nullptr;
 }
 
+std::vector<COLORREF> DrawnButton(int slot, int skin, int face);
+
 // Den and Toke open a shaped calculator and clock that work and close again.
+
 TEST_F(SideWindows, ShapedButtonsToggleReleaseAndTakeAQuickSecondClickTheAccessoriesOpenAndWork) {
-    HRGN r = WindowShape(StartApp());
+    HWND main = StartApp();
+    // A face reaches the screen through the main window, at the button's place, and the button
+    // is left with nothing more to paint.
+    const COLORREF pushed = DrawnButton(SlotStop, SkinCute, 1)[35 * 72 + 32];
+    ASSERT_NE(pushed, DrawnButton(SlotStop, SkinCute, 0)[35 * 72 + 32]);
+    g_ui.buttonFace[SlotStop] = 0;
+    SetButtonFace(SlotStop, 1);
+    UpdateWindow(g_ui.buttons[SlotStop]);
+    EXPECT_FALSE(GetUpdateRect(g_ui.buttons[SlotStop], nullptr, FALSE));
+    POINT at = {32, 35};
+    MapWindowPoints(g_ui.buttons[SlotStop], main, &at, 1);
+    HDC dc = GetDC(main);
+    EXPECT_EQ(GetPixel(dc, at.x, at.y), pushed);
+    ReleaseDC(main, dc);
+    SetButtonFace(SlotStop, 0);
+
+    HRGN r = WindowShape(main);
     ASSERT_TRUE(r && !PtInRegion(r, 395, 2)) << "top-right corner is cut";
     EXPECT_TRUE(GetWindowRgn(g_ui.buttons[SlotPlay], r) != ERROR && !PtInRegion(r, 32, 5));
     EXPECT_EQ(GetWindowRgn(g_ui.buttons[SlotRepeat], r), ERROR) << "created after the shapes";
