@@ -13,7 +13,13 @@ HBITMAP LoadUserSkinFile(const wchar_t *fileName) {
         LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
 }
 
-HBITMAP LoadBitmapResource(const wchar_t *name) { return LoadBitmapW(g_app.hInst, name); }
+// As a section of device-independent bits, as the user's own skin files are: Wine converts a
+// resource to a device bitmap at about half a millisecond each (the main window alone draws
+// twenty-seven at start-up), against a tenth of that for a section.
+HBITMAP LoadBitmapResource(const wchar_t *name) {
+    return static_cast<HBITMAP>(
+        LoadImageW(g_app.hInst, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
 
 HBITMAP LoadSkinBitmap(const wchar_t *cuteResource, const wchar_t *coolResource,
                        const wchar_t *userFile) {
