@@ -18,7 +18,7 @@ const wchar_t kPlaybackWindowClass[] = L"PWClassName";
 HWND CreatePlaybackWindow() {
     RegisterProgramClass(kPlaybackWindowClass, PlaybackWindowProc, L"Play", nullptr);
     g_ui.hPlay = CreateWindowExW(0, kPlaybackWindowClass, L"再生ウィンドウ",
-                                  WS_POPUP | WS_THICKFRAME | WS_VISIBLE, 200, 100, 535, 400,
+                                  WS_POPUP | WS_THICKFRAME, 200, 100, 535, 400,
                                   nullptr, nullptr, g_app.hInst, nullptr);
     SetVideoParent(g_ui.hPlay);  // the device's video window shows inside it
     return g_ui.hPlay;

@@ -5,6 +5,7 @@
 
 extern const wchar_t kPlaybackWindowClass[];
 
+// Made hidden: the caller shows it once the stock list inside it is filled.
 HWND CreatePlaybackWindow();
 LRESULT CALLBACK PlaybackWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

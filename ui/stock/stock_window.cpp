@@ -144,6 +144,7 @@ void ShowStockMenu(HWND hwnd) {
 
 void OnGenreChosen(int genre) {
     RememberPosition();
+    ListDrawingHeld held;
     ReplaceThumbnailList(kMaxRows);
     LoadGenre(genre);
     RefillStockList();
@@ -177,11 +178,14 @@ void DeleteSelectedEntries() {
     if (SelectedRow() < 0) return;
     // Stored before the delete, the loaded entry's position moves with it.
     RememberPosition();
-    ReplaceThumbnailList(kMaxRows);
-    const std::vector<int> indices = TakeSelectedRows();
-    SendMessageW(g_ui.hList, LVM_DELETEALLITEMS, 0, 0);
-    DeleteStockEntries(indices);
-    RefillStockList();
+    {
+        ListDrawingHeld held;
+        ReplaceThumbnailList(kMaxRows);
+        const std::vector<int> indices = TakeSelectedRows();
+        SendMessageW(g_ui.hList, LVM_DELETEALLITEMS, 0, 0);
+        DeleteStockEntries(indices);
+        RefillStockList();
+    }
     const int count = EntryCount(g_app.currentGenre);
     if (count > 0) {
         // The first entry is loaded again, not played, where it was left.
@@ -281,7 +285,20 @@ HWND CreateStockWindow() {
     return g_ui.hStock;
 }
 
+namespace {
+int g_listHolds;
+}  // namespace
+
+ListDrawingHeld::ListDrawingHeld() {
+    if (g_listHolds++ == 0 && g_ui.hList) SendMessageW(g_ui.hList, WM_SETREDRAW, FALSE, 0);
+}
+
+ListDrawingHeld::~ListDrawingHeld() {
+    if (--g_listHolds == 0 && g_ui.hList) SendMessageW(g_ui.hList, WM_SETREDRAW, TRUE, 0);
+}
+
 void ReplaceThumbnailList(int initialCapacity) {
+    ListDrawingHeld held;
     // The list shows five rows at most: a larger initial capacity would only reserve memory
     // for pictures that are never shown.
     const int capacity =
@@ -295,6 +312,7 @@ void ReplaceThumbnailList(int initialCapacity) {
 
 void RefillStockList() {
     if (!g_ui.hList) return;
+    ListDrawingHeld held;
     SendMessageW(g_ui.hList, LVM_DELETEALLITEMS, 0, 0);
     // Every refill adds its pictures from the first image on.
     if (g_ui.thumbnails) ImageList_RemoveAll(g_ui.thumbnails);

@@ -12,6 +12,17 @@ extern const wchar_t kStockWindowClass[];
 HWND CreateStockWindow();
 LRESULT CALLBACK StockWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// Holds back the list view's drawing while its rows and pictures are replaced: Wine's list
+// view sets its scroll bars again after every change (about 5 ms each under Wine, with the
+// long path column's horizontal bar); held, it does so once, when the outermost hold ends.
+class ListDrawingHeld {
+public:
+    ListDrawingHeld();
+    ~ListDrawingHeld();
+    ListDrawingHeld(const ListDrawingHeld &) = delete;
+    ListDrawingHeld &operator=(const ListDrawingHeld &) = delete;
+};
+
 // Gives the list view a new, empty thumbnail list of CapWidth x CapHight images (60 x 40 when
 // a stored size is out of range). The list never shows more than five pictures, so no more
 // room than that is reserved, whatever the capacity asked for.

@@ -84,6 +84,8 @@ TEST_F(StockWindow, RowsShowThumbnailsGenreCommandsKeepTheMediaDeletingReloadsAn
 
     DeleteFileW(L"C:\\ListBk.bmp");
     ASSERT_EQ(Rows(), 3);
+    // Filled while hidden, shown with the playback window.
+    EXPECT_TRUE(IsWindowVisible(g_ui.hPlay) && IsWindowVisible(g_ui.hList));
     EXPECT_EQ(Cell(1, 0) + Cell(1, 1) + Cell(1, 2) + Cell(1, 3) + Cell(1, 4),
               L"two.wav2 1 秒mpegvideo" + InFolder(L"two.wav"));
     EXPECT_TRUE(ImageColour(0) == RGB(200, 40, 40) && ImageColour(2) == RGB(40, 40, 200));
@@ -121,6 +123,7 @@ TEST_F(StockWindow, RowsShowThumbnailsGenreCommandsKeepTheMediaDeletingReloadsAn
     EXPECT_EQ(Cell(0, 0) + Cell(0, 1) + Display().currentNumberText, L"two.wav1[1]");
     EXPECT_EQ(g_app.currentPath, InFolder(L"two.wav"));
     EXPECT_TRUE(MediaIsOpen() && !driver::MediaPlaying());
+    EXPECT_TRUE(IsWindowVisible(g_ui.hList)) << "its drawing held only while refilled";
 
     // Nothing selected: nothing happens.
     Select({});
