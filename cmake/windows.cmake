@@ -9,7 +9,7 @@ add_compile_options(-Wall -Wextra -O2 -fstack-protector-strong -finput-charset=U
 # Static runtime, so the program needs only system DLLs; ld already sets dynamic base and NX.
 add_link_options(-static -static-libgcc -static-libstdc++ -fstack-protector-strong -Wl,--dynamicbase -Wl,--nxcompat)
 
-set(WIN_LIBS winmm vfw32 ole32 uuid strmiids oleaut32 shlwapi comctl32 comdlg32 shell32
+set(WIN_LIBS winmm vfw32 ole32 uuid strmiids oleaut32 shlwapi comctl32 shell32
     gdi32 user32 advapi32)
 
 # Everything except the entry point, so tests can link the real windows and devices.

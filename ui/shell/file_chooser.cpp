@@ -2,6 +2,17 @@
 
 namespace {
 
+// The common dialogs are loaded when a file is first chosen, not with the program: under Wine
+// they bring the printer spooler along, about 10 ms of every start-up.
+typedef BOOL(WINAPI *ChooseFn)(OPENFILENAMEW *);
+
+ChooseFn CommonDialog(const char *name) {
+    static HMODULE dialogs = nullptr;
+    if (!dialogs) dialogs = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!dialogs) return nullptr;
+    return reinterpret_cast<ChooseFn>(reinterpret_cast<void *>(GetProcAddress(dialogs, name)));
+}
+
 OPENFILENAMEW Dialog(const FileChooser &c) {
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
@@ -22,10 +33,12 @@ OPENFILENAMEW Dialog(const FileChooser &c) {
 
 bool ChooseFileToOpen(const FileChooser &chooser) {
     OPENFILENAMEW dialog = Dialog(chooser);
-    return GetOpenFileNameW(&dialog) != FALSE;
+    const ChooseFn choose = CommonDialog("GetOpenFileNameW");
+    return choose && choose(&dialog) != FALSE;
 }
 
 bool ChooseFileToSave(const FileChooser &chooser) {
     OPENFILENAMEW dialog = Dialog(chooser);
-    return GetSaveFileNameW(&dialog) != FALSE;
+    const ChooseFn choose = CommonDialog("GetSaveFileNameW");
+    return choose && choose(&dialog) != FALSE;
 }
