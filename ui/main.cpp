@@ -55,7 +55,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     CoInitialize(nullptr);
     AVIFileInit();
     FinishStartup(main);
-    TraceStartupStep("side windows, first entry opening, media keys");
+    TraceStartupStep("first entry opening, media keys");
     HACCEL accelerators = LoadAcceleratorsW(instance, L"MYACCEL");
 
     MSG msg;

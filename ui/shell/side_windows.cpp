@@ -120,14 +120,15 @@ LRESULT CALLBACK RightPanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     return PanelProc(kPanels[1], hwnd, msg, wParam, lParam);
 }
 
-void CreateSideWindows() {
-    CreatePanel(kPanels[0]);
-    CreatePanel(kPanels[1]);
+void MakeSideWindowHolding(int slot) {
+    if (slot != SlotRepeat && slot != SlotContinuous && slot != SlotRandom) return;
+    if (!g_ui.hRightPanel && g_ui.hMain) CreatePanel(kPanels[1]);
 }
 
 void ToggleSidePanel(PanelSide side) {
     const PanelInfo &info = kPanels[side == PanelLeft ? 0 : 1];
     SidePanel &panel = StateOf(side);
+    if (!WindowOf(side) && g_ui.hMain) CreatePanel(info);
     HWND hwnd = WindowOf(side);
     if (!hwnd) return;
     if (!panel.open) {

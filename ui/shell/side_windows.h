@@ -5,9 +5,12 @@
 
 #include "core/slide.h"
 
-void CreateSideWindows();
+// Each side window is made when it is first needed, not at start-up, where it would only be
+// hidden: by its tab, or, for the right one, when one of its play-mode buttons is pressed by a
+// command (a key, a menu, the toolkit).
+void MakeSideWindowHolding(int slot);
 
-// A press of the tab button of that side: slide out, or back in.
+// A press of the tab button of that side: slide out, or back in (the window made first).
 void ToggleSidePanel(PanelSide side);
 
 // Hides both without changing their open flags (while the main window is dragged).

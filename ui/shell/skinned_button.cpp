@@ -7,6 +7,7 @@
 #include "ui/shell/button_actions.h"
 #include "ui/accessories/photo_capture.h"
 #include "services/skin.h"
+#include "ui/shell/side_windows.h"
 
 namespace {
 
@@ -130,7 +131,9 @@ void ApplyMainWindowShapes(HWND mainWindow) {
 }
 
 void PressButton(int slot) {
-    if (slot < 0 || slot >= kButtonCount || !g_ui.buttons[slot]) return;
+    if (slot < 0 || slot >= kButtonCount) return;
+    MakeSideWindowHolding(slot);
+    if (!g_ui.buttons[slot]) return;
     SendMessageW(g_ui.buttons[slot], WM_LBUTTONDOWN, 0, 0);
 }
 

@@ -52,7 +52,6 @@ void RunStartupInitialisation(HWND mainWindow) {
 
 void FinishStartup(HWND mainWindow) {
     RegisterMediaKeys(mainWindow);
-    CreateSideWindows();
     StartupLoad(mainWindow);
     StartVolumeTimer();
 }

@@ -8,6 +8,7 @@
 
 void RunStartupInitialisation(HWND mainWindow);
 
-// The side windows, the first entry's open, the media keys and the volume bar's timer.
+// The first entry's open, the media keys and the volume bar's timer (the side windows are
+// made when first needed).
 // Called once the main window has been shown and painted.
 void FinishStartup(HWND mainWindow);

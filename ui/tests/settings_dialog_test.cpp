@@ -19,6 +19,7 @@
 #include "ui/settings/settings_dialog.h"
 #include "ui/shell/main_window.h"
 #include "ui/shell/skinned_button.h"
+#include "ui/shell/side_windows.h"
 
 namespace {
 
@@ -58,8 +59,9 @@ class SettingsDialog : public driver::AppTest {
         SendDlgItemMessageW(page, comboId, CB_SETCURSEL, WPARAM(index), 0);
         SendMessageW(page, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), LPARAM(GetDlgItem(page, comboId)));
     }
-    // A button's place inside its parent.
+    // A button's place inside its parent (a side window is made first: it comes when needed).
     static POINT Where(int slot) {
+        MakeSideWindowHolding(slot);
         RECT r;
         GetWindowRect(g_ui.buttons[slot], &r);
         MapWindowPoints(nullptr, GetParent(g_ui.buttons[slot]), reinterpret_cast<POINT *>(&r), 2);
