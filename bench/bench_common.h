@@ -64,6 +64,23 @@ inline double WorkingSetKiB(DWORD pid) {
     return double(total) / 1024.0;
 }
 
+// Waits (up to `ms`) until no process the given one started (the media host) is left, so the
+// next run measured does not share the machine with the last one's leavings.
+inline void WaitForChildrenGone(DWORD pid, DWORD ms) {
+    for (DWORD waited = 0; waited < ms; waited += 50) {
+        bool child = false;
+        HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snap == INVALID_HANDLE_VALUE) return;
+        PROCESSENTRY32W e = {};
+        e.dwSize = sizeof e;
+        for (BOOL ok = Process32FirstW(snap, &e); ok && !child; ok = Process32NextW(snap, &e))
+            child = e.th32ParentProcessID == pid && e.th32ProcessID != pid;
+        CloseHandle(snap);
+        if (!child) return;
+        Sleep(50);
+    }
+}
+
 inline void WriteStockValue(int key, const std::wstring &name, const std::wstring &text) {
     std::wstring padded = text;
     padded.resize(kStockValueBytes / sizeof(wchar_t), L'\0');

@@ -63,6 +63,7 @@ Start MeasureOnce(const std::wstring &exe, const wchar_t *windowClass) {
             PostMessageW(window, WM_CLOSE, 0, 0);
         }
         driver::WaitForExit(p, 10000);
+        bench::WaitForChildrenGone(p.id, 10000);
         Sleep(100);
     }
     CloseHandle(readEnd);
