@@ -130,7 +130,7 @@ BOOL OnCreate(HWND hwnd) {
     SetTransportView(kTransportView);
     SetStuckDeviceListener(OnDeviceStuck);
     RunStartupInitialisation(hwnd);
-    TraceStartupStep("settings, entry count");
+    TraceStartupStep("settings, playback and stock windows, list");
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     DragAcceptFiles(hwnd, TRUE);
     for (int slot : kMainButtonOrder) CreateSkinnedButton(hwnd, slot);
