@@ -49,36 +49,30 @@ inline SIZE_T WorkingSetOfOne(DWORD pid) {
     return ws;
 }
 
+// The processes the given one started and that are still there (the media host).
+inline std::vector<DWORD> ChildProcesses(DWORD pid) {
+    std::vector<DWORD> children;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return children;
+    PROCESSENTRY32W e = {};
+    e.dwSize = sizeof e;
+    for (BOOL ok = Process32FirstW(snap, &e); ok; ok = Process32NextW(snap, &e))
+        if (e.th32ParentProcessID == pid && e.th32ProcessID != pid) children.push_back(e.th32ProcessID);
+    CloseHandle(snap);
+    return children;
+}
+
 // The working set of a process and of the processes it started (the media host), in KiB.
 inline double WorkingSetKiB(DWORD pid) {
     SIZE_T total = WorkingSetOfOne(pid);
-    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snap != INVALID_HANDLE_VALUE) {
-        PROCESSENTRY32W e = {};
-        e.dwSize = sizeof e;
-        for (BOOL ok = Process32FirstW(snap, &e); ok; ok = Process32NextW(snap, &e))
-            if (e.th32ParentProcessID == pid && e.th32ProcessID != pid)
-                total += WorkingSetOfOne(e.th32ProcessID);
-        CloseHandle(snap);
-    }
+    for (DWORD child : ChildProcesses(pid)) total += WorkingSetOfOne(child);
     return double(total) / 1024.0;
 }
 
 // Waits (up to `ms`) until no process the given one started (the media host) is left, so the
 // next run measured does not share the machine with the last one's leavings.
 inline void WaitForChildrenGone(DWORD pid, DWORD ms) {
-    for (DWORD waited = 0; waited < ms; waited += 50) {
-        bool child = false;
-        HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        if (snap == INVALID_HANDLE_VALUE) return;
-        PROCESSENTRY32W e = {};
-        e.dwSize = sizeof e;
-        for (BOOL ok = Process32FirstW(snap, &e); ok && !child; ok = Process32NextW(snap, &e))
-            child = e.th32ParentProcessID == pid && e.th32ProcessID != pid;
-        CloseHandle(snap);
-        if (!child) return;
-        Sleep(50);
-    }
+    for (DWORD waited = 0; waited < ms && !ChildProcesses(pid).empty(); waited += 50) Sleep(50);
 }
 
 inline void WriteStockValue(int key, const std::wstring &name, const std::wstring &text) {

@@ -30,6 +30,9 @@ const PanelInfo kPanels[2] = {
      SlotRightTab, {-460, -140, 72, 306}, {L"SETTING_WND2", L"SETTING_WND2_2"}, L"RightWindow.bmp"},
 };
 
+// The play-mode buttons the right side window holds.
+const int kRightPanelSlots[] = {SlotRepeat, SlotContinuous, SlotRandom};
+
 SidePanel &StateOf(PanelSide side) { return side == PanelLeft ? g_ui.left : g_ui.right; }
 HWND &WindowOf(PanelSide side) { return side == PanelLeft ? g_ui.hLeftPanel : g_ui.hRightPanel; }
 
@@ -77,7 +80,7 @@ LRESULT PanelProc(const PanelInfo &info, HWND hwnd, UINT msg, WPARAM wParam, LPA
         break;
     case WM_CREATE:
         if (info.side == PanelRight)
-            for (int slot : {SlotRepeat, SlotContinuous, SlotRandom}) CreateSkinnedButton(hwnd, slot);
+            for (int slot : kRightPanelSlots) CreateSkinnedButton(hwnd, slot);
         return 0;
     case WM_PAINT:
         OnPaint(hwnd, info);
@@ -121,8 +124,8 @@ LRESULT CALLBACK RightPanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 }
 
 void MakeSideWindowHolding(int slot) {
-    if (slot != SlotRepeat && slot != SlotContinuous && slot != SlotRandom) return;
-    if (!g_ui.hRightPanel && g_ui.hMain) CreatePanel(kPanels[1]);
+    for (int held : kRightPanelSlots)
+        if (slot == held && !g_ui.hRightPanel && g_ui.hMain) CreatePanel(kPanels[1]);
 }
 
 void ToggleSidePanel(PanelSide side) {
